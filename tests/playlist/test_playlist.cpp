@@ -177,6 +177,15 @@ TEST(PlaylistMove, CurrentFollowsItsSong)
    EXPECT_EQ(up->current, 2);
    EXPECT_EQ(kstr::test::data_of(up.get()), (std::vector<uint32_t>{103, 100, 101, 102, 104}));
 
+   // The song sitting at the destination steps aside.
+   auto at_to = make_playlist({"a", "b", "c", "d", "e"});
+   at_to->current = 3;
+   ASSERT_EQ(playlist_move(at_to.get(), 1, 3), 0);
+   EXPECT_EQ(at_to->current, 2);
+   ASSERT_EQ(playlist_move(at_to.get(), 4, 2), 0);
+   EXPECT_EQ(at_to->current, 3);
+   EXPECT_STREQ(at_to->entries[at_to->current].name, "d");
+
    auto untouched = make_playlist({"a", "b", "c", "d", "e"});
    untouched->current = 4;
    ASSERT_EQ(playlist_move(untouched.get(), 0, 3), 0);
