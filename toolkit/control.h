@@ -4,18 +4,19 @@
 // Contract:
 // - A `Control` belongs to the toolkit from creation until it is destroyed
 //   with its window (or alone). Ids are indexes into the control table;
-//   LookupControl answers null for an id that names no control, for an
-//   emptied entry and for a control waiting to be freed (`doomed`).
-// - `refs` counts queued events naming the control. Destroying a control with
-//   refs > 0 only unlinks it and marks it doomed; it stays registered (so
-//   ReleaseControlRef can still find it by id) and is freed when the last
-//   reference is released.
+//   LookupControl answers null for an id that names no control and for an
+//   emptied entry.
+// - `refs` counts pins held by the event loop (PinControl, input_sink.h).
+//   Destroying a pinned control tears it down and unregisters it (its id
+//   answers null at once) but the record itself is freed at the last unpin.
 // - Coordinates: `x1, y1, x2, y2` are inclusive corners relative to the parent
 //   container. A container's "width" in the layout rules is x2 - x1.
 // - Class tables are built once per class from the base table (ClassOnce).
 // - All toolkit allocations go through the guarded wrappers; running out of
 //   memory never returns to the caller.
 #pragma once
+
+#include "toolkit/input_sink.h"
 
 #include <allegro.h>
 
@@ -82,21 +83,12 @@ struct ControlClass {
 static_assert(sizeof(ControlClass) == 27 * sizeof(void (*)()), "27 slots");
 
 // Input handling of a control (its `event_cls`). Handlers return 1 when they
-// consumed the event. Mouse codes: 6 entered or moved over, 7 left, 8 button
-// pressed, 9 moved with the button held, 10 released; x, y are relative to
-// the control's top-left corner, `buttons` is the button mask (1 left,
-// 2 right, 4 middle).
+// consumed the event. `x, y` are relative to the control's top-left corner;
+// the event itself carries screen coordinates (see input_sink.h).
 struct InputClass {
-   int (*mouse)(Control *, int code, int x, int y, int buttons);
-   int (*key)(Control *, int scancode, int ascii);
+   int (*mouse)(Control *, const PointerEvent &event, int x, int y);
+   int (*key)(Control *, int character, int scancode, int shifts);
 };
-
-// Mouse event codes given to input handlers.
-inline constexpr int MOUSE_ENTER = 6;
-inline constexpr int MOUSE_LEAVE = 7;
-inline constexpr int MOUSE_PRESS = 8;
-inline constexpr int MOUSE_DRAG = 9;
-inline constexpr int MOUSE_RELEASE = 10;
 
 struct Control {
    int32_t x1, y1, x2, y2;
@@ -122,7 +114,7 @@ struct Control {
    uint8_t hk_x, hk_w, hk_line;  // underlined hot key; hk_line 0xFF = none
    uint8_t style;
    uint8_t active;
-   uint8_t doomed;         // destroyed while events still name it
+   uint8_t doomed;         // destroyed; freed at the last unpin
    FONT *font;
    const ImageEntry *icon;
    std::string icon_name;
@@ -174,15 +166,10 @@ inline constexpr int CONTROL_TABLE_STEP = 10000;
 inline constexpr int CONTROL_TABLE_CEILING = 250000;
 int RegisterControl(Control *c);  // the new id, or -1 when the table is full
 void UnregisterControl(int id);
-Control *LookupControl(int id);   // null for bad, empty or doomed ids
-Control *LookupControlForRefs(int id);  // also finds doomed controls
+Control *LookupControl(int id);   // null for bad or empty ids
 int ControlTableCount(void);
 int ControlTableCapacity(void);
 void ResetControlTable(void);
-
-// Event references.
-void AddControlRef(int id);
-void ReleaseControlRef(int id);  // frees a doomed control at 0
 
 // Control classes.
 const ControlClass &BaseControlClass(void);

@@ -55,10 +55,6 @@ inline constexpr int INTERFACE_COLOUR_SLOTS = 12;
 // application, which then redraws its windows.
 extern int InterfaceColour[INTERFACE_COLOUR_SLOTS + 1];
 
-// 0: mouse movement moves the pointer image from inside the loop; non-zero:
-// the platform mouse callback moves it at once.
-extern int MouseInputMode;
-
 // Start and stop.
 int StartToolkit(int a, int b, int c, int *errno_ptr, int (*atexit_fn)(void (*)(void)));
 void StopToolkit(void);
