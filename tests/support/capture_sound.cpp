@@ -1,0 +1,172 @@
+#include "capture_sound.h"
+
+#include "allegro_env.h"
+
+#include <allegro.h>
+#include <allegro/internal/aintern.h>
+#include <allegro/platform/aintunix.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kstr::test {
+
+namespace {
+
+constexpr int kDriverId = AL_ID('C', 'A', 'P', 'T');
+constexpr int kDefaultFreq = 44100;
+
+bool g_registered = false;
+int g_wanted_freq = 0; // 0: take "sound_freq" from the configuration
+int g_rate = 0;        // rate of the installed mixer, 0 while not installed
+std::vector<int16_t> g_surplus;
+
+int capture_detect(int input)
+{
+   return input ? FALSE : TRUE;
+}
+
+int capture_init(int input, int voices)
+{
+   if (input)
+      return -1;
+   // install_sound has just read "sound_freq" into _sound_freq (-1 if absent).
+   g_rate = g_wanted_freq > 0 ? g_wanted_freq : (_sound_freq > 0 ? _sound_freq : kDefaultFreq);
+   _sound_freq = g_rate;
+   _sound_bits = 16;
+   _sound_stereo = TRUE;
+   digi_driver->voices = voices;
+   // The mixer counts its buffer in sample values, not frames.
+   if (_mixer_init(kCaptureBlockFrames * 2, g_rate, TRUE, TRUE, &digi_driver->voices) != 0) {
+      g_rate = 0;
+      return -1;
+   }
+   g_surplus.clear();
+   return 0;
+}
+
+void capture_exit(int input)
+{
+   if (input)
+      return;
+   _mixer_exit();
+   g_rate = 0;
+   g_surplus.clear();
+}
+
+// Audio streams size their double buffer from this: a stream shorter than
+// one block gets enough buffers per half to cover a block.
+int capture_buffer_size()
+{
+   return kCaptureBlockFrames;
+}
+
+// No background thread and no device: the mixer runs only in capture_pull.
+DIGI_DRIVER g_driver = {
+   kDriverId, "Capture", "Test capture driver (software mixer, pulled on demand)", "Capture",
+   0, 0, MIXER_MAX_SFX, MIXER_DEF_SFX,
+   capture_detect, capture_init, capture_exit, nullptr, nullptr,
+   nullptr, nullptr, capture_buffer_size,
+   _mixer_init_voice, _mixer_release_voice, _mixer_start_voice, _mixer_stop_voice, _mixer_loop_voice,
+   _mixer_get_position, _mixer_set_position,
+   _mixer_get_volume, _mixer_set_volume, _mixer_ramp_volume, _mixer_stop_volume_ramp,
+   _mixer_get_frequency, _mixer_set_frequency, _mixer_sweep_frequency, _mixer_stop_frequency_sweep,
+   _mixer_get_pan, _mixer_set_pan, _mixer_sweep_pan, _mixer_stop_pan_sweep,
+   _mixer_set_echo, _mixer_set_tremolo, _mixer_set_vibrato,
+   0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+};
+
+bool install_with(int freq, int voices, int midi_id, int midi_voices)
+{
+   if (digi_driver && digi_driver->id == kDriverId && g_rate > 0) {
+      if (freq == g_rate)
+         return true;
+      ADD_FAILURE() << "capture driver already runs at " << g_rate << " Hz, not " << freq;
+      return false;
+   }
+   if (!register_capture_sound(freq))
+      return false;
+   reserve_voices(voices, midi_voices);
+   if (install_sound(kDriverId, midi_id, nullptr) != 0) {
+      ADD_FAILURE() << "install_sound with the capture driver failed: " << allegro_error;
+      return false;
+   }
+   return true;
+}
+
+}
+
+int capture_driver_id()
+{
+   return kDriverId;
+}
+
+bool register_capture_sound(int freq)
+{
+   if (!start_allegro())
+      return false;
+   g_wanted_freq = freq;
+   if (!g_registered) {
+      // Autodetected first, so code that installs sound itself gets it too.
+      _unix_register_digi_driver(kDriverId, &g_driver, TRUE, 1);
+      g_registered = true;
+   }
+   return true;
+}
+
+bool install_capture_sound(int freq, int voices)
+{
+   return install_with(freq, voices, MIDI_NONE, -1);
+}
+
+int capture_rate()
+{
+   return g_rate;
+}
+
+std::vector<int16_t> capture_pull(int frames)
+{
+   std::vector<int16_t> out;
+   if (g_rate == 0) {
+      ADD_FAILURE() << "capture_pull without the capture driver installed";
+      return out;
+   }
+   const auto wanted = static_cast<std::size_t>(std::max(frames, 0)) * 2;
+   while (g_surplus.size() < wanted) {
+      const std::size_t at = g_surplus.size();
+      g_surplus.resize(at + kCaptureBlockFrames * 2);
+      _mix_some_samples(reinterpret_cast<uintptr_t>(g_surplus.data() + at), 0, TRUE);
+   }
+   const auto end = g_surplus.begin() + static_cast<std::ptrdiff_t>(wanted);
+   out.assign(g_surplus.begin(), end);
+   g_surplus.erase(g_surplus.begin(), end);
+   return out;
+}
+
+int capture_surplus_frames()
+{
+   return static_cast<int>(g_surplus.size() / 2);
+}
+
+int16_t capture_expected(uint16_t fed)
+{
+   const int x = static_cast<int>(fed) - 0x8000;
+   return static_cast<int16_t>(x > 0 ? x - 1 : x);
+}
+
+uint16_t capture_to_unsigned(int16_t captured)
+{
+   const int x = captured > 0 ? captured + 1 : captured;
+   return static_cast<uint16_t>(x + 0x8000);
+}
+
+std::vector<uint16_t> capture_channel_to_unsigned(const std::vector<int16_t> &frames, int channel)
+{
+   std::vector<uint16_t> out;
+   out.reserve(frames.size() / 2);
+   for (std::size_t i = static_cast<std::size_t>(channel); i < frames.size(); i += 2)
+      out.push_back(capture_to_unsigned(frames[i]));
+   return out;
+}
+
+}

@@ -1,0 +1,115 @@
+// Capture sound driver: a real Allegro digital sound driver, mixing with
+// Allegro's own software mixer, whose output the test pulls on demand instead
+// of a sound card playing it. There is no background thread: the mixer runs
+// only inside capture_pull, so what streams, samples and MIDI put out is
+// captured the same way on every run.
+//
+// Contract
+// - Order: [set_volume_per_voice(...)] -> install_capture_sound() -> create
+//   samples / streams -> fill -> capture_pull -> fill -> capture_pull ...
+//   install_capture_sound starts Allegro itself (see allegro_env.h: needs the
+//   test X server). Each test case runs in its own process; sound is removed
+//   by Allegro's atexit handler, nothing here needs undoing.
+// - Code under test that calls install_sound itself: call
+//   register_capture_sound() first. The driver is registered as the first
+//   autodetected one, so install_sound(DIGI_AUTODETECT, ...) picks it, as does
+//   "digi_card = CAPT" in section "sound" of the configuration given to
+//   start_allegro. A registered-only driver mixes at "sound_freq" from the
+//   configuration (44100 when absent).
+// - The mixer works in fixed blocks of kCaptureBlockFrames stereo frames.
+//   capture_pull mixes whole blocks and keeps the surplus for the next call,
+//   so pulls of any size return one continuous signal. Voice positions (and
+//   so the audio stream's refill decisions) run ahead of what has been
+//   returned by up to capture_surplus_frames().
+// - MIDI: the driver leaves the mixer's voices to whoever asks, so a MIDI
+//   driver built on them (DIGMID) can be installed beside it by passing its id
+//   to install_sound instead of MIDI_NONE; see install_with in the .cpp.
+//
+// Audio streams (play_audio_stream / get_audio_stream_buffer /
+// free_audio_stream_buffer), measured:
+// - A stream is one looping sample of two halves of H = len x bufcount frames;
+//   bufcount = ceil(kCaptureBlockFrames / len) when len is shorter than a
+//   block, else 1. A half may be refilled once the voice position is seen in
+//   the other half. Both halves are free right after play_audio_stream.
+// - Interleave like this: before every pull, drain the stream, calling
+//   get_audio_stream_buffer and filling + freeing until it returns NULL;
+//   then pull at most floor(H / kCaptureBlockFrames) x kCaptureBlockFrames
+//   frames (kCaptureBlockFrames is always safe). The signal then comes back
+//   gap-free. Pulling more lets the voice run through a half that was never
+//   refilled and the old data plays again.
+// - Start latency: none. A stream drained before the first pull plays its
+//   first frame as the first captured frame of that pull (the surplus of a
+//   previous pull, if any, comes first). Pulled before any fill, the stream
+//   plays the silence play_audio_stream put in its buffers.
+// - Stopping: after the last real buffer a stream loops whatever its halves
+//   hold; fill silence (0x8000) or stop_audio_stream.
+//
+// Volume, measured with a 16-bit sample or stream at the mixing rate
+// (quality 1 and 2 alike, any voice count), voice volume 255:
+// - Each voice is split between the channels by pan: left share (255 - pan),
+//   right share pan; set_volume_per_voice(n) then scales the voice by 2^-n
+//   relative to n = 0, and a share is capped at the full level. Default n = 1.
+//   Input -32768 comes out as:
+//       n    pan 0 (L / R)    pan 128 (L / R)
+//       0    -32768 / 0       -32638 / -32768
+//       1    -32767 / 0       -16319 / -16448
+//       2    -16383 / 0        -8160 /  -8224   (the player's own setting)
+//   set_volume_per_voice(-1) picks n from the voice count. Mono samples
+//   and streams follow the same pan law; set_volume(digi, ...) scales the
+//   voice volume by digi / 255. set_volume_per_voice takes effect for voices
+//   started after it, also after install.
+// - Exact path: with set_volume_per_voice(0) a channel whose share is capped
+//   (left for pan <= 127, right for pan >= 128; so pan 0 or 255 for one
+//   channel, pan 128 gives the right channel only) carries every sample value
+//   x (signed, = fed unsigned value - 0x8000) as x for x <= 0 and x - 1 for
+//   x > 0: the mixer's full level is a hair under unity and it rounds down.
+//   That is as exact as this mixer gets: fed 0x8000 and 0x8001 both come back
+//   as 0; every other value is recoverable. capture_expected and
+//   capture_to_unsigned below apply this. 8-bit data is widened first: an
+//   8-bit value v behaves as the 16-bit value v << 8.
+// - Several voices add, then the sum is clipped to 16 bits.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace kstr::test {
+
+// The mixer's fixed block, in stereo sample frames.
+inline constexpr int kCaptureBlockFrames = 256;
+
+// AL_ID('C','A','P','T'): also the value "CAPT" of digi_card in section "sound".
+int capture_driver_id();
+
+// Starts Allegro if needed and registers the driver without installing sound,
+// for code under test that calls install_sound itself. freq 0 takes
+// "sound_freq" from the configuration (44100 when absent). False with a
+// reported failure when Allegro cannot start.
+bool register_capture_sound(int freq = 0);
+
+// Registers the driver and installs sound with it, without MIDI, reserving
+// `voices` digital voices. True at once if it is already installed at freq.
+bool install_capture_sound(int freq = 44100, int voices = 32);
+
+// Mixing rate of the installed driver, 0 while none is installed.
+int capture_rate();
+
+// Mixes and returns exactly `frames` stereo frames, signed 16-bit, interleaved
+// left first. Reports a failure and returns nothing when not installed.
+std::vector<int16_t> capture_pull(int frames);
+
+// Frames mixed ahead of the last pull and kept for the next one.
+int capture_surplus_frames();
+
+// What an unsigned 16-bit value fed to a voice comes back as on an exact
+// channel (see above).
+int16_t capture_expected(uint16_t fed);
+
+// The unsigned 16-bit value that was fed, from a value captured on an exact
+// channel; 0 maps to 0x8000 (it may have been 0x8001).
+uint16_t capture_to_unsigned(int16_t captured);
+
+// One channel (0 left, 1 right) of captured frames back as fed unsigned values.
+std::vector<uint16_t> capture_channel_to_unsigned(const std::vector<int16_t> &frames, int channel);
+
+}
