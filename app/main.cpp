@@ -1,0 +1,76 @@
+// Entry point: brings the platform library, the catalogue, the configuration,
+// sound and graphics up in a fixed order, then hands over to the interface.
+#include "app/catalogue.h"
+#include "app/config.h"
+#include "app/languages.h"
+#include "app/startup.h"
+#include "player/engine.h"
+
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+volatile int close_requested = 0;
+
+void on_close_button()
+{
+   close_requested = 1;
+}
+
+// Until the main window takes over, the window stays up until the user
+// closes it or presses Escape.
+void wait_for_leave()
+{
+   set_close_button_callback(on_close_button);
+   while (!close_requested && !key[KEY_ESC])
+      rest(10);
+}
+
+// The pause of a verbose start-up. No window is open yet, so under X no key
+// could reach readkey: wait for a line on the console instead.
+void wait_for_console_key()
+{
+   std::fputs("Press Enter to go on.\n", stdout);
+   std::fflush(stdout);
+   int c;
+   do
+      c = std::getchar();
+   while (c != '\n' && c != EOF);
+}
+
+}
+
+int main(int, char **)
+{
+   set_uformat(U_ASCII);
+   // Without a display nothing below can run: say why instead of crashing.
+   if (install_allegro(SYSTEM_AUTODETECT, &errno, std::atexit) != 0) {
+      allegro_message("Kestrune cannot start: %s\n", allegro_error);
+      return EXIT_NO_SYSTEM;
+   }
+   set_color_conversion(COLORCONV_TOTAL | COLORCONV_KEEP_TRANS);
+   tr_init();
+   scan_languages();
+   set_window_title("Kestrune");
+   install_keyboard();
+   install_mouse();
+   set_config_file(CONFIG_FILE);
+   if (get_config_int("dos", "verbose", 0) == 2)
+      wait_for_console_key();
+
+   load_configured_catalogue();
+   player_init();
+   song_playing = 0;
+   graphics_init();
+
+   wait_for_leave();
+   player_exit();
+   free_language_names();
+   allegro_exit();
+   return 0;
+}
+END_OF_MAIN()

@@ -1,0 +1,92 @@
+#include "app/startup.h"
+
+#include "app/catalogue_items.h"
+#include "app/config.h"
+#include "app/languages.h"
+
+#include <allegro.h>
+
+#include <cstdlib>
+#include <cstring>
+
+char *yes_no_texts[2] = {nullptr, nullptr};
+
+namespace {
+
+[[noreturn]] void fatal(int status, const char *text)
+{
+   allegro_message("%s", text);
+   std::exit(status);
+}
+
+char *heap_copy(const char *text)
+{
+   const char *t = text ? text : "";
+   size_t size = std::strlen(t) + 1;
+   char *copy = static_cast<char *>(std::malloc(size));
+   if (copy)
+      std::memcpy(copy, t, size);
+   return copy;
+}
+
+}
+
+std::string catalogue_error_detail(int error, int line)
+{
+   switch (error) {
+   case TR_ERR_OPEN:
+      return "Error opening file";
+   case TR_ERR_CREATE:
+      return "Error creating translation";
+   case TR_ERR_SYNTAX:
+      return "Syntax error: expected '=' after item name at line " + std::to_string(line);
+   default:
+      return "";
+   }
+}
+
+void load_configured_catalogue()
+{
+   char code[3];
+   bool usable = config_language_code(code);
+   current_translation = nullptr;
+   if (usable) {
+      int found = find_language(code);
+      if (found >= 0)
+         current_language = found;
+      char path[32];
+      std::snprintf(path, sizeof path, "lang/%s.tra", code);
+      current_translation = tr_load(&CATALOGUE, path, 0);
+   } else {
+      tr_error = TR_ERR_OPEN;
+      tr_line = 0;
+   }
+   if (!current_translation) {
+      std::string detail = catalogue_error_detail(tr_error, tr_line);
+      allegro_message("%s%s", "Error reading translation file:\n", detail.c_str());
+      std::exit(EXIT_NO_CATALOGUE);
+   }
+   tr_select(current_translation);
+}
+
+void graphics_init()
+{
+   yes_no_texts[0] = heap_copy(tr_text(msg::no));
+   yes_no_texts[1] = heap_copy(tr_text(msg::yes));
+
+   config_read_graphics();
+   request_refresh_rate(REFRESH_TABLE[refreshrate].hz);
+   set_color_depth(DEPTH_TABLE[depth].bits);
+
+   if (fullscreen == 1) {
+      if (set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, config_resx(), config_resy(), 0, 0) != 0)
+         fatal(EXIT_NO_GRAPHICS, "FULLSCREEN Graphics mode initializing error - exitting. try to alter or remove kstr.ini file");
+   } else {
+      if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 580, 0, 0) != 0)
+         fatal(EXIT_NO_GRAPHICS, "WINDOWED Graphics mode initializing error - exitting. try to alter or remove kstr.ini file");
+   }
+   clear_to_color(screen, makecol(0, 128, 128));
+
+   config_read_late_graphics();
+   set_color_conversion(COLORCONV_TOTAL | COLORCONV_KEEP_TRANS);
+}

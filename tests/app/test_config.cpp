@@ -1,0 +1,173 @@
+// Settings: defaults, the value-table fallbacks, and the exact file that a
+// save writes.
+#include "allegro_env.h"
+#include "app/config.h"
+#include "app/languages.h"
+#include "player/engine.h"
+#include "temp_dir.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+using kstr::test::TempDir;
+
+namespace {
+
+// Makes a temporary folder the working folder holding `ini` as kstr.ini, and
+// the current configuration.
+class ConfigTest : public ::testing::Test {
+protected:
+   void use(const std::string &ini)
+   {
+      ASSERT_TRUE(kstr::test::start_allegro());
+      std::filesystem::current_path(dir.path());
+      if (!ini.empty())
+         dir.write("kstr.ini", ini);
+      set_config_file(CONFIG_FILE);
+   }
+   void read_all()
+   {
+      config_read_graphics();
+      config_read_late_graphics();
+      read_sound_settings();
+   }
+   std::string saved() { return kstr::test::read_file(dir.path() / "kstr.ini"); }
+   // The value of section/key as the saved file holds it.
+   std::string value(const std::string &section, const std::string &key)
+   {
+      std::istringstream in(saved());
+      std::string line, current;
+      while (std::getline(in, line)) {
+         if (!line.empty() && line[0] == '[')
+            current = line.substr(1, line.find(']') - 1);
+         else if (current == section && line.starts_with(key + " = "))
+            return line.substr(key.size() + 3);
+      }
+      return "(none)";
+   }
+
+   TempDir dir;
+};
+
+}
+
+TEST_F(ConfigTest, FirstSaveWithoutAFileWritesEveryDefaultInOrder)
+{
+   use("");
+   read_all();
+   EXPECT_EQ(settings_write(), 0);
+   EXPECT_EQ(saved(),
+             "[system]\n"
+             "language = en\n"
+             "\n"
+             "[gui]\n"
+             "resx = 640\n"
+             "resy = 480\n"
+             "gfxmode = 0\n"
+             "depth = 2\n"
+             "refreshrate = 1\n"
+             "cscheme = 0\n"
+             "mouseint = 0\n"
+             "vsync = 1\n"
+             "fullscreen = 1\n"
+             "\n"
+             "[dos]\n"
+             "volume = 255\n"
+             "mp3oggbuffer = 32\n"
+             "it_buffer_size = 16\n"
+             "it_sound_freq = 22050\n"
+             "it_resampling = 1\n");
+}
+
+TEST_F(ConfigTest, SaveWritesTheChosenLanguageAndKeepsUnknownKeys)
+{
+   use("[gui]\nmy_own = 7\n[dos]\nverbose = 2\n");
+   read_all();
+   std::snprintf(language_codes[0], 3, "de");
+   std::snprintf(language_codes[1], 3, "fr");
+   language_count = 2;
+   current_language = 1;
+   ASSERT_EQ(settings_write(), 0) << saved();
+   EXPECT_EQ(value("system", "language"), "fr");
+   EXPECT_EQ(value("gui", "my_own"), "7");
+   EXPECT_EQ(value("gui", "resx"), "640");
+   EXPECT_EQ(value("dos", "verbose"), "2");
+   EXPECT_EQ(value("dos", "volume"), "255");
+   language_count = 0;
+   current_language = 0;
+}
+
+TEST_F(ConfigTest, ValuesWithoutATableEntryFallBack)
+{
+   use("[gui]\ngfxmode = 7\ndepth = 9\ncscheme = -1\nrefreshrate = 9\nfullscreen = 2\n");
+   read_all();
+   EXPECT_EQ(depth, 2);
+   EXPECT_EQ(cscheme, 0);
+   EXPECT_EQ(refreshrate, 1);
+   EXPECT_EQ(fullscreen, 2);
+   ASSERT_EQ(settings_write(), 0);
+   EXPECT_EQ(value("gui", "resx"), "1600");
+   EXPECT_EQ(value("gui", "resy"), "1200");
+   EXPECT_EQ(value("gui", "gfxmode"), "3");
+   EXPECT_EQ(value("gui", "fullscreen"), "2");
+
+   use("[gui]\ndepth = -1\ncscheme = 3\nrefreshrate = -1\ngfxmode = -4\n");
+   read_all();
+   EXPECT_EQ(depth, 2);
+   EXPECT_EQ(cscheme, 0);
+   EXPECT_EQ(refreshrate, 1);
+   EXPECT_EQ(gfxmode, 3);
+}
+
+TEST_F(ConfigTest, HandWrittenResolutionIsReplacedByTheModesPair)
+{
+   use("[gui]\ngfxmode = 1\nresx = 1234\nresy = 567\n");
+   read_all();
+   EXPECT_EQ(config_resx(), 1234);
+   EXPECT_EQ(config_resy(), 567);
+   ASSERT_EQ(settings_write(), 0);
+   EXPECT_EQ(value("gui", "resx"), "800");
+   EXPECT_EQ(value("gui", "resy"), "600");
+}
+
+TEST_F(ConfigTest, LanguageCodeLongerThanTwoLettersIsNoCode)
+{
+   char code[3] = "zz";
+   use("[system]\nlanguage = pl\n");
+   EXPECT_TRUE(config_language_code(code));
+   EXPECT_STREQ(code, "pl");
+   use("[system]\nlanguage = polish\n");
+   EXPECT_FALSE(config_language_code(code));
+   EXPECT_STREQ(code, "");
+   use("[system]\n");
+   EXPECT_TRUE(config_language_code(code));
+   EXPECT_STREQ(code, "en");
+}
+
+TEST_F(ConfigTest, SaveThatCannotReachTheDiskReportsFailure)
+{
+   use("");
+   std::filesystem::create_directory(dir.path() / "kstr.ini");
+   set_config_file(CONFIG_FILE);
+   read_all();
+   EXPECT_EQ(settings_write(), -1);
+}
+
+TEST_F(ConfigTest, SoundSettingsAreReadEvenWithoutASoundDriver)
+{
+   use("[sound]\ndigi_card = NONO\n[dos]\nvolume = 77\nmp3oggbuffer = 8\nit_buffer_size = 4\n"
+       "it_sound_freq = 44100\nit_resampling = 3\n");
+   EXPECT_EQ(player_init(), PLAYER_NO_SOUND);
+   EXPECT_EQ(volume, 77);
+   EXPECT_EQ(mp3oggbuffer, 8);
+   EXPECT_EQ(it_buffer_size, 4);
+   EXPECT_EQ(it_sound_freq, 44100);
+   EXPECT_EQ(it_resampling, 3);
+   ASSERT_EQ(settings_write(), 0);
+   EXPECT_EQ(value("dos", "volume"), "77");
+   EXPECT_EQ(value("dos", "it_resampling"), "3");
+}
