@@ -133,11 +133,14 @@ TRANSLATION *tr_load(const TR_DEFINITION *definition, const char *filename, int 
       return nullptr;
    }
 
+   if (!definition || definition->text_count < 0 || definition->item_count < 0 ||
+       (definition->item_count > 0 && !definition->items)) {
+      tr_error = TR_ERR_CREATE;
+      return nullptr;
+   }
    std::unique_ptr<TRANSLATION> translation;
    std::vector<std::string> keys;
    try {
-      if (!definition || definition->text_count < 0)
-         throw std::bad_alloc();
       translation = std::make_unique<TRANSLATION>();
       translation->definition = definition;
       translation->texts.resize(definition->text_count);

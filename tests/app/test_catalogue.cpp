@@ -268,6 +268,15 @@ TEST_F(Catalogue, SetTextAndCompleteness)
    EXPECT_EQ(tr_is_complete(none.get()), 1);
 }
 
+TEST_F(Catalogue, OtherTextFormatsAreHandledCharacterByCharacter)
+{
+   // Under UTF-8 the reader takes file bytes as Latin-1 characters.
+   set_uformat(U_UTF8);
+   use("greeting=\xe9%0%%\xfc\nnumbers=%0|%4|%5\n");
+   EXPECT_STREQ(tr_text(greeting, "\xc3\x9f"), "\xc3\xa9\xc3\x9f%\xc3\xbc");
+   EXPECT_STREQ(tr_text(numbers, -5, 0u, 0, 0, 1.5, "\xc3\x9f"), "-5|1.5|\xc3\x9f");
+}
+
 TEST_F(Catalogue, ProgramCatalogueFillsItsStringParameters)
 {
    current = Translation(tr_load(&CATALOGUE,
