@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
+#include <thread>
 
 namespace kstr::test {
 
@@ -51,12 +53,23 @@ bool start_allegro(const std::string &config_text)
       return false;
    }
    use_config(config_text);
-   if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
-      ADD_FAILURE() << "install_allegro failed on DISPLAY=" << display << ": " << allegro_error;
-      return false;
+   // When many test processes connect at once the X server drops some
+   // connections (ECONNRESET, EAGAIN); a moment later it accepts them.
+   constexpr int kAttempts = 10;
+   int error = 0;
+   for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+      errno = 0;
+      if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) == 0) {
+         g_started = true;
+         return true;
+      }
+      error = errno;
+      if (attempt < kAttempts)
+         std::this_thread::sleep_for(std::chrono::milliseconds(20 * attempt));
    }
-   g_started = true;
-   return true;
+   ADD_FAILURE() << "install_allegro failed " << kAttempts << " times on DISPLAY=" << display << ": "
+                 << allegro_error << " (" << std::strerror(error) << ")";
+   return false;
 }
 
 std::string allegro_config_path()

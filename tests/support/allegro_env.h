@@ -5,7 +5,9 @@
 //   driver does so itself). It needs DISPLAY to name a running X server: the
 //   test script starts Xvfb and exports it; by hand, start one with
 //   `Xvfb :12 -screen 0 1280x1024x24 -nolisten tcp &` and `export DISPLAY=:12`.
-//   Without an X server install_allegro(SYSTEM_AUTODETECT, ...) fails.
+//   Without an X server install_allegro(SYSTEM_AUTODETECT, ...) fails. With
+//   many test processes starting at once the X server drops a few connections
+//   (measured on Xvfb); start_allegro retries for about a second.
 // - Before installing, Allegro is pointed at a private configuration file in a
 //   temporary folder holding `config_text`. Allegro writes its configuration
 //   back at exit, so without this a test that calls set_config_* would leave an

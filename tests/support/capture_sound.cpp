@@ -1,6 +1,7 @@
 #include "capture_sound.h"
 
 #include "allegro_env.h"
+#include "digmid_patches.h"
 
 #include <allegro.h>
 #include <allegro/internal/aintern.h>
@@ -117,6 +118,26 @@ bool register_capture_sound(int freq)
 bool install_capture_sound(int freq, int voices)
 {
    return install_with(freq, voices, MIDI_NONE, -1);
+}
+
+bool install_capture_sound_with_midi(int freq, int voices, int midi_voices)
+{
+   const std::string patches = digmid_patch_index();
+   if (patches.empty() || !start_allegro())
+      return false;
+   set_config_string("sound", "patches", patches.c_str());
+   if (!install_with(freq, voices, MIDI_DIGMID, midi_voices))
+      return false;
+   if (!midi_driver || midi_driver->id != MIDI_DIGMID) {
+      ADD_FAILURE() << "install_sound did not take DIGMID";
+      return false;
+   }
+   // midi_out program changes need every patch loaded up front.
+   if (load_midi_patches() != 0) {
+      ADD_FAILURE() << "DIGMID could not load the patches listed in " << patches;
+      return false;
+   }
+   return true;
 }
 
 int capture_rate()

@@ -21,9 +21,18 @@
 //   so pulls of any size return one continuous signal. Voice positions (and
 //   so the audio stream's refill decisions) run ahead of what has been
 //   returned by up to capture_surplus_frames().
-// - MIDI: the driver leaves the mixer's voices to whoever asks, so a MIDI
-//   driver built on them (DIGMID) can be installed beside it by passing its id
-//   to install_sound instead of MIDI_NONE; see install_with in the .cpp.
+// - MIDI: install_capture_sound_with_midi installs Allegro's software
+//   synthesiser (DIGMID) beside the driver, on the same mixer, with the
+//   freepats patch set (digmid_patches.h); code that installs sound itself
+//   gets the same by setting "patches" to digmid_patch_index() and asking for
+//   MIDI_DIGMID. Measured: midi_out reaches the mixer at once, so notes sent
+//   with it are captured deterministically from the next pull. play_midi
+//   advances on Allegro's timer thread in wall-clock time, not in pulled
+//   frames: a test that pulls quickly after play_midi captures silence, and
+//   where a MIDI file's events land in the capture varies from run to run.
+//   Without a MIDI file having played, channels start panned hard left:
+//   send controller 10 (pan) = 64 before notes meant to be centred. Notes
+//   sent between pulls start at the next mixed block, after any surplus.
 //
 // Audio streams (play_audio_stream / get_audio_stream_buffer /
 // free_audio_stream_buffer), measured:
@@ -90,6 +99,10 @@ bool register_capture_sound(int freq = 0);
 // Registers the driver and installs sound with it, without MIDI, reserving
 // `voices` digital voices. True at once if it is already installed at freq.
 bool install_capture_sound(int freq = 44100, int voices = 32);
+
+// The same plus DIGMID with the freepats patches, all loaded, reserving
+// `midi_voices` voices for it (voices + midi_voices at most 64).
+bool install_capture_sound_with_midi(int freq = 44100, int voices = 32, int midi_voices = 16);
 
 // Mixing rate of the installed driver, 0 while none is installed.
 int capture_rate();
