@@ -116,7 +116,7 @@ struct Control {
    uint8_t active;
    uint8_t doomed;         // destroyed; freed at the last unpin
    FONT *font;
-   const ImageEntry *icon;
+   std::shared_ptr<const ImageEntry> icon;
    std::string icon_name;
    std::vector<std::string> text;     // display lines
    std::vector<std::string> tooltip;  // tooltip lines; empty = none
@@ -144,7 +144,7 @@ struct Container {
    bool fixed_size;
    int32_t fixed_w, fixed_h;
    int32_t scroll_x, scroll_y;
-   std::vector<std::unique_ptr<ImageEntry>> images;
+   std::vector<std::shared_ptr<const ImageEntry>> images;
 };
 
 struct WindowRecord {
@@ -187,6 +187,12 @@ extern const InputClass NoInput;
 // construction, decode the placement pair, parse the label. Null when no
 // container is open or the table is full.
 Control *CreateControl(const ControlClass *cls, int x, int y, const char *label);
+// The first two steps alone: a registered control linked into `into` (may
+// be null); null when the table is full.
+Control *NewControl(const ControlClass *cls, Container *into);
+// The base class of group-like controls: draws and attaches its children and
+// lays them out.
+const ControlClass *ContainerClass(void);
 // Makes `c` a container (spacing copied as for nested containers).
 Container *MakeContainer(Control *c);
 void SetSpacing(Container *box, int h, int v);
@@ -233,13 +239,23 @@ char *GuardedStrdup(const char *text);
 // Test seam: the n-th guarded allocation from now fails (0 = never).
 void InjectAllocationFailure(long nth);
 
-// Images. RegisterImage takes ownership of `image` and replaces an entry of
-// the same name; a null image removes the entry. Null when `owner` names no
-// control.
-ImageEntry *RegisterImage(BITMAP *image, const char *name, int kind, int owner);
-const ImageEntry *FindImage(const Container *box, const char *name);
+// Images. RegisterImage takes ownership of `image` (converted to the
+// screen's colour depth when it differs) and replaces an entry of the same
+// name in the owner's container; a null image removes the entry. False when
+// `owner` names no control (the image is then freed). Controls showing a
+// replaced image keep the old one until their icon is resolved again.
+bool RegisterImage(BITMAP *image, const char *name, int kind, int owner);
+std::shared_ptr<const ImageEntry> FindImage(const Container *box, const char *name);
+// A copy of `src` in colour depth `depth`; pixels of the source's mask
+// colour become the destination's mask colour.
+BitmapPtr ConvertToDepth(BITMAP *src, int depth);
 Container *ContainerOf(Control *c);  // c itself if a container, else its parent
 
 // Labels.
 void ParseLabel(Control *c, const char *label);
 std::vector<std::string> ParseTooltip(const char *text);
+
+// Tooltips: shown beside the control when the pointer enters it (saving the
+// screen below in `saved_under`), taken away when it leaves.
+void ShowTooltip(Control *c);
+void HideTooltip(Control *c);

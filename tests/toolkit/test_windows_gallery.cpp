@@ -1,0 +1,21 @@
+#include "toolkit/gallery/gallery_window.h"
+#include "toolkit_test_support.h"
+
+#include <allegro.h>
+
+namespace {
+
+using kstr::test::Rgb;
+
+TEST(WindowsGallery, BuildsItsWindowAndSavesAScreenshot)
+{
+   kstr::test::ToolkitSession session;
+   ASSERT_TRUE(session.ok);
+   position_mouse(SCREEN_W / 2, SCREEN_H / 2);
+   const int window = BuildGalleryWindow();
+   ASSERT_GT(window, 0);
+   show_mouse(nullptr);
+   EXPECT_FALSE(kstr::test::save_screenshot("toolkit_gallery").empty());
+}
+
+}

@@ -1,0 +1,150 @@
+#include "toolkit/gallery/gallery_window.h"
+
+#include "toolkit/control.h"
+#include "toolkit/draw.h"
+#include "toolkit/gallery/sample_box.h"
+#include "toolkit/toolkit.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kIconSize = 16;
+
+enum class Shape { Play, Stop, Pause, Square };
+
+// A 16x16 icon on the mask colour, drawn here so the gallery runs without
+// any image files.
+BITMAP *DrawIconShape(Shape shape, int colour)
+{
+   BITMAP *b = create_bitmap(kIconSize, kIconSize);
+   if (!b)
+      OutOfMemory();
+   clear_to_color(b, bitmap_mask_color(b));
+   switch (shape) {
+   case Shape::Play:
+      triangle(b, 4, 2, 4, 13, 13, 7, colour);
+      break;
+   case Shape::Stop:
+      rectfill(b, 3, 3, 12, 12, colour);
+      break;
+   case Shape::Pause:
+      rectfill(b, 3, 2, 6, 13, colour);
+      rectfill(b, 9, 2, 12, 13, colour);
+      break;
+   case Shape::Square:
+      rectfill(b, 1, 1, 14, 14, colour);
+      rect(b, 1, 1, 14, 14, InterfaceColour[COLOUR_TEXT]);
+      break;
+   }
+   return b;
+}
+
+// Icons from the run folder when they are there, drawn ones otherwise.
+void RegisterIcon(const char *file, const char *name, Shape shape, int colour)
+{
+   if (LoadIconFile(file, name, 1, 0) < 0)
+      RegisterImage(DrawIconShape(shape, colour), name, 1, 0);
+}
+
+void RegisterGalleryIcons()
+{
+   RegisterIcon("gfx/play.bmp", "playicon", Shape::Play, InterfaceColour[COLOUR_GO_DARK]);
+   RegisterIcon("gfx/stop.bmp", "stopicon", Shape::Stop, InterfaceColour[COLOUR_ALERT]);
+   RegisterIcon("gfx/pause.bmp", "pauseicon", Shape::Pause, InterfaceColour[COLOUR_TITLE]);
+   // Seen everywhere, but shadowed inside the gallery window below.
+   RegisterImage(DrawIconShape(Shape::Square, InterfaceColour[COLOUR_SELECTED_TEXT]), "shade", 1, 0);
+   LoadIconDatafile("kesicons.dat");
+}
+
+void StopGallery(void *)
+{
+   StopEventLoop();
+}
+
+void PlacementGroup()
+{
+   BeginSampleGroup(PLACE_FIRST, AUTO, "Placement codes");
+   PlaceSampleBox(PLACE_FIRST, AUTO, "1 first", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_RIGHT, AUTO, "2 right of it", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_BELOW, AUTO, "16 below", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_NEW_ROW, AUTO, "8 (A)", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_LEFT, AUTO, "4 (B)", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_LEFT, AUTO, "4 (C)", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_NEW_ROW, AUTO, "8, 4, 4 read C B A", SAMPLE_PLAIN, 0, 0);
+   EndSampleGroup();
+}
+
+void FlagsGroup()
+{
+   BeginSampleGroup(PLACE_RIGHT, AUTO, "Layout flags");
+   PlaceSampleBox(PLACE_FIRST | LAYOUT_EQUAL_WIDTH, AUTO, "OK", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_RIGHT | LAYOUT_EQUAL_WIDTH, AUTO, "Cancel", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_RIGHT | LAYOUT_EQUAL_WIDTH, AUTO, "Apply all", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "stretched across", SAMPLE_SUNKEN, 0, 0);
+   PlaceSampleBox(PLACE_NEW_ROW, AUTO | LAYOUT_EQUAL_HEIGHT, "equal", SAMPLE_SUNKEN, 0, 0);
+   PlaceSampleBox(PLACE_BELOW, AUTO | LAYOUT_EQUAL_HEIGHT, "heights_in a_column", SAMPLE_SUNKEN, 0, 0);
+   PlaceSampleBox(PLACE_RIGHT, AUTO | LAYOUT_ALIGN_BOTTOM, "bottom", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_RIGHT, AUTO | LAYOUT_ALIGN_RIGHT, "right", SAMPLE_RAISED, 0, 0);
+   EndSampleGroup();
+}
+
+void LabelsGroup()
+{
+   BeginSampleGroup(PLACE_NEW_ROW, AUTO, "Labels");
+   PlaceSampleBox(PLACE_FIRST, AUTO, "Two_lines", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_RIGHT, AUTO, "~Hot key", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_RIGHT, AUTO, "a__b ~~ ##1", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_NEW_ROW, AUTO, "#playicon;Play", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_RIGHT, AUTO, "#stopicon;", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_RIGHT, AUTO, "#pauseicon", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_RIGHT, AUTO, "#no such icon;", SAMPLE_SUNKEN, 24, 24);
+   const int tip = PlaceSampleBox(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "Point here for a tooltip", SAMPLE_SUNKEN, 0, 0);
+   SetTooltip(tip, "A tooltip_of two lines");
+   EndSampleGroup();
+}
+
+void ImagesGroup(int window)
+{
+   BeginSampleGroup(PLACE_RIGHT, AUTO, "Images");
+   // The window's own "shade" shadows the desktop's.
+   RegisterImage(DrawIconShape(Shape::Square, InterfaceColour[COLOUR_GO]), "shade", 1, window);
+   PlaceSampleBox(PLACE_FIRST, AUTO, "#shade;window's_shade", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_RIGHT, AUTO, "#fb42_updir;updir", SAMPLE_RAISED, 0, 0);
+   PlaceSampleBox(PLACE_RIGHT, AUTO, "#fb42_uparrow;uparrow", SAMPLE_RAISED, 0, 0);
+   EndSampleGroup();
+}
+
+void CursorsGroup()
+{
+   BeginSampleGroup(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "Mouse cursors (point at one)");
+   static const char *const kNames[] = {"drag", "copy", "no drop", "move", "resize", "busy", "arrow"};
+   for (int n = 0; n < 7; ++n) {
+      char label[64];
+      std::snprintf(label, sizeof label, "#cursor42_%d;%d %s", n, n, kNames[n]);
+      const int id = PlaceSampleBox(n == 0 ? PLACE_FIRST : PLACE_RIGHT, AUTO | LAYOUT_EQUAL_WIDTH, label,
+                                    SAMPLE_RAISED, 0, 0);
+      SetSampleBoxCursor(id, n);
+   }
+   EndSampleGroup();
+}
+
+}
+
+int BuildGalleryWindow(void)
+{
+   RegisterGalleryIcons();
+   const int window = MakeWindow(0, AUTO, "Toolkit gallery", WINDOW_NOT_MODAL);
+   if (window <= 0)
+      return 0;
+   PlacementGroup();
+   FlagsGroup();
+   LabelsGroup();
+   ImagesGroup(window);
+   CursorsGroup();
+   const int close = PlaceSampleBox(PLACE_NEW_ROW, AUTO | LAYOUT_ALIGN_RIGHT, "~Close#27;", SAMPLE_RAISED, 70, 0);
+   SetSampleBoxAction(close, StopGallery, nullptr);
+   SetTooltip(close, "Ends the gallery (Alt+C, C or Escape)");
+   PresentWindow();
+   return window;
+}
