@@ -199,6 +199,42 @@ TEST(CaptureSound, RefilledStreamsOfEveryShapeComeBackGapFree)
    }
 }
 
+TEST(CaptureSound, StreamsAtOtherRatesKeepTheirBuffersInOrder)
+{
+   set_volume_per_voice(0);
+   ASSERT_TRUE(kstr::test::install_capture_sound());
+   // Buffer b holds the constant -100 (b + 1); resampling keeps constants, so
+   // every captured multiple of 100 names the buffer playing.
+   for (const auto &[freq, pull] : std::vector<std::pair<int, int>>{{22050, 2048}, {48000, 768}}) {
+      capture_pull(kstr::test::capture_surplus_frames());
+      const int len = 1024;
+      int fed = 0;
+      AUDIOSTREAM *stream = play_audio_stream(len, 16, TRUE, freq, 255, 0);
+      ASSERT_NE(stream, nullptr);
+      int last = -1;
+      int buffers_seen = 0;
+      while (buffers_seen < 60) {
+         while (void *buf = get_audio_stream_buffer(stream)) {
+            auto *out = static_cast<uint16_t *>(buf);
+            for (int i = 0; i < 2 * len; ++i)
+               out[i] = static_cast<uint16_t>(0x8000 - 100 * (fed + 1));
+            ++fed;
+            free_audio_stream_buffer(stream);
+         }
+         const std::vector<int16_t> got = capture_pull(pull);
+         for (std::size_t k = 0; k < got.size(); k += 2) {
+            if (got[k] % 100 != 0 || got[k] == 0)
+               continue;
+            const int b = -got[k] / 100 - 1;
+            ASSERT_TRUE(b == last || b == last + 1) << freq << " Hz: buffer " << b << " after " << last;
+            buffers_seen += b != last;
+            last = b;
+         }
+      }
+      stop_audio_stream(stream);
+   }
+}
+
 TEST(CaptureSound, OddPullSizesGiveTheSameSignalAsWholeBlocks)
 {
    ASSERT_TRUE(kstr::test::install_capture_sound());

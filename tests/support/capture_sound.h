@@ -45,7 +45,9 @@
 //   then pull at most floor(H / kCaptureBlockFrames) x kCaptureBlockFrames
 //   frames (kCaptureBlockFrames is always safe). The signal then comes back
 //   gap-free. Pulling more lets the voice run through a half that was never
-//   refilled and the old data plays again.
+//   refilled and the old data plays again. A stream at another rate f than
+//   capture_rate() covers H x capture_rate() / f output frames per half:
+//   use that for H (a 48000 Hz stream of len 1024 allows pulls of 768).
 // - Start latency: none. A stream drained before the first pull plays its
 //   first frame as the first captured frame of that pull (the surplus of a
 //   previous pull, if any, comes first). Pulled before any fill, the stream
@@ -54,7 +56,7 @@
 //   hold; fill silence (0x8000) or stop_audio_stream.
 //
 // Volume, measured with a 16-bit sample or stream at the mixing rate
-// (quality 1 and 2 alike, any voice count), voice volume 255:
+// (mixer quality 1 and 2 alike, 8 and 32 voices alike), voice volume 255:
 // - Each voice is split between the channels by pan: left share (255 - pan),
 //   right share pan; set_volume_per_voice(n) then scales the voice by 2^-n
 //   relative to n = 0, and a share is capped at the full level. Default n = 1.
@@ -65,8 +67,9 @@
 //       2    -16383 / 0        -8160 /  -8224   (the player's own setting)
 //   set_volume_per_voice(-1) picks n from the voice count. Mono samples
 //   and streams follow the same pan law; set_volume(digi, ...) scales the
-//   voice volume by digi / 255. set_volume_per_voice takes effect for voices
-//   started after it, also after install.
+//   voice volume by digi / 255 before the cap (at n = 0, pan 0 the left
+//   channel stays at the full level down to digi = 128). set_volume_per_voice
+//   takes effect for voices started after it, also after install.
 // - Exact path: with set_volume_per_voice(0) a channel whose share is capped
 //   (left for pan <= 127, right for pan >= 128; so pan 0 or 255 for one
 //   channel, pan 128 gives the right channel only) carries every sample value
