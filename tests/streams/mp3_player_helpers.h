@@ -23,9 +23,24 @@ struct SampleDeleter {
 };
 using Sample = std::unique_ptr<SAMPLE, SampleDeleter>;
 
-inline Player create(const Bytes &block)
+// A player with the block it reads, which must outlive it.
+class OwnedPlayer {
+public:
+   explicit OwnedPlayer(Bytes block)
+      : block_(std::move(block)), player_(mp3_player_create(block_.data(), static_cast<int>(block_.size())))
+   {
+   }
+   MP3_PLAYER *get() const { return player_.get(); }
+   explicit operator bool() const { return player_ != nullptr; }
+
+private:
+   Bytes block_; // declared first: destroyed after the player
+   Player player_;
+};
+
+inline OwnedPlayer create(Bytes block)
 {
-   return Player(mp3_player_create(block.data(), static_cast<int>(block.size())));
+   return OwnedPlayer(std::move(block));
 }
 
 // The sample's data as the signed values the decoder produced.

@@ -22,7 +22,7 @@ TEST(Mp3PlayerCreate, FiguresOfTheFirstFrame)
                          Case{"layer2_48k_mono.mp2", 48000, 0, 2, 96000, 24}}) {
       SCOPED_TRACE(c.name);
       const mp3::Bytes file = mp3::load(c.name);
-      mp3::Player player = mp3::create(file);
+      auto player = mp3::create(file);
       ASSERT_TRUE(player);
       MP3_PLAYER *p = player.get();
       EXPECT_EQ(mp3_player_wave_freq(p), c.freq);
@@ -49,7 +49,7 @@ TEST(Mp3PlayerCreate, FiguresOfTheFirstFrame)
 TEST(Mp3PlayerCreate, XingFrameCountIsTheLength)
 {
    const mp3::Bytes file = mp3::load("vbr_44k_stereo.mp3");
-   mp3::Player player = mp3::create(file);
+   auto player = mp3::create(file);
    ASSERT_TRUE(player);
    const auto walk = mp3::walk_frames(file);
    EXPECT_EQ(mp3_player_length_frames(player.get()), static_cast<int>(walk.size()) - 1);
@@ -60,7 +60,7 @@ TEST(Mp3PlayerCreate, Id3Tags)
 {
    // ID3v1: the last 128 bytes are not audio, but count in the block's length.
    const mp3::Bytes v1 = mp3::load("id3v1_44k_stereo.mp3");
-   mp3::Player player = mp3::create(v1);
+   auto player = mp3::create(v1);
    ASSERT_TRUE(player);
    EXPECT_EQ(mp3_player_length_bytes(player.get()), static_cast<int>(v1.size()));
    mp3_player_seek_bytes(player.get(), static_cast<int>(v1.size()) - 129);
@@ -102,7 +102,7 @@ TEST(Mp3PlayerCreate, JunkBeforeTheFirstFrame)
       return block;
    };
    for (int amount : {1, 1000, 28672 - frame}) {
-      mp3::Player player = mp3::create(with_junk(mp3::garbage(static_cast<size_t>(amount))));
+      auto player = mp3::create(with_junk(mp3::garbage(static_cast<size_t>(amount))));
       ASSERT_TRUE(player) << amount;
       EXPECT_EQ(mp3_player_pos_bytes(player.get()), amount);
       EXPECT_EQ(mp3_player_length_bytes(player.get()), amount + static_cast<int>(file.size()));
@@ -116,7 +116,7 @@ TEST(Mp3PlayerCreate, JunkBeforeTheFirstFrame)
    const uint8_t sync[4] = {0xFF, 0xFB, 0x90, 0x00};
    std::memcpy(false_sync.data() + 100, sync, 4);
    std::fill(false_sync.begin() + 104, false_sync.begin() + 104 + frame, 0);
-   mp3::Player player = mp3::create(with_junk(false_sync));
+   auto player = mp3::create(with_junk(false_sync));
    ASSERT_TRUE(player);
    EXPECT_EQ(mp3_player_pos_bytes(player.get()), 2000);
 
@@ -141,7 +141,7 @@ TEST(Mp3PlayerCreate, SingleFrame)
    for (int tail : {0, 1, 3}) {
       mp3::Bytes block = one;
       block.insert(block.end(), static_cast<size_t>(tail), 0x00);
-      mp3::Player player = mp3::create(block);
+      auto player = mp3::create(block);
       ASSERT_TRUE(player) << tail;
       EXPECT_EQ(mp3_player_length_frames(player.get()), 1);
       mp3::Sample sample(mp3_player_make_sample(player.get()));

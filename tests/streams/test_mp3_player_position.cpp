@@ -27,7 +27,7 @@ TEST(Mp3PlayerPosition, LengthTruncatesBeforePosition)
 {
    int frame_bytes = 0;
    const mp3::Bytes block = repeated_frames(10000, frame_bytes);
-   mp3::Player player = mp3::create(block);
+   auto player = mp3::create(block);
    ASSERT_TRUE(player);
    MP3_PLAYER *p = player.get();
    EXPECT_EQ(mp3_player_length_frames(p), 10000);
@@ -45,7 +45,7 @@ TEST(Mp3PlayerPosition, SeeksOutOfRangeChangeNothing)
 {
    int frame_bytes = 0;
    const mp3::Bytes block = repeated_frames(100, frame_bytes);
-   mp3::Player player = mp3::create(block);
+   auto player = mp3::create(block);
    ASSERT_TRUE(player);
    MP3_PLAYER *p = player.get();
    mp3_player_seek_frame(p, 40);
@@ -83,7 +83,7 @@ TEST(Mp3PlayerPosition, SeeksInRange)
 {
    int frame_bytes = 0;
    const mp3::Bytes block = repeated_frames(1000, frame_bytes);
-   mp3::Player player = mp3::create(block);
+   auto player = mp3::create(block);
    ASSERT_TRUE(player);
    MP3_PLAYER *p = player.get();
    auto at = [&](int frame, int bytes) {
@@ -116,7 +116,7 @@ TEST(Mp3PlayerPosition, ByteSeeksWithALead)
 {
    const mp3::Bytes v2 = mp3::load("id3v2_44k_stereo.mp3");
    const int lead = 10 + (v2[6] << 21 | v2[7] << 14 | v2[8] << 7 | v2[9]);
-   mp3::Player player = mp3::create(v2);
+   auto player = mp3::create(v2);
    ASSERT_TRUE(player);
    MP3_PLAYER *p = player.get();
    mp3_player_seek_bytes(p, 1000);
@@ -134,7 +134,7 @@ TEST(Mp3PlayerPosition, ByteSeeksWithALead)
 TEST(Mp3PlayerPosition, SeeksThroughTheXingTable)
 {
    const mp3::Bytes file = mp3::load("vbr_44k_stereo.mp3");
-   mp3::Player player = mp3::create(file);
+   auto player = mp3::create(file);
    ASSERT_TRUE(player);
    MP3_PLAYER *p = player.get();
    const int frames = mp3_player_length_frames(p);

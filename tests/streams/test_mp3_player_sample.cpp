@@ -12,7 +12,7 @@ namespace {
 
 mp3::Sample make_sample(const mp3::Bytes &block)
 {
-   mp3::Player player = mp3::create(block);
+   auto player = mp3::create(block);
    EXPECT_TRUE(player);
    return player ? mp3::Sample(mp3_player_make_sample(player.get())) : nullptr;
 }
@@ -115,7 +115,7 @@ TEST(Mp3PlayerSample, AgreesWithASecondDecoder)
 TEST(Mp3PlayerSample, HoldsTheXingFrameLameDoesNotCount)
 {
    const mp3::Bytes file = mp3::load("vbr_44k_stereo.mp3");
-   mp3::Player player = mp3::create(file);
+   auto player = mp3::create(file);
    ASSERT_TRUE(player);
    const auto walk = mp3::walk_frames(file);
    EXPECT_EQ(mp3_player_length_frames(player.get()) + 1, static_cast<int>(walk.size()));
@@ -188,7 +188,7 @@ TEST(Mp3PlayerSample, GarbageInTheMiddle)
       EXPECT_EQ(mp3::frame_range(pcm, frame, 22 - lost, frames), mp3::frame_range(reference, frame, 22, n));
    }
 
-   mp3::Player player = mp3::create(mp3::insert_before_frame(file, 20, mp3::garbage(17000)));
+   auto player = mp3::create(mp3::insert_before_frame(file, 20, mp3::garbage(17000)));
    ASSERT_TRUE(player);
    mp3_player_seek_frame(player.get(), 10);
    EXPECT_FALSE(mp3_player_make_sample(player.get()));
