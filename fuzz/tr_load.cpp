@@ -50,7 +50,6 @@ const std::string &scratch_file()
       install_allegro(SYSTEM_NONE, &errno, atexit);
       tr_init();
       auto p = std::filesystem::temp_directory_path() / ("kstr-fuzz-tr-" + std::to_string(getpid()) + ".tra");
-      std::atexit([] { std::remove(scratch_file().c_str()); });
       return p.string();
    }();
    return path;
@@ -101,6 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
       if (typed)
          format_all(typed.get(), typed_definition);
    }
+
+   std::remove(path.c_str());
 
    // The number writer on its own: eight bytes of value, the rest options.
    if (size >= 8) {
