@@ -1,0 +1,100 @@
+// Drives an Ogg player's audio stream through the capture sound driver the
+// way a steady caller would: before every pull, poll until the stream takes
+// no more buffers; then pull one stream half, which comes back gap-free.
+#pragma once
+
+#include <allegro.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "capture_sound.h"
+#include "streams/ogg_player.h"
+
+namespace kstr::test {
+
+class OggStreamDriver {
+public:
+   explicit OggStreamDriver(OGG_PLAYER *player) : player_(player)
+   {
+      const AUDIOSTREAM *stream = ogg_player_audio_stream(player);
+      if (stream)
+         half_frames_ = stream->len * stream->bufcount;
+   }
+
+   // Polls until the stream takes no buffer. Keeps the result of every poll
+   // that handed a buffer over, and the buffer's bytes while the stream is
+   // still open; a poll on a stopped player adds its result too.
+   void fill()
+   {
+      for (;;) {
+         AUDIOSTREAM *stream = ogg_player_audio_stream(player_);
+         if (!stream) {
+            results.push_back(ogg_player_poll(player_));
+            return;
+         }
+         const int bufnum = stream->bufnum;
+         const int result = ogg_player_poll(player_);
+         if (result == 0 && stream->bufnum == bufnum)
+            return;
+         results.push_back(result);
+         if (result != 0)
+            return;  // the stream is gone
+         int bytes = 0;
+         const auto *data = static_cast<const char *>(ogg_player_output_buffer(player_, &bytes));
+         buffers.emplace_back(data + static_cast<size_t>(bufnum) * bytes, bytes);
+      }
+   }
+
+   void pull()
+   {
+      const std::vector<int16_t> frames = capture_pull(half_frames_);
+      captured.insert(captured.end(), frames.begin(), frames.end());
+   }
+
+   // Fills and pulls until the player stops itself or `most_halves` halves
+   // have been pulled.
+   void play(int most_halves)
+   {
+      for (int i = 0; i < most_halves && ogg_player_is_playing(player_); ++i) {
+         fill();
+         if (ogg_player_is_playing(player_))
+            pull();
+      }
+   }
+
+   int half_frames() const { return half_frames_; }
+
+   std::vector<int> results;
+   std::vector<std::string> buffers;
+   std::vector<int16_t> captured;  // stereo frames, interleaved
+
+private:
+   OGG_PLAYER *player_;
+   int half_frames_ = 0;
+};
+
+// One channel of a reference decode (16-bit unsigned little-endian) as the
+// values captured on an exact channel.
+inline std::vector<int16_t> expected_channel(const std::string &raw, bool stereo, int channel)
+{
+   std::vector<int16_t> out;
+   const size_t step = stereo ? 4 : 2;
+   const size_t offset = stereo ? 2 * static_cast<size_t>(channel) : 0;
+   for (size_t i = offset; i + 1 < raw.size(); i += step) {
+      const auto fed = static_cast<uint16_t>(static_cast<uint8_t>(raw[i]) | static_cast<uint8_t>(raw[i + 1]) << 8);
+      out.push_back(capture_expected(fed));
+   }
+   return out;
+}
+
+inline std::vector<int16_t> captured_channel(const std::vector<int16_t> &frames, int channel)
+{
+   std::vector<int16_t> out;
+   for (size_t i = static_cast<size_t>(channel); i < frames.size(); i += 2)
+      out.push_back(frames[i]);
+   return out;
+}
+
+}
