@@ -1,0 +1,230 @@
+// Mouse input injected where Allegro's callback puts it: codes 6-10, clicks
+// versus double clicks versus drags, and controls that go away meanwhile.
+#include "input_test_support.h"
+
+#include "toolkit/pointer_tracker.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+namespace kstr::test {
+namespace {
+
+using Codes = std::vector<int>;
+
+TEST_F(InputTest, ReleaseWithoutMovementIsAClickAtOnceWhenTheButtonAwaitsNoDoubleClick)
+{
+   InjectPointer(bx_, by_, 0);
+   InjectPointer(bx_, by_, 1);
+   InjectPointer(bx_, by_, 0);
+   run_loop_for(20);
+
+   EXPECT_EQ(input_log().CodesFor(b_), (Codes{POINTER_OVER, POINTER_PRESS, POINTER_RELEASE}));
+   ASSERT_EQ(input_log().clicks.size(), 1u);
+   EXPECT_EQ(input_log().clicks[0].id, b_);
+   EXPECT_EQ(input_log().clicks[0].button, 1);
+   EXPECT_EQ(input_log().clicks[0].count, 1);
+}
+
+TEST_F(InputTest, SecondPressWithin250msIsOneDoubleClickAndNoSingleClick)
+{
+   InjectPointer(ax_, ay_, 0);
+   InjectPointer(ax_, ay_, 1);
+   InjectPointer(ax_, ay_, 0);
+   InjectPointer(ax_ + 1, ay_, 1);
+   InjectPointer(ax_ + 1, ay_, 0);
+   run_loop_for(400);  // long past the double-click time
+
+   ASSERT_EQ(input_log().clicks.size(), 1u);
+   EXPECT_EQ(input_log().clicks[0].id, a_);
+   EXPECT_EQ(input_log().clicks[0].button, 1);
+   EXPECT_EQ(input_log().clicks[0].count, 2);
+   EXPECT_EQ(input_log().CodesFor(a_), (Codes{POINTER_OVER, POINTER_PRESS, POINTER_RELEASE, POINTER_OVER,
+                                              POINTER_PRESS, POINTER_RELEASE}));
+}
+
+TEST_F(InputTest, LoneClickOfAButtonAwaitingDoubleClicksComesAfter250Ticks)
+{
+   InjectPointer(ax_, ay_, 0);
+   InjectPointer(ax_, ay_, 1);
+   InjectPointer(ax_, ay_, 0);
+   const uint64_t released = event_signals::TickCount();
+   run_loop_for(400);
+
+   ASSERT_EQ(input_log().clicks.size(), 1u);
+   EXPECT_EQ(input_log().clicks[0].count, 1);
+   EXPECT_GE(input_log().clicks[0].tick, released + DOUBLE_CLICK_MS);
+}
+
+TEST_F(InputTest, OtherButtonsOfADoubleClickControlClickAtOnce)
+{
+   InjectPointer(ax_, ay_, 0);
+   InjectPointer(ax_, ay_, 2);
+   InjectPointer(ax_, ay_, 0);
+   InjectPointer(ax_, ay_, 4);
+   InjectPointer(ax_, ay_, 0);
+   const uint64_t released = event_signals::TickCount();
+   run_loop_for(20);
+
+   ASSERT_EQ(input_log().clicks.size(), 2u);
+   EXPECT_EQ(input_log().clicks[0].button, 2);
+   EXPECT_EQ(input_log().clicks[1].button, 4);
+   EXPECT_LT(input_log().clicks[1].tick, released + DOUBLE_CLICK_MS);
+}
+
+TEST_F(InputTest, MovingMoreThanFourPixelsMakesADragAndNoClick)
+{
+   InjectPointer(bx_, by_, 0);
+   InjectPointer(bx_, by_, 1);
+   InjectPointer(bx_ + 4, by_ - 4, 1);  // 4 pixels: not yet
+   InjectPointer(bx_ + 4, by_ + 5, 1);  // 5 pixels down: a drag
+   InjectPointer(bx_ + 300, by_ + 5, 1);  // far outside: still the pressed control's
+   InjectPointer(bx_ + 300, by_ + 5, 0);
+   run_loop_for(20);
+
+   EXPECT_TRUE(input_log().clicks.empty());
+   std::vector<int> dragging;
+   for (const PointerLogEntry &e : input_log().pointer)
+      if (e.id == b_ && e.code == POINTER_DRAG)
+         dragging.push_back(e.dragging);
+   EXPECT_EQ(dragging, (std::vector<int>{0, 1, 1}));
+   EXPECT_EQ(input_log().CodesFor(b_), (Codes{POINTER_OVER, POINTER_PRESS, POINTER_DRAG, POINTER_DRAG,
+                                              POINTER_DRAG, POINTER_RELEASE, POINTER_LEFT}));
+}
+
+TEST_F(InputTest, WobbleOfFourPixelsStillClicks)
+{
+   InjectPointer(bx_, by_, 0);
+   InjectPointer(bx_, by_, 1);
+   InjectPointer(bx_ - 4, by_ + 4, 1);
+   InjectPointer(bx_ - 4, by_ + 4, 0);
+   run_loop_for(20);
+
+   ASSERT_EQ(input_log().clicks.size(), 1u);
+   EXPECT_EQ(input_log().clicks[0].id, b_);
+}
+
+TEST_F(InputTest, MovingFromOneControlToAnotherLeavesTheFirstBeforeEnteringTheSecond)
+{
+   InjectPointer(ax_, ay_, 0);
+   InjectPointer(ax_ + 1, ay_, 0);
+   InjectPointer(bx_, by_, 0);
+   run_loop_for(20);
+
+   ASSERT_EQ(input_log().pointer.size(), 4u);
+   EXPECT_EQ(input_log().CodesFor(a_), (Codes{POINTER_OVER, POINTER_OVER, POINTER_LEFT}));
+   EXPECT_EQ(input_log().CodesFor(b_), (Codes{POINTER_OVER}));
+   EXPECT_EQ(input_log().pointer[2].id, a_);  // left before b was entered
+}
+
+TEST_F(InputTest, PressOnAnotherControlDeliversTheWaitingClickFirst)
+{
+   InjectPointer(ax_, ay_, 0);
+   InjectPointer(ax_, ay_, 1);
+   InjectPointer(ax_, ay_, 0);
+   InjectPointer(bx_, by_, 0);
+   InjectPointer(bx_, by_, 1);
+   InjectPointer(bx_, by_, 0);
+   run_loop_for(20);
+
+   ASSERT_EQ(input_log().clicks.size(), 2u);
+   EXPECT_EQ(input_log().clicks[0].id, a_);
+   EXPECT_EQ(input_log().clicks[0].count, 1);
+   EXPECT_EQ(input_log().clicks[1].id, b_);
+}
+
+// A click handler that closes the window holding the clicked control: the
+// control's record stays valid while the tracker still refers to it.
+void CloseOnClick(int, void *, int, int clicks)
+{
+   input_log().clicks.push_back({0, 0, clicks, 0});
+   CloseWindow();
+}
+
+TEST_F(InputTest, ClickHandlerMayCloseTheWindowOfItsControl)
+{
+   SetClickHandler(b_, CloseOnClick, nullptr, 0);
+   InjectPointer(bx_, by_, 0);
+   InjectPointer(bx_, by_, 1);
+   InjectPointer(bx_, by_, 0);
+   InjectPointer(bx_ + 2, by_, 1);  // pressed again where the window was
+   InjectPointer(bx_ + 2, by_, 0);
+   run_loop_for(20);
+
+   ASSERT_EQ(input_log().clicks.size(), 1u);
+   EXPECT_EQ(LookupControl(b_), nullptr);
+   EXPECT_EQ(input_log().CodesFor(b_), (Codes{POINTER_OVER, POINTER_PRESS, POINTER_RELEASE}));
+}
+
+// A queued call that names a control holds it: the record lives while the
+// call waits and runs, even when the window closes first.
+struct HeldControl {
+   Control *record;
+   int refs_when_run = -1;
+   bool live_when_run = true;
+   static void Run(void *self)
+   {
+      auto *held = static_cast<HeldControl *>(self);
+      held->refs_when_run = held->record->refs;
+      held->live_when_run = ControlIsLive(held->record);
+   }
+};
+
+TEST_F(InputTest, QueuedCallHoldsItsControlUntilItHasRun)
+{
+   Control *record = LookupControl(a_);
+   ASSERT_NE(record, nullptr);
+   const int refs_before = record->refs;
+   HeldControl held{record};
+   QueueCall(HeldControl::Run, &held, 30, a_);
+   EXPECT_EQ(record->refs, refs_before + 1);
+
+   CloseWindow();
+   EXPECT_EQ(LookupControl(a_), nullptr);
+   run_loop_for(60);
+
+   EXPECT_FALSE(held.live_when_run);
+   EXPECT_GE(held.refs_when_run, 1);
+}
+
+// With nothing queued or delayed the loop sleeps without waking on timer
+// ticks; input from another thread (as Allegro's callbacks come) must wake it.
+TEST_F(InputTest, SleepingLoopWakesForInputFromAnotherThread)
+{
+   struct StopOnClick {
+      static void Click(int, void *, int, int)
+      {
+         input_log().clicks.push_back({0, 1, 1, 0});
+         StopEventLoop();
+      }
+   };
+   SetClickHandler(b_, StopOnClick::Click, nullptr, 0);
+   std::atomic<bool> clicked{false};
+   // A loop that never wakes would hang the test: end the process instead.
+   std::thread watchdog([&clicked] {
+      for (int i = 0; i < 500 && !clicked; ++i)
+         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      if (!clicked) {
+         std::fprintf(stderr, "the loop did not wake for input within 5 s\n");
+         std::_Exit(1);
+      }
+   });
+   std::thread input([this] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      InjectPointer(bx_, by_, 0);
+      InjectPointer(bx_, by_, 1);
+      InjectPointer(bx_, by_, 0);
+   });
+   RunEventLoop();
+   clicked = true;
+   input.join();
+   watchdog.join();
+
+   EXPECT_EQ(input_log().clicks.size(), 1u);
+}
+
+}
+}
