@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -42,7 +43,8 @@ BitmapPtr LoadDatafileBitmap(const char *file, const char *object)
 BitmapPtr LoadImageFile(const char *path)
 {
    const char *hash = std::strrchr(path, '#');
-   if (hash && !exists(path)) {
+   std::error_code ec;
+   if (hash && !std::filesystem::is_regular_file(path, ec)) {
       const std::string file(path, hash);
       return LoadDatafileBitmap(file.c_str(), hash + 1);
    }
@@ -132,7 +134,8 @@ int LoadIconFile(const char *path, const char *name, int kind, int owner)
 
 int LoadIconDatafile(const char *path)
 {
-   if (!path || !exists(path) || !LookupControl(0))
+   std::error_code ec;
+   if (!path || !std::filesystem::is_regular_file(path, ec) || !LookupControl(0))
       return -1;
    int registered = 0;
    const std::size_t prefix = std::strlen(kDatafileIconPrefix);

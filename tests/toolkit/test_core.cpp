@@ -1,0 +1,276 @@
+// The control table, class tables, exit handlers, pins and the lifecycle of
+// the toolkit itself.
+#include "toolkit/draw.h"
+#include "toolkit/gallery/sample_box.h"
+#include "toolkit_test_support.h"
+
+#include <allegro.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Fills the table with one stand-in record up to `count` entries.
+void FillTable(Control *stand_in, int count)
+{
+   while (ControlTableCount() < count)
+      ASSERT_GE(RegisterControl(stand_in), 0);
+}
+
+TEST(ControlTable, GrowsInStepsOfTenThousand)
+{
+   Control stand_in{};
+   EXPECT_EQ(ControlTableCapacity(), 0);
+   EXPECT_EQ(RegisterControl(&stand_in), 0);
+   EXPECT_EQ(ControlTableCapacity(), CONTROL_TABLE_STEP);
+   FillTable(&stand_in, CONTROL_TABLE_STEP);
+   EXPECT_EQ(ControlTableCapacity(), CONTROL_TABLE_STEP);
+   EXPECT_EQ(RegisterControl(&stand_in), CONTROL_TABLE_STEP);
+   EXPECT_EQ(ControlTableCapacity(), 2 * CONTROL_TABLE_STEP);
+   EXPECT_EQ(LookupControl(CONTROL_TABLE_STEP + 1), nullptr) << "new entries are empty";
+}
+
+TEST(ControlTable, UnregisteringTheLastDropsPastTrailingEmptyEntries)
+{
+   Control a{}, b{}, c{}, d{};
+   for (Control *k : {&a, &b, &c, &d})
+      RegisterControl(k);
+   UnregisterControl(2);
+   EXPECT_EQ(ControlTableCount(), 4) << "a hole in the middle stays";
+   EXPECT_EQ(LookupControl(2), nullptr);
+   UnregisterControl(3);
+   EXPECT_EQ(ControlTableCount(), 2);
+   EXPECT_EQ(RegisterControl(&c), 2) << "below the ceiling new controls go at the count";
+   EXPECT_EQ(c.id, 2);
+}
+
+TEST(ControlTable, StaleAndBadIdsFindNothing)
+{
+   Control a{};
+   const int id = RegisterControl(&a);
+   EXPECT_EQ(LookupControl(id), &a);
+   UnregisterControl(id);
+   EXPECT_EQ(LookupControl(id), nullptr);
+   EXPECT_EQ(LookupControl(-1), nullptr);
+   EXPECT_EQ(LookupControl(1 << 30), nullptr);
+   UnregisterControl(-5);  // harmless
+   UnregisterControl(1 << 30);
+}
+
+TEST(ControlTable, AtTheCeilingReusesTheLowestEmptyEntryThenRefuses)
+{
+   Control stand_in{}, first{}, second{}, refused{};
+   FillTable(&stand_in, CONTROL_TABLE_CEILING);
+   EXPECT_EQ(ControlTableCapacity(), CONTROL_TABLE_CEILING);
+   UnregisterControl(1234);
+   UnregisterControl(77);
+   EXPECT_EQ(RegisterControl(&first), 77);
+   EXPECT_EQ(RegisterControl(&second), 1234);
+   refused.id = -7;
+   EXPECT_EQ(RegisterControl(&refused), -1);
+   EXPECT_EQ(refused.id, -7) << "a refused record is left alone";
+   EXPECT_EQ(LookupControl(77), &first);
+   EXPECT_EQ(LookupControl(1234), &second);
+   EXPECT_EQ(ControlTableCapacity(), CONTROL_TABLE_CEILING);
+}
+
+TEST(ControlClasses, BuiltOnceFromTheBaseTable)
+{
+   static int builds = 0;
+   static ClassSlot slot;
+   const auto customise = [](ControlClass &k) {
+      ++builds;
+      k.draw = [](Control *) {};
+   };
+   const ControlClass *first = ClassOnce(slot, customise);
+   const ControlClass *again = ClassOnce(slot, customise);
+   EXPECT_EQ(first, again);
+   EXPECT_EQ(builds, 1);
+   EXPECT_NE(first->draw, BaseControlClass().draw);
+   EXPECT_EQ(first->redraw, BaseControlClass().redraw);
+   EXPECT_EQ(first->destroy, BaseControlClass().destroy);
+}
+
+TEST(ExitHandlers, RunNewestFirstOnceThenTheListIsEmpty)
+{
+   static std::vector<std::string> ran;
+   const auto log = [](void *name) { ran.emplace_back(static_cast<const char *>(name)); };
+   RegisterExitHandler(log, const_cast<char *>("older"));
+   RegisterExitHandler(log, const_cast<char *>("newer"));
+   RegisterExitHandler([](void *) { RunExitHandlers(); }, nullptr);  // re-entry does nothing
+   RunExitHandlers();
+   EXPECT_EQ(ran, (std::vector<std::string>{"newer", "older"}));
+   RunExitHandlers();
+   EXPECT_EQ(ran.size(), 2u);
+}
+
+TEST(ExitHandlers, OneRegisteredWhileRunningWaitsForTheNextRun)
+{
+   static int late = 0;
+   RegisterExitHandler([](void *) { RegisterExitHandler([](void *) { ++late; }, nullptr); }, nullptr);
+   RunExitHandlers();
+   EXPECT_EQ(late, 0);
+   RunExitHandlers();
+   EXPECT_EQ(late, 1);
+}
+
+class Core : public ::testing::Test {
+protected:
+   kstr::test::ToolkitSession session;
+   void SetUp() override { ASSERT_TRUE(session.ok); }
+};
+
+TEST_F(Core, BadIdsDoNothingAndAnswerZero)
+{
+   const int bad = 4321;
+   EXPECT_EQ(RedrawControl(bad), 0);
+   EXPECT_EQ(ResizeControl(bad, 1, 1), 0);
+   EXPECT_EQ(SetTooltip(bad, "x"), 0);
+   EXPECT_EQ(SetChangeHandler(bad, DoNothing, nullptr), 0);
+   EXPECT_EQ(SetClickHandler(bad, nullptr, nullptr, 1), 0);
+   EXPECT_EQ(MakeResizable(bad, DoNothing, nullptr, 0), 0);
+   EXPECT_EQ(PinControl(bad), nullptr);
+}
+
+TEST_F(Core, ControlsNeedAWindowUnderConstruction)
+{
+   EXPECT_EQ(PlaceSampleBox(PLACE_FIRST, AUTO, "x", SAMPLE_RAISED, 0, 0), -1);
+   ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
+   EXPECT_GT(PlaceSampleBox(PLACE_FIRST, AUTO, "x", SAMPLE_RAISED, 0, 0), 0);
+   PresentWindow();
+   EXPECT_EQ(PlaceSampleBox(PLACE_FIRST, AUTO, "x", SAMPLE_RAISED, 0, 0), -1);
+}
+
+TEST_F(Core, CreatorRefusesCleanlyWhenTheTableIsFull)
+{
+   ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
+   const int kept = PlaceSampleBox(PLACE_FIRST, AUTO, "kept", SAMPLE_RAISED, 0, 0);
+   Control stand_in{};
+   const int first_stand_in = ControlTableCount();
+   FillTable(&stand_in, CONTROL_TABLE_CEILING);
+   Container *client = TopWindow()->client;
+   Control *last_before = client->last;
+   EXPECT_EQ(PlaceSampleBox(PLACE_RIGHT, AUTO, "refused", SAMPLE_RAISED, 0, 0), -1);
+   EXPECT_EQ(client->last, last_before) << "nothing was linked";
+   EXPECT_EQ(LookupControl(kept)->text, std::vector<std::string>{"kept"});
+   EXPECT_EQ(MakeWindow(0, AUTO, "", 0), 0);
+   UnregisterControl(first_stand_in + 5);
+   EXPECT_GT(PlaceSampleBox(PLACE_RIGHT, AUTO, "fits", SAMPLE_RAISED, 0, 0), 0);
+   for (int id = ControlTableCount() - 1; id >= first_stand_in; --id)
+      if (LookupControl(id) == &stand_in)
+         UnregisterControl(id);
+   PresentWindow();
+}
+
+TEST_F(Core, PinnedControlOutlivesItsWindowUntilUnpinned)
+{
+   ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
+   const int id = PlaceSampleBox(PLACE_FIRST, AUTO, "pinned", SAMPLE_RAISED, 0, 0);
+   PresentWindow();
+   Control *pinned = PinControl(id);
+   ASSERT_NE(pinned, nullptr);
+   EXPECT_EQ(pinned->refs, 1);
+   CloseWindow();
+   EXPECT_EQ(LookupControl(id), nullptr) << "the id is stale at once";
+   EXPECT_FALSE(ControlIsLive(pinned));
+   EXPECT_EQ(pinned->text, std::vector<std::string>{"pinned"}) << "the record is still there";
+   EXPECT_EQ(DeliverPointer(pinned, PointerEvent{POINTER_RELEASE, 0, 0, 0, 1, 0}), 0);
+   UnpinControl(pinned);  // frees it; the leak checker sees that
+}
+
+TEST_F(Core, ClickHandlerGetsIdDataButtonAndCount)
+{
+   ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
+   const int id = PlaceSampleBox(PLACE_FIRST, AUTO, "click", SAMPLE_RAISED, 0, 0);
+   PresentWindow();
+   struct Seen {
+      int id, buttons, clicks;
+   } seen{-1, 0, 0};
+   EXPECT_EQ(SetClickHandler(id, [](int i, void *d, int b, int n) { *static_cast<Seen *>(d) = Seen{i, b, n}; },
+                             &seen, 1),
+             1);
+   Control *c = LookupControl(id);
+   EXPECT_EQ(ControlClickMask(c), 1);
+   DeliverClick(c, 1, 2);
+   EXPECT_EQ(seen.id, id);
+   EXPECT_EQ(seen.buttons, 1);
+   EXPECT_EQ(seen.clicks, 2);
+   EXPECT_EQ(SetClickHandler(id, nullptr, nullptr, 0), 1);
+   DeliverClick(c, 1, 1);  // cleared: nothing happens
+   EXPECT_EQ(seen.clicks, 2);
+}
+
+TEST_F(Core, StopAndStartAgainGivesAFreshDesktop)
+{
+   const int window = MakeWindow(0, AUTO, "", 0);
+   ASSERT_GT(window, 0);
+   PresentWindow();
+   EXPECT_NE(LookupControl(0), nullptr) << "the desktop is control 0";
+   StopToolkit();
+   EXPECT_FALSE(ToolkitRunning());
+   EXPECT_EQ(LookupControl(window), nullptr);
+   EXPECT_EQ(TopWindow(), nullptr);
+   EXPECT_EQ(ControlTableCount(), 0);
+   ASSERT_EQ(StartToolkit(0, 0, 0, nullptr, nullptr), 1);
+   EXPECT_EQ(Desktop()->self->id, 0);
+   EXPECT_GT(MakeWindow(0, AUTO, "again", 0), 0);
+   PresentWindow();
+}
+
+TEST_F(Core, MakeWindowStartsTheToolkitWhenItIsNotRunning)
+{
+   StopToolkit();
+   ASSERT_FALSE(ToolkitRunning());
+   EXPECT_GT(MakeWindow(0, AUTO, "", 0), 0);
+   EXPECT_TRUE(ToolkitRunning());
+   PresentWindow();
+}
+
+TEST(ToolkitSettings, LanguageFromTesselThenSystemThenEnglish)
+{
+   ASSERT_TRUE(kstr::test::start_allegro("[tessel]\nlanguage = de\n[system]\nlanguage = fr\n"));
+   EXPECT_EQ(std::string(ToolkitLanguage()), "de");
+   set_config_string("tessel", "language", "");
+   EXPECT_EQ(std::string(ToolkitLanguage()), "fr");
+   set_config_string("system", "language", "");
+   EXPECT_EQ(std::string(ToolkitLanguage()), "en");
+}
+
+TEST(ToolkitSettings, StandardHeightIsSixteenBeforeAFontIsChosen)
+{
+   EXPECT_EQ(StandardControlHeight(), 16);
+   kstr::test::ToolkitSession session;
+   ASSERT_TRUE(session.ok);
+   EXPECT_EQ(StandardControlHeight(), text_height(ToolkitFont()) + 7);
+}
+
+TEST(InterfaceColours, EightBitModesUseTheTopTwelvePaletteEntries)
+{
+   kstr::test::ToolkitSession session(640, 580, 8);
+   ASSERT_TRUE(session.ok);
+   EXPECT_EQ(InterfaceColour[1], 255);
+   EXPECT_EQ(InterfaceColour[12], 244);
+   RGB c;
+   get_color(255, &c);
+   EXPECT_EQ((std::vector<int>{c.r, c.g, c.b}), (std::vector<int>{63, 63, 63}));
+   get_color(248, &c);  // slot 8: 60, 80, 128
+   EXPECT_EQ((std::vector<int>{c.r, c.g, c.b}), (std::vector<int>{15, 20, 32}));
+   get_color(244, &c);  // slot 12: 0, 131, 0
+   EXPECT_EQ((std::vector<int>{c.r, c.g, c.b}), (std::vector<int>{0, 32, 0}));
+}
+
+TEST(InterfaceColours, DeeperModesHoldTheColoursThemselves)
+{
+   kstr::test::ToolkitSession session(640, 580, 32);
+   ASSERT_TRUE(session.ok);
+   EXPECT_EQ(InterfaceColour[COLOUR_TITLE], makecol32(60, 80, 128));
+   EXPECT_EQ(InterfaceColour[COLOUR_GO_DARK], makecol32(0, 131, 0));
+   ASSERT_GT(MakeWindow(0, AUTO, "Title", 0), 0);
+   PresentWindow();
+   show_mouse(nullptr);
+   const kstr::test::Rect r = kstr::test::rect_of(TopWindow()->root->self->id);
+   EXPECT_EQ(kstr::test::screen_pixel(r.x2 - 4, r.y1 + 3), (kstr::test::Rgb{60, 80, 128})) << "active title bar";
+}
+
+}
