@@ -2,6 +2,7 @@
 #include "toolkit/control.h"
 #include "toolkit/draw.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -33,8 +34,10 @@ struct LabelReader {
       line.push_back(ch);
       const char one[2] = {ch, '\0'};
       const int w = text_length(f, one);
-      c->hk_x = static_cast<uint8_t>(text_length(f, line.c_str()) - w);
-      c->hk_w = static_cast<uint8_t>(w);
+      // The record keeps bytes; a letter further right than 255 pixels is
+      // still the hot key but its underline stops at the byte's limit.
+      c->hk_x = static_cast<uint8_t>(std::min(255, text_length(f, line.c_str()) - w));
+      c->hk_w = static_cast<uint8_t>(std::min(255, w));
       c->hk_line = static_cast<uint8_t>(lines.size());
       underlined = true;
       AddHotKey(0, std::tolower(static_cast<unsigned char>(ch)));

@@ -87,17 +87,12 @@ void CloseRoot(Control *c)
    WindowRecord *w = c->container->window;
    if (w->modal && w->opener)
       --w->opener->modal_above;
-   ToolkitState &t = Toolkit();
-   WindowRecord *next = w->opener;
    DiscardWindow(w);
-   if (std::find(t.windows.begin(), t.windows.end(), next) == t.windows.end())
-      next = t.windows.empty() ? nullptr : t.windows.back();
-   if (next) {
-      // The window it was opened from comes back on top.
-      t.windows.erase(std::find(t.windows.begin(), t.windows.end(), next));
-      t.windows.push_back(next);
+   // The stacking order stays: normally the window it was opened from is now
+   // on top; raising it over another window still open (a sibling made with
+   // flag 1) would bury the window that holds the input.
+   if (WindowRecord *next = TopWindow())
       next->root->self->cls->activate(next->root->self);
-   }
    if (screen)
       RefreshScreenRect(0, 0, SCREEN_W - 1, SCREEN_H - 1);
 }

@@ -185,6 +185,17 @@ TEST_F(Layout, AlignRightPullsTheCodeFourRunAlong)
    EXPECT_EQ(rect_of(help), (Rect{2, 14, 21, 23})) << "the next row is not pulled";
 }
 
+TEST_F(Layout, ResizeControlAdjustsTheNaturalSize)
+{
+   ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
+   const int a = Box(PLACE_FIRST, AUTO, 20, 10);
+   const int b = Box(PLACE_RIGHT, AUTO, 20, 10);
+   EXPECT_EQ(ResizeControl(a, -5, 3), 1);
+   PresentWindow();
+   EXPECT_EQ(rect_of(a), (Rect{2, 2, 16, 14}));
+   EXPECT_EQ(rect_of(b).x1, 19) << "the next control follows the adjusted edge";
+}
+
 TEST_F(Layout, NegativeYIsACoordinateWithoutFlags)
 {
    ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);

@@ -106,6 +106,27 @@ TEST_F(Windows, ModalWindowBlocksTheOneBelowUntilClosed)
    EXPECT_NE(ControlAtPoint(main.x1 + 10, main.y1 + 10), nullptr);
 }
 
+TEST_F(Windows, FlagOneMakesASiblingOfTheTopWindow)
+{
+   Present(300, 200, 320, 290, WINDOW_NOT_MODAL);
+   WindowRecord *main_window = TopWindow();
+   Present(100, 100, 320, 290);
+   WindowRecord *dialog = TopWindow();
+   Present(50, 50, 320, 290, WINDOW_CHILD_OF_PARENT);
+   WindowRecord *sibling = TopWindow();
+   EXPECT_EQ(dialog->opener, main_window);
+   EXPECT_EQ(sibling->opener, main_window) << "opened from the dialog's opener";
+   EXPECT_EQ(main_window->modal_above, 2);
+   EXPECT_EQ(dialog->modal_above, 0);
+   CloseWindow();
+   EXPECT_EQ(TopWindow(), dialog) << "not buried under the window it blocks";
+   EXPECT_EQ(dialog->root->self->active, 1);
+   EXPECT_EQ(main_window->modal_above, 1);
+   CloseWindow();
+   EXPECT_EQ(TopWindow(), main_window);
+   EXPECT_EQ(main_window->modal_above, 0);
+}
+
 TEST_F(Windows, ClosingRedrawsWhatWasBelow)
 {
    show_mouse(nullptr);

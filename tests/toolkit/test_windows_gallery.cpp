@@ -3,6 +3,8 @@
 
 #include <allegro.h>
 
+#include <cstdlib>
+
 namespace {
 
 using kstr::test::Rgb;
@@ -12,7 +14,7 @@ TEST(WindowsGallery, BuildsItsWindowAndSavesAScreenshot)
    kstr::test::ToolkitSession session;
    ASSERT_TRUE(session.ok);
    position_mouse(SCREEN_W / 2, SCREEN_H / 2);
-   const int window = BuildGalleryWindow();
+   const int window = BuildGalleryWindow(std::getenv("KSTR_RUN_DIR"));
    ASSERT_GT(window, 0);
    show_mouse(nullptr);
    EXPECT_FALSE(kstr::test::save_screenshot("toolkit_gallery").empty());

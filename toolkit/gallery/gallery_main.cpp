@@ -1,5 +1,5 @@
 // kstr_gallery: opens the toolkit gallery in a 640x580 window and runs until
-// Close or Escape.
+// Close or Escape. Run it in the run folder, where its font and icons are.
 #include "toolkit/gallery/gallery_window.h"
 #include "toolkit/toolkit.h"
 
@@ -21,7 +21,7 @@ int main()
       return 1;
    }
    StartToolkit(0, 0, 0, nullptr, nullptr);
-   if (!BuildGalleryWindow()) {
+   if (!BuildGalleryWindow(".")) {
       std::fprintf(stderr, "kstr_gallery: the window could not be built\n");
       return 1;
    }

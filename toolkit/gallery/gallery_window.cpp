@@ -6,6 +6,7 @@
 #include "toolkit/toolkit.h"
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -41,20 +42,20 @@ BITMAP *DrawIconShape(Shape shape, int colour)
 }
 
 // Icons from the run folder when they are there, drawn ones otherwise.
-void RegisterIcon(const char *file, const char *name, Shape shape, int colour)
+void RegisterIcon(const std::string &folder, const char *file, const char *name, Shape shape, int colour)
 {
-   if (LoadIconFile(file, name, 1, 0) < 0)
+   if (LoadIconFile((folder + "/gfx/" + file).c_str(), name, 1, 0) < 0)
       RegisterImage(DrawIconShape(shape, colour), name, 1, 0);
 }
 
-void RegisterGalleryIcons()
+void RegisterGalleryIcons(const std::string &folder)
 {
-   RegisterIcon("gfx/play.bmp", "playicon", Shape::Play, InterfaceColour[COLOUR_GO_DARK]);
-   RegisterIcon("gfx/stop.bmp", "stopicon", Shape::Stop, InterfaceColour[COLOUR_ALERT]);
-   RegisterIcon("gfx/pause.bmp", "pauseicon", Shape::Pause, InterfaceColour[COLOUR_TITLE]);
+   RegisterIcon(folder, "play.bmp", "playicon", Shape::Play, InterfaceColour[COLOUR_GO_DARK]);
+   RegisterIcon(folder, "stop.bmp", "stopicon", Shape::Stop, InterfaceColour[COLOUR_ALERT]);
+   RegisterIcon(folder, "pause.bmp", "pauseicon", Shape::Pause, InterfaceColour[COLOUR_TITLE]);
    // Seen everywhere, but shadowed inside the gallery window below.
    RegisterImage(DrawIconShape(Shape::Square, InterfaceColour[COLOUR_SELECTED_TEXT]), "shade", 1, 0);
-   LoadIconDatafile("kesicons.dat");
+   LoadIconDatafile((folder + "/kesicons.dat").c_str());
 }
 
 void StopGallery(void *)
@@ -131,9 +132,9 @@ void CursorsGroup()
 
 }
 
-int BuildGalleryWindow(void)
+int BuildGalleryWindow(const char *run_folder)
 {
-   RegisterGalleryIcons();
+   RegisterGalleryIcons(run_folder && *run_folder ? run_folder : ".");
    const int window = MakeWindow(0, AUTO, "Toolkit gallery", WINDOW_NOT_MODAL);
    if (window <= 0)
       return 0;
