@@ -66,7 +66,9 @@ void StreamStopper::operator()(AUDIOSTREAM *stream) const
 
 }
 
-MP3_PLAYER *mp3_player_create(const void *block, int block_len)
+namespace {
+
+MP3_PLAYER *create_player(const void *block, int block_len)
 {
    if (!block || block_len <= 0)
       return nullptr;
@@ -114,6 +116,17 @@ MP3_PLAYER *mp3_player_create(const void *block, int block_len)
    p.xing = mp3_read_xing(p.data_start, p.data_len, facts.lsf, facts.mode);
    p.total_frames = p.xing && (p.xing->flags & XING_FRAMES_FLAG) ? p.xing->frames : p.data_len / p.frame_bytes;
    return player.release();
+}
+
+}
+
+MP3_PLAYER *mp3_player_create(const void *block, int block_len)
+{
+   try {
+      return create_player(block, block_len);
+   } catch (const std::bad_alloc &) {
+      return nullptr;
+   }
 }
 
 void mp3_player_destroy(MP3_PLAYER *player)

@@ -1,0 +1,166 @@
+// Decoding speed of the MP3 player, as a multiple of real time, beside bare
+// libmpg123 decoding the same 5-minute files in the same run.
+//
+// Three ways, taken in turn so that a busy machine slows all alike; each is
+// repeated and the fastest run counts:
+// - bare: libmpg123 alone, the whole file fed at once and read out in one go;
+// - make_sample: mp3_player_create + mp3_player_make_sample;
+// - poll: the player playing into the capture sound driver with the program's
+//   32 KiB buffer; only the time inside mp3_player_poll counts, not mixing.
+// Usage: bench_mp3_player [runs]  (needs DISPLAY for the capture driver).
+#include "streams/mp3_player.h"
+
+#include "capture_sound.h"
+
+#include <allegro.h>
+#include <mpg123.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Bytes = std::vector<uint8_t>;
+
+double seconds_since(Clock::time_point start)
+{
+   return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+Bytes load(const std::string &path)
+{
+   std::ifstream in(path, std::ios::binary);
+   return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+struct HandleDeleter {
+   void operator()(mpg123_handle *handle) const { mpg123_delete(handle); }
+};
+
+// Seconds of 44.1 kHz stereo audio decoded, with the time it took.
+struct Timing {
+   double audio_seconds = 0;
+   double cpu_seconds = 0;
+};
+
+Timing bare_decode(const Bytes &file)
+{
+   const auto start = Clock::now();
+   std::unique_ptr<mpg123_handle, HandleDeleter> handle(mpg123_new(nullptr, nullptr));
+   mpg123_param(handle.get(), MPG123_FLAGS, MPG123_QUIET | MPG123_IGNORE_INFOFRAME | MPG123_FORCE_ENDIAN, 0);
+   mpg123_format_none(handle.get());
+   mpg123_format(handle.get(), 44100, MPG123_STEREO, MPG123_ENC_SIGNED_16);
+   mpg123_open_feed(handle.get());
+   std::vector<uint8_t> pcm(file.size() * 40);
+   size_t total = 0, done = 0;
+   int r = mpg123_decode(handle.get(), file.data(), file.size(), pcm.data(), pcm.size(), &done);
+   total += done;
+   while (r == MPG123_OK || r == MPG123_NEW_FORMAT) {
+      r = mpg123_decode(handle.get(), nullptr, 0, pcm.data() + total, pcm.size() - total, &done);
+      total += done;
+   }
+   return {static_cast<double>(total) / (44100 * 4), seconds_since(start)};
+}
+
+Timing sample_decode(const Bytes &file)
+{
+   const auto start = Clock::now();
+   MP3_PLAYER *player = mp3_player_create(file.data(), static_cast<int>(file.size()));
+   SAMPLE *sample = player ? mp3_player_make_sample(player) : nullptr;
+   const double elapsed = seconds_since(start);
+   const double audio = sample ? static_cast<double>(sample->len) / sample->freq : 0;
+   destroy_sample(sample);
+   mp3_player_destroy(player);
+   return {audio, elapsed};
+}
+
+Timing poll_decode(const Bytes &file)
+{
+   Timing timing;
+   MP3_PLAYER *player = mp3_player_create(file.data(), static_cast<int>(file.size()));
+   if (!player || mp3_player_play(player, 32 * 1024, 255, 128) != 0) {
+      mp3_player_destroy(player);
+      return timing;
+   }
+   const int pull = mp3_player_audio_stream(player)->len / kstr::test::kCaptureBlockFrames
+      * kstr::test::kCaptureBlockFrames;
+   int buffers = 0;
+   for (bool playing = true; playing;) {
+      for (;;) {
+         AUDIOSTREAM *stream = mp3_player_audio_stream(player);
+         const int bufnum = stream->bufnum;
+         const auto start = Clock::now();
+         const int r = mp3_player_poll(player);
+         timing.cpu_seconds += seconds_since(start);
+         if (r != 0) {
+            playing = false;
+            break;
+         }
+         if (stream->bufnum == bufnum)
+            break;
+         ++buffers;
+      }
+      if (playing)
+         kstr::test::capture_pull(pull);
+   }
+   // Buffers of 7 frames of 1152 sample frames; the last two were silent.
+   timing.audio_seconds = static_cast<double>(buffers - 1) * 7 * 1152 / 44100;
+   mp3_player_destroy(player);
+   return timing;
+}
+
+struct Result {
+   std::vector<double> speeds; // multiples of real time
+   double best() const { return *std::max_element(speeds.begin(), speeds.end()); }
+   double median() const
+   {
+      std::vector<double> s = speeds;
+      std::sort(s.begin(), s.end());
+      return s[s.size() / 2];
+   }
+};
+
+}
+
+int main(int argc, char **argv)
+{
+   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+   const std::string make = std::string("bash ") + KSTR_BENCH_MAKER + " " + KSTR_BENCH_DATA;
+   if (std::system(make.c_str()) != 0) {
+      std::fprintf(stderr, "could not make the benchmark files\n");
+      return 1;
+   }
+   if (!kstr::test::install_capture_sound(44100)) {
+      std::fprintf(stderr, "no capture sound driver (is DISPLAY set?)\n");
+      return 1;
+   }
+   mpg123_init();
+
+   for (const char *name : {"bench_cbr.mp3", "bench_vbr.mp3"}) {
+      const Bytes file = load(std::string(KSTR_BENCH_DATA) + "/" + name);
+      Result bare, sample, poll;
+      for (int run = 0; run < runs; ++run) {
+         using Way = Timing (*)(const Bytes &);
+         for (auto [result, way] : {std::pair<Result *, Way>{&bare, bare_decode}, std::pair<Result *, Way>{&sample, sample_decode},
+                                    std::pair<Result *, Way>{&poll, poll_decode}}) {
+            const Timing t = way(file);
+            result->speeds.push_back(t.cpu_seconds > 0 ? t.audio_seconds / t.cpu_seconds : 0);
+         }
+      }
+      std::printf("%s (%zu bytes, %d runs), multiple of real time, best / median:\n", name, file.size(), runs);
+      std::printf("  bare libmpg123   %7.1f / %7.1f\n", bare.best(), bare.median());
+      std::printf("  make_sample      %7.1f / %7.1f   overhead %+5.1f%%\n", sample.best(), sample.median(),
+                  (bare.best() / sample.best() - 1) * 100);
+      std::printf("  poll (32 KiB)    %7.1f / %7.1f   overhead %+5.1f%%\n", poll.best(), poll.median(),
+                  (bare.best() / poll.best() - 1) * 100);
+   }
+   return 0;
+}
