@@ -19,7 +19,7 @@ void ogg_fill_silence(void *dest, size_t bytes)
    std::fill_n(static_cast<uint16_t *>(dest), bytes / 2, uint16_t{0x8000});
 }
 
-OggDecodeEnd ogg_decode_into(OGG_PLAYER &p, uint8_t *dest, size_t bytes, bool loop)
+OggDecoded ogg_decode_into(OGG_PLAYER &p, uint8_t *dest, size_t bytes, bool loop)
 {
    // Bytes decoded since this call last went back to the start; -1 before.
    int64_t since_restart = -1;
@@ -39,11 +39,11 @@ OggDecodeEnd ogg_decode_into(OGG_PLAYER &p, uint8_t *dest, size_t bytes, bool lo
          continue;
       ov_raw_seek(&p.vf, 0);
       if (got < 0)
-         return OggDecodeEnd::error;
+         return {OggDecodeEnd::error, bytes - left};
       // A looping stream without any PCM would otherwise spin here forever.
       if (!loop || since_restart == 0)
-         return OggDecodeEnd::end_of_stream;
+         return {OggDecodeEnd::end_of_stream, bytes - left};
       since_restart = 0;
    }
-   return OggDecodeEnd::full;
+   return {OggDecodeEnd::full, bytes};
 }

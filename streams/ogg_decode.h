@@ -8,6 +8,11 @@ struct OGG_PLAYER;
 
 enum class OggDecodeEnd { full, end_of_stream, error };
 
+struct OggDecoded {
+   OggDecodeEnd end;
+   size_t bytes;  // written to dest
+};
+
 // Fills `bytes` bytes with 16-bit unsigned silence (0x8000).
 void ogg_fill_silence(void *dest, size_t bytes);
 
@@ -16,5 +21,5 @@ void ogg_fill_silence(void *dest, size_t bytes);
 // When looping, the end goes back to the start and reading goes on, unless
 // the stream yields nothing from its start at all (then: end_of_stream).
 // At the end of the stream and after a failure the read position is at the
-// start again; dest keeps what was decoded.
-OggDecodeEnd ogg_decode_into(OGG_PLAYER &player, uint8_t *dest, size_t bytes, bool loop);
+// start again; dest keeps what was decoded. The rest of dest is untouched.
+OggDecoded ogg_decode_into(OGG_PLAYER &player, uint8_t *dest, size_t bytes, bool loop);

@@ -167,9 +167,9 @@ int ogg_player_poll(OGG_PLAYER *player)
    if (!buffer)
       return 0;
    const auto bytes = static_cast<size_t>(player->buffer_bytes);
-   ogg_fill_silence(buffer, bytes);
 
    if (!player->loop && player->end_countdown > 0) {
+      ogg_fill_silence(buffer, bytes);
       free_audio_stream_buffer(player->stream);
       if (--player->end_countdown > 0)
          return 0;
@@ -177,9 +177,12 @@ int ogg_player_poll(OGG_PLAYER *player)
       return 1;
    }
 
-   const OggDecodeEnd end = ogg_decode_into(*player, buffer, bytes, player->loop != 0);
+   // Silence after the decoded part only: writing it everywhere first would
+   // cost a second pass over the buffer.
+   const OggDecoded decoded = ogg_decode_into(*player, buffer, bytes, player->loop != 0);
+   ogg_fill_silence(buffer + decoded.bytes, bytes - decoded.bytes);
    free_audio_stream_buffer(player->stream);
-   switch (end) {
+   switch (decoded.end) {
    case OggDecodeEnd::full:
       return 0;
    case OggDecodeEnd::end_of_stream:

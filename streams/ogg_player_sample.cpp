@@ -43,10 +43,11 @@ SAMPLE *ogg_player_make_sample(OGG_PLAYER *player)
 
    const auto bytes = static_cast<size_t>(frames) * static_cast<size_t>(ogg_frame_bytes(*player));
    auto *data = static_cast<uint8_t *>(sample->data);
-   ogg_fill_silence(data, bytes);
-   const OggDecodeEnd end = ogg_decode_into(*player, data, bytes, false);
+   const OggDecoded decoded = ogg_decode_into(*player, data, bytes, false);
    ov_raw_seek(&player->vf, 0);
-   if (end == OggDecodeEnd::error)
+   if (decoded.end == OggDecodeEnd::error)
       return nullptr;
+   // What the stream did not fill stays silent.
+   ogg_fill_silence(data + decoded.bytes, bytes - decoded.bytes);
    return sample.release();
 }
