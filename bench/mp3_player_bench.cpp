@@ -3,7 +3,9 @@
 //
 // Three ways, taken in turn so that a busy machine slows all alike; each is
 // repeated and the fastest run counts:
-// - bare: libmpg123 alone, the whole file fed at once and read out in one go;
+// - bare: libmpg123 alone, the whole file fed at once, decoded frame after
+//   frame into the library's own buffer; and the same fed in the pieces the
+//   player feeds, to tell the cost of that feeding from the player's own;
 // - make_sample: mp3_player_create + mp3_player_make_sample;
 // - poll: the player playing into the capture sound driver with the program's
 //   32 KiB buffer; only the time inside mp3_player_poll counts, not mixing.
@@ -19,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -51,7 +54,10 @@ struct Timing {
    double cpu_seconds = 0;
 };
 
-Timing bare_decode(const Bytes &file)
+// libmpg123 alone: `chunk` 0 feeds the whole file at once, else pieces of
+// that size whenever the decoder asks for more. Frames are decoded into the
+// library's own buffer: decoding and nothing else.
+Timing bare_decode_in(const Bytes &file, size_t chunk)
 {
    const auto start = Clock::now();
    std::unique_ptr<mpg123_handle, HandleDeleter> handle(mpg123_new(nullptr, nullptr));
@@ -59,15 +65,40 @@ Timing bare_decode(const Bytes &file)
    mpg123_format_none(handle.get());
    mpg123_format(handle.get(), 44100, MPG123_STEREO, MPG123_ENC_SIGNED_16);
    mpg123_open_feed(handle.get());
-   std::vector<uint8_t> pcm(file.size() * 40);
-   size_t total = 0, done = 0;
-   int r = mpg123_decode(handle.get(), file.data(), file.size(), pcm.data(), pcm.size(), &done);
-   total += done;
-   while (r == MPG123_OK || r == MPG123_NEW_FORMAT) {
-      r = mpg123_decode(handle.get(), nullptr, 0, pcm.data() + total, pcm.size() - total, &done);
-      total += done;
+   size_t fed = chunk ? 0 : file.size();
+   mpg123_feed(handle.get(), file.data(), fed);
+   size_t total = 0;
+   for (;;) {
+      off_t frame = 0;
+      unsigned char *audio = nullptr;
+      size_t bytes = 0;
+      const int r = mpg123_decode_frame(handle.get(), &frame, &audio, &bytes);
+      total += bytes;
+      if (r == MPG123_NEED_MORE && fed < file.size()) {
+         const size_t n = std::min(chunk, file.size() - fed);
+         mpg123_feed(handle.get(), file.data() + fed, n);
+         fed += n;
+      } else if (r != MPG123_OK && r != MPG123_NEW_FORMAT) {
+         break;
+      }
    }
    return {static_cast<double>(total) / (44100 * 4), seconds_since(start)};
+}
+
+Timing bare_decode(const Bytes &file)
+{
+   return bare_decode_in(file, 0);
+}
+
+// The pieces the player feeds: the first frame's length + 4, or 1792 bytes
+// for a file with a Xing record.
+size_t player_chunk(const Bytes &file)
+{
+   const bool xing = file.size() > 40 && std::memcmp(file.data() + 36, "Xing", 4) == 0;
+   if (xing)
+      return 1792;
+   const int kbps[16] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
+   return static_cast<size_t>(144000 * kbps[file[2] >> 4] / 44100 + ((file[2] >> 1) & 1) + 4);
 }
 
 Timing sample_decode(const Bytes &file)
@@ -146,7 +177,8 @@ int main(int argc, char **argv)
 
    for (const char *name : {"bench_cbr.mp3", "bench_vbr.mp3"}) {
       const Bytes file = load(std::string(KSTR_BENCH_DATA) + "/" + name);
-      Result bare, sample, poll;
+      const size_t chunk = player_chunk(file);
+      Result bare, chunked, sample, poll;
       for (int run = 0; run < runs; ++run) {
          using Way = Timing (*)(const Bytes &);
          for (auto [result, way] : {std::pair<Result *, Way>{&bare, bare_decode}, std::pair<Result *, Way>{&sample, sample_decode},
@@ -154,9 +186,13 @@ int main(int argc, char **argv)
             const Timing t = way(file);
             result->speeds.push_back(t.cpu_seconds > 0 ? t.audio_seconds / t.cpu_seconds : 0);
          }
+         const Timing t = bare_decode_in(file, chunk);
+         chunked.speeds.push_back(t.audio_seconds / t.cpu_seconds);
       }
       std::printf("%s (%zu bytes, %d runs), multiple of real time, best / median:\n", name, file.size(), runs);
       std::printf("  bare libmpg123   %7.1f / %7.1f\n", bare.best(), bare.median());
+      std::printf("  bare, %4zu-byte pieces %7.1f / %7.1f   overhead %+5.1f%%\n", chunk, chunked.best(),
+                  chunked.median(), (bare.best() / chunked.best() - 1) * 100);
       std::printf("  make_sample      %7.1f / %7.1f   overhead %+5.1f%%\n", sample.best(), sample.median(),
                   (bare.best() / sample.best() - 1) * 100);
       std::printf("  poll (32 KiB)    %7.1f / %7.1f   overhead %+5.1f%%\n", poll.best(), poll.median(),

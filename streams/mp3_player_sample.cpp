@@ -9,8 +9,6 @@
 #include <climits>
 #include <cstring>
 #include <memory>
-#include <new>
-#include <vector>
 
 namespace {
 
@@ -19,25 +17,88 @@ using namespace kstr::mp3;
 struct SampleDestroyer {
    void operator()(SAMPLE *sample) const { destroy_sample(sample); }
 };
+using SamplePtr = std::unique_ptr<SAMPLE, SampleDestroyer>;
 
-// Room for the frames the file claims, with one more for an encoder that does
-// not count its own Xing frame; a lying count is bounded by the data's size.
-size_t expected_pcm_bytes(const MP3_PLAYER &p)
+// The sample being filled: decoded straight into its data, grown (by copying
+// into a larger one) only when the file holds more frames than it claims.
+class GrowingSample {
+public:
+   GrowingSample(const MP3_PLAYER &p, int64_t frames)
+      : p_(p), frame_bytes_(sample_frame_bytes(p))
+   {
+      reserve(frames * p.pcm_frame_bytes);
+   }
+
+   bool ok() const { return sample_ != nullptr; }
+
+   // Room for one more decoded frame at the end; null when memory runs out.
+   uint8_t *frame_room()
+   {
+      const int64_t need = filled_ + p_.pcm_frame_bytes;
+      if (need > capacity_ && !reserve(std::max(need, capacity_ + capacity_ / 2)))
+         return nullptr;
+      return static_cast<uint8_t *>(sample_->data) + filled_;
+   }
+
+   void add(int bytes) { filled_ += bytes; }
+
+   // The sample cut to what was decoded, flipped to unsigned PCM. A sample
+   // far larger than its contents (a frame count that lied) is copied into
+   // one of the right size.
+   SamplePtr finish()
+   {
+      const int64_t length = filled_ / frame_bytes_;
+      if (length <= 0 || (capacity_ - filled_ > capacity_ / 8 && !reserve(length * frame_bytes_)))
+         return nullptr;
+      sample_->len = static_cast<unsigned long>(length);
+      sample_->loop_start = 0;
+      sample_->loop_end = sample_->len;
+      flip_to_unsigned(sample_->data, static_cast<size_t>(length * frame_bytes_));
+      return std::move(sample_);
+   }
+
+private:
+   // A new sample of `bytes` (whole sample frames, within Allegro's int
+   // length) holding what was decoded so far.
+   bool reserve(int64_t bytes)
+   {
+      const int64_t length = std::min<int64_t>((bytes + frame_bytes_ - 1) / frame_bytes_, INT_MAX);
+      if (length * frame_bytes_ < filled_ || length <= 0)
+         return false;
+      SamplePtr bigger(create_sample(p_.bits, p_.stereo ? TRUE : FALSE, p_.freq, static_cast<int>(length)));
+      if (!bigger)
+         return false;
+      if (sample_)
+         std::memcpy(bigger->data, sample_->data, static_cast<size_t>(filled_));
+      sample_ = std::move(bigger);
+      capacity_ = length * frame_bytes_;
+      return true;
+   }
+
+   const MP3_PLAYER &p_;
+   const int frame_bytes_;
+   SamplePtr sample_;
+   int64_t capacity_ = 0;
+   int64_t filled_ = 0;
+};
+
+// Frames the file claims, with one more for an encoder that does not count
+// its own Xing frame; a lying count is bounded by the data's size.
+int64_t expected_frames(const MP3_PLAYER &p)
 {
    const int64_t by_size = int64_t{p.data_len} / p.frame_bytes * 2 + 1;
-   const int64_t frames = std::clamp<int64_t>(p.total_frames, 0, by_size) + 1;
-   return static_cast<size_t>(frames * p.pcm_frame_bytes);
+   return std::clamp<int64_t>(p.total_frames, 1, by_size) + 1;
 }
 
 // Decodes every frame from the first, including those still queued in the
-// decoder when the input runs out. False when resynchronisation fails.
-bool decode_all(MP3_PLAYER &p, std::vector<uint8_t> &pcm)
+// decoder when the input runs out. False when resynchronisation fails or
+// memory runs out.
+bool decode_all(MP3_PLAYER &p, GrowingSample &sample)
 {
-   size_t filled = 0;
-   const auto frame_room = static_cast<size_t>(p.pcm_frame_bytes);
    for (;;) {
-      pcm.resize(filled + frame_room);
-      uint8_t *out = pcm.data() + filled;
+      uint8_t *out = sample.frame_room();
+      if (!out)
+         return false;
       int bytes = 0;
       if (!at_end(p)) {
          bytes = step_frame(p, out, p.pcm_frame_bytes, false);
@@ -46,12 +107,10 @@ bool decode_all(MP3_PLAYER &p, std::vector<uint8_t> &pcm)
       } else {
          bytes = drain_queued_frame(p, out, p.pcm_frame_bytes);
          if (bytes == 0)
-            break;
+            return true;
       }
-      filled += static_cast<size_t>(bytes);
+      sample.add(bytes);
    }
-   pcm.resize(filled);
-   return true;
 }
 
 }
@@ -66,25 +125,8 @@ SAMPLE *mp3_player_make_sample(MP3_PLAYER *player)
    p.decoder.reset();
    p.resync = 0;
 
-   std::vector<uint8_t> pcm;
-   bool decoded = false;
-   try {
-      pcm.reserve(expected_pcm_bytes(p));
-      decoded = decode_all(p, pcm);
-   } catch (const std::bad_alloc &) {
-      decoded = false;
-   }
+   GrowingSample sample(p, expected_frames(p));
+   const bool decoded = sample.ok() && decode_all(p, sample);
    rewind_to_start(p);
-   const int frame_bytes = sample_frame_bytes(p);
-   if (!decoded || pcm.size() < static_cast<size_t>(frame_bytes))
-      return nullptr;
-
-   const auto length = static_cast<int>(std::min<size_t>(pcm.size() / static_cast<size_t>(frame_bytes), INT_MAX));
-   std::unique_ptr<SAMPLE, SampleDestroyer> sample(create_sample(p.bits, p.stereo ? TRUE : FALSE, p.freq, length));
-   if (!sample)
-      return nullptr;
-   const size_t bytes = static_cast<size_t>(length) * static_cast<size_t>(frame_bytes);
-   std::memcpy(sample->data, pcm.data(), bytes);
-   flip_to_unsigned(sample->data, bytes);
-   return sample.release();
+   return decoded ? sample.finish().release() : nullptr;
 }

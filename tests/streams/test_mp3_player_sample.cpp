@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 namespace mp3 = kstr::test::mp3;
 
@@ -210,5 +211,27 @@ TEST(Mp3PlayerSample, CutLastFrame)
       const auto pcm = mp3::signed_pcm(sample.get());
       ASSERT_EQ(pcm.size(), reference.size() - 2304);
       EXPECT_TRUE(std::equal(pcm.begin(), pcm.end(), reference.begin()));
+   }
+}
+
+// A Xing frame count far below or above the truth changes the length the
+// player reports, never the sample: it holds every frame, and no more.
+TEST(Mp3PlayerSample, LyingFrameCount)
+{
+   const char *name = "vbr_44k_stereo.mp3";
+   const auto reference = mp3::load_reference(name);
+   for (uint32_t count : {0u, 3u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+      SCOPED_TRACE(count);
+      mp3::Bytes file = mp3::load(name);
+      ASSERT_EQ(std::memcmp(file.data() + 36, "Xing", 4), 0);
+      for (int i = 0; i < 4; ++i)
+         file[static_cast<size_t>(44 + i)] = static_cast<uint8_t>(count >> (24 - 8 * i));
+      auto player = mp3::create(file);
+      ASSERT_TRUE(player);
+      EXPECT_EQ(mp3_player_length_frames(player.get()), static_cast<int>(count));
+      mp3::Sample sample(mp3_player_make_sample(player.get()));
+      ASSERT_TRUE(sample);
+      EXPECT_EQ(mp3::signed_pcm(sample.get()), reference);
+      EXPECT_EQ(sample->loop_end, sample->len);
    }
 }
