@@ -89,6 +89,14 @@ inline void centre_of(int id, int *x, int *y)
    *y = (r.y1 + r.y2) / 2;
 }
 
+// Injects a move to (x, y), a press of `buttons` there and the release.
+inline void inject_click(int x, int y, int buttons = 1)
+{
+   InjectPointer(x, y, 0);
+   InjectPointer(x, y, buttons);
+   InjectPointer(x, y, 0);
+}
+
 // Runs the top-level loop for `ms` milliseconds.
 inline void run_loop_for(int ms)
 {
@@ -96,15 +104,21 @@ inline void run_loop_for(int ms)
    RunEventLoop();
 }
 
-// A window with probes "a" and "b" side by side; "a" awaits
-// double clicks of the left button, "b" of none. The real pointer is parked in
-// the screen's corner first so that only injected input reaches the probes.
+// A window with probes "a" and "b" side by side; "a" awaits double clicks of
+// the left button, "b" of none. Only injected input reaches the probes: the X
+// pointer and keyboard are shared with every other test on the display, so
+// Allegro's own callbacks are unhooked (RealInputTest keeps them).
 class InputTest : public ::testing::Test {
 protected:
+   explicit InputTest(bool real_input = false) : real_input_(real_input) {}
+
    void SetUp() override
    {
       ASSERT_TRUE(session_.ok);
-      position_mouse(0, 0);
+      if (!real_input_) {
+         mouse_callback = nullptr;
+         keyboard_ucallback = nullptr;
+      }
       MakeWindow(0, AUTO, "probes", WINDOW_NO_DRAG);
       a_ = PlaceProbe(PLACE_FIRST, AUTO, "~a", 1);
       b_ = PlaceProbe(PLACE_RIGHT, AUTO, "~b", 0);
@@ -117,9 +131,15 @@ protected:
       centre_of(b_, &bx_, &by_);
    }
 
+   bool real_input_;
    ToolkitSession session_;
    int a_ = -1, b_ = -1;
    int ax_ = 0, ay_ = 0, bx_ = 0, by_ = 0;
+};
+
+class RealInputTest : public InputTest {
+protected:
+   RealInputTest() : InputTest(true) {}
 };
 
 }

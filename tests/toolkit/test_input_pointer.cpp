@@ -17,9 +17,7 @@ using Codes = std::vector<int>;
 
 TEST_F(InputTest, ReleaseWithoutMovementIsAClickAtOnceWhenTheButtonAwaitsNoDoubleClick)
 {
-   InjectPointer(bx_, by_, 0);
-   InjectPointer(bx_, by_, 1);
-   InjectPointer(bx_, by_, 0);
+   inject_click(bx_, by_);
    run_loop_for(20);
 
    EXPECT_EQ(input_log().CodesFor(b_), (Codes{POINTER_OVER, POINTER_PRESS, POINTER_RELEASE}));
@@ -31,11 +29,8 @@ TEST_F(InputTest, ReleaseWithoutMovementIsAClickAtOnceWhenTheButtonAwaitsNoDoubl
 
 TEST_F(InputTest, SecondPressWithin250msIsOneDoubleClickAndNoSingleClick)
 {
-   InjectPointer(ax_, ay_, 0);
-   InjectPointer(ax_, ay_, 1);
-   InjectPointer(ax_, ay_, 0);
-   InjectPointer(ax_ + 1, ay_, 1);
-   InjectPointer(ax_ + 1, ay_, 0);
+   inject_click(ax_, ay_);
+   inject_click(ax_ + 1, ay_);
    run_loop_for(400);  // long past the double-click time
 
    ASSERT_EQ(input_log().clicks.size(), 1u);
@@ -48,9 +43,7 @@ TEST_F(InputTest, SecondPressWithin250msIsOneDoubleClickAndNoSingleClick)
 
 TEST_F(InputTest, LoneClickOfAButtonAwaitingDoubleClicksComesAfter250Ticks)
 {
-   InjectPointer(ax_, ay_, 0);
-   InjectPointer(ax_, ay_, 1);
-   InjectPointer(ax_, ay_, 0);
+   inject_click(ax_, ay_);
    const uint64_t released = event_signals::TickCount();
    run_loop_for(400);
 
@@ -61,11 +54,8 @@ TEST_F(InputTest, LoneClickOfAButtonAwaitingDoubleClicksComesAfter250Ticks)
 
 TEST_F(InputTest, OtherButtonsOfADoubleClickControlClickAtOnce)
 {
-   InjectPointer(ax_, ay_, 0);
-   InjectPointer(ax_, ay_, 2);
-   InjectPointer(ax_, ay_, 0);
-   InjectPointer(ax_, ay_, 4);
-   InjectPointer(ax_, ay_, 0);
+   inject_click(ax_, ay_, 2);
+   inject_click(ax_, ay_, 4);
    const uint64_t released = event_signals::TickCount();
    run_loop_for(20);
 
@@ -122,12 +112,8 @@ TEST_F(InputTest, MovingFromOneControlToAnotherLeavesTheFirstBeforeEnteringTheSe
 
 TEST_F(InputTest, PressOnAnotherControlDeliversTheWaitingClickFirst)
 {
-   InjectPointer(ax_, ay_, 0);
-   InjectPointer(ax_, ay_, 1);
-   InjectPointer(ax_, ay_, 0);
-   InjectPointer(bx_, by_, 0);
-   InjectPointer(bx_, by_, 1);
-   InjectPointer(bx_, by_, 0);
+   inject_click(ax_, ay_);
+   inject_click(bx_, by_);
    run_loop_for(20);
 
    ASSERT_EQ(input_log().clicks.size(), 2u);
@@ -147,11 +133,8 @@ void CloseOnClick(int, void *, int, int clicks)
 TEST_F(InputTest, ClickHandlerMayCloseTheWindowOfItsControl)
 {
    SetClickHandler(b_, CloseOnClick, nullptr, 0);
-   InjectPointer(bx_, by_, 0);
-   InjectPointer(bx_, by_, 1);
-   InjectPointer(bx_, by_, 0);
-   InjectPointer(bx_ + 2, by_, 1);  // pressed again where the window was
-   InjectPointer(bx_ + 2, by_, 0);
+   inject_click(bx_, by_);
+   inject_click(bx_ + 2, by_);  // again where the window was
    run_loop_for(20);
 
    ASSERT_EQ(input_log().clicks.size(), 1u);
@@ -214,9 +197,7 @@ TEST_F(InputTest, SleepingLoopWakesForInputFromAnotherThread)
    });
    std::thread input([this] {
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      InjectPointer(bx_, by_, 0);
-      InjectPointer(bx_, by_, 1);
-      InjectPointer(bx_, by_, 0);
+      inject_click(bx_, by_);
    });
    RunEventLoop();
    clicked = true;
