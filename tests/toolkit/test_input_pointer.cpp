@@ -122,6 +122,30 @@ TEST_F(InputTest, PressOnAnotherControlDeliversTheWaitingClickFirst)
    EXPECT_EQ(input_log().clicks[1].id, b_);
 }
 
+// Far more samples than the input ring holds arrive before the loop runs: the
+// newest state still wins, so the release is not lost and no button stays held.
+TEST_F(InputTest, FloodOfSamplesKeepsTheFinalRelease)
+{
+   InjectPointer(bx_, by_, 0);
+   InjectPointer(bx_, by_, 1);
+   for (int i = 0; i < 1000; ++i)
+      InjectPointer(bx_ + i % 3, by_, 1);
+   InjectPointer(bx_, by_, 0);
+   run_loop_for(20);
+
+   const Codes codes = input_log().CodesFor(b_);
+   ASSERT_GE(codes.size(), 3u);
+   EXPECT_EQ(codes[1], POINTER_PRESS);
+   EXPECT_EQ(codes.back(), POINTER_RELEASE);
+   ASSERT_EQ(input_log().clicks.size(), 1u);
+   EXPECT_EQ(input_log().clicks[0].id, b_);
+
+   inject_click(ax_, ay_, 2);  // and the tracker takes new presses afterwards
+   run_loop_for(20);
+   ASSERT_EQ(input_log().clicks.size(), 2u);
+   EXPECT_EQ(input_log().clicks[1].id, a_);
+}
+
 // A click handler that closes the window holding the clicked control: the
 // control's record stays valid while the tracker still refers to it.
 void CloseOnClick(int, void *, int, int clicks)
