@@ -1,6 +1,6 @@
-// Drives an Ogg player's audio stream through the capture sound driver the
-// way a steady caller would: before every pull, poll until the stream takes
-// no more buffers; then pull one stream half, which comes back gap-free.
+// Drives an Ogg player's audio stream through the capture sound driver as a
+// steady caller would: poll until the stream takes no more buffers, then pull
+// one stream half, which comes back gap-free (see capture_sound.h).
 #pragma once
 
 #include <allegro.h>
@@ -16,24 +16,14 @@ namespace kstr::test {
 
 class OggStreamDriver {
 public:
-   explicit OggStreamDriver(OGG_PLAYER *player) : player_(player)
-   {
-      const AUDIOSTREAM *stream = ogg_player_audio_stream(player);
-      if (stream)
-         half_frames_ = stream->len * stream->bufcount;
-   }
+   explicit OggStreamDriver(OGG_PLAYER *player) : player_(player) {}
 
-   // Polls until the stream takes no buffer. Keeps the result of every poll
-   // that handed a buffer over, and the buffer's bytes while the stream is
-   // still open; a poll on a stopped player adds its result too.
+   // Keeps the result of every poll that handed a buffer over, and the
+   // buffer's bytes while the stream stays open; a poll on a stopped player
+   // adds its result too.
    void fill()
    {
-      for (;;) {
-         AUDIOSTREAM *stream = ogg_player_audio_stream(player_);
-         if (!stream) {
-            results.push_back(ogg_player_poll(player_));
-            return;
-         }
+      while (AUDIOSTREAM *stream = ogg_player_audio_stream(player_)) {
          const int bufnum = stream->bufnum;
          const int result = ogg_player_poll(player_);
          if (result == 0 && stream->bufnum == bufnum)
@@ -45,16 +35,17 @@ public:
          const auto *data = static_cast<const char *>(ogg_player_output_buffer(player_, &bytes));
          buffers.emplace_back(data + static_cast<size_t>(bufnum) * bytes, bytes);
       }
+      results.push_back(ogg_player_poll(player_));
    }
 
    void pull()
    {
-      const std::vector<int16_t> frames = capture_pull(half_frames_);
+      const AUDIOSTREAM *stream = ogg_player_audio_stream(player_);
+      const std::vector<int16_t> frames = capture_pull(stream->len * stream->bufcount);
       captured.insert(captured.end(), frames.begin(), frames.end());
    }
 
-   // Fills and pulls until the player stops itself or `most_halves` halves
-   // have been pulled.
+   // Until the player stops itself, or `most_halves` pulls.
    void play(int most_halves)
    {
       for (int i = 0; i < most_halves && ogg_player_is_playing(player_); ++i) {
@@ -64,7 +55,14 @@ public:
       }
    }
 
-   int half_frames() const { return half_frames_; }
+   // One channel of what was captured.
+   std::vector<int16_t> heard(int channel) const
+   {
+      std::vector<int16_t> out;
+      for (size_t i = static_cast<size_t>(channel); i < captured.size(); i += 2)
+         out.push_back(captured[i]);
+      return out;
+   }
 
    std::vector<int> results;
    std::vector<std::string> buffers;
@@ -72,28 +70,16 @@ public:
 
 private:
    OGG_PLAYER *player_;
-   int half_frames_ = 0;
 };
 
-// One channel of a reference decode (16-bit unsigned little-endian) as the
-// values captured on an exact channel.
+// One channel of a reference decode (16-bit unsigned little-endian) as an
+// exact channel of the capture driver brings it out.
 inline std::vector<int16_t> expected_channel(const std::string &raw, bool stereo, int channel)
 {
    std::vector<int16_t> out;
    const size_t step = stereo ? 4 : 2;
-   const size_t offset = stereo ? 2 * static_cast<size_t>(channel) : 0;
-   for (size_t i = offset; i + 1 < raw.size(); i += step) {
-      const auto fed = static_cast<uint16_t>(static_cast<uint8_t>(raw[i]) | static_cast<uint8_t>(raw[i + 1]) << 8);
-      out.push_back(capture_expected(fed));
-   }
-   return out;
-}
-
-inline std::vector<int16_t> captured_channel(const std::vector<int16_t> &frames, int channel)
-{
-   std::vector<int16_t> out;
-   for (size_t i = static_cast<size_t>(channel); i < frames.size(); i += 2)
-      out.push_back(frames[i]);
+   for (size_t i = stereo ? 2 * static_cast<size_t>(channel) : 0; i + 1 < raw.size(); i += step)
+      out.push_back(capture_expected(static_cast<uint16_t>(static_cast<uint8_t>(raw[i]) | static_cast<uint8_t>(raw[i + 1]) << 8)));
    return out;
 }
 
