@@ -5,7 +5,8 @@
 // repeated and the fastest run counts:
 // - bare: libmpg123 alone, the whole file fed at once, decoded frame after
 //   frame into the library's own buffer; and the same fed in the pieces the
-//   player feeds, to tell the cost of that feeding from the player's own;
+//   player feeds, to tell the cost of that feeding from the player's own; and
+//   into one block holding the whole PCM, the work make_sample does;
 // - make_sample: mp3_player_create + mp3_player_make_sample;
 // - poll: the player playing into the capture sound driver with the program's
 //   32 KiB buffer; only the time inside mp3_player_poll counts, not mixing.
@@ -54,17 +55,29 @@ struct Timing {
    double cpu_seconds = 0;
 };
 
-// libmpg123 alone: `chunk` 0 feeds the whole file at once, else pieces of
-// that size whenever the decoder asks for more. Frames are decoded into the
-// library's own buffer: decoding and nothing else.
-Timing bare_decode_in(const Bytes &file, size_t chunk)
+using Handle = std::unique_ptr<mpg123_handle, HandleDeleter>;
+
+// A feed-mode handle giving 16-bit stereo at 44.1 kHz, the Info frame decoded.
+Handle bare_handle()
 {
-   const auto start = Clock::now();
-   std::unique_ptr<mpg123_handle, HandleDeleter> handle(mpg123_new(nullptr, nullptr));
+   Handle handle(mpg123_new(nullptr, nullptr));
    mpg123_param(handle.get(), MPG123_FLAGS, MPG123_QUIET | MPG123_IGNORE_INFOFRAME | MPG123_FORCE_ENDIAN, 0);
    mpg123_format_none(handle.get());
    mpg123_format(handle.get(), 44100, MPG123_STEREO, MPG123_ENC_SIGNED_16);
    mpg123_open_feed(handle.get());
+   return handle;
+}
+
+// libmpg123 alone: `chunk` 0 feeds the whole file at once, else pieces of
+// that size whenever the decoder asks for more. With `keep` every frame is
+// copied into one block sized for the whole file's PCM (the work make_sample
+// does), else it stays in the library's buffer: decoding and nothing else.
+Timing bare_decode_in(const Bytes &file, size_t chunk, bool keep)
+{
+   const auto start = Clock::now();
+   const Handle handle = bare_handle();
+   const size_t capacity = keep ? 301 * 44100 * 4 : 0;
+   std::unique_ptr<uint8_t, decltype(&std::free)> pcm(static_cast<uint8_t *>(std::malloc(capacity)), &std::free);
    size_t fed = chunk ? 0 : file.size();
    mpg123_feed(handle.get(), file.data(), fed);
    size_t total = 0;
@@ -73,6 +86,8 @@ Timing bare_decode_in(const Bytes &file, size_t chunk)
       unsigned char *audio = nullptr;
       size_t bytes = 0;
       const int r = mpg123_decode_frame(handle.get(), &frame, &audio, &bytes);
+      if (keep)
+         std::memcpy(pcm.get() + std::min(total, capacity), audio, std::min(bytes, capacity - std::min(total, capacity)));
       total += bytes;
       if (r == MPG123_NEED_MORE && fed < file.size()) {
          const size_t n = std::min(chunk, file.size() - fed);
@@ -87,7 +102,7 @@ Timing bare_decode_in(const Bytes &file, size_t chunk)
 
 Timing bare_decode(const Bytes &file)
 {
-   return bare_decode_in(file, 0);
+   return bare_decode_in(file, 0, false);
 }
 
 // The pieces the player feeds: the first frame's length + 4, or 1792 bytes
@@ -178,7 +193,7 @@ int main(int argc, char **argv)
    for (const char *name : {"bench_cbr.mp3", "bench_vbr.mp3"}) {
       const Bytes file = load(std::string(KSTR_BENCH_DATA) + "/" + name);
       const size_t chunk = player_chunk(file);
-      Result bare, chunked, sample, poll;
+      Result bare, chunked, memory, sample, poll;
       for (int run = 0; run < runs; ++run) {
          using Way = Timing (*)(const Bytes &);
          for (auto [result, way] : {std::pair<Result *, Way>{&bare, bare_decode}, std::pair<Result *, Way>{&sample, sample_decode},
@@ -186,15 +201,20 @@ int main(int argc, char **argv)
             const Timing t = way(file);
             result->speeds.push_back(t.cpu_seconds > 0 ? t.audio_seconds / t.cpu_seconds : 0);
          }
-         const Timing t = bare_decode_in(file, chunk);
+         const Timing t = bare_decode_in(file, chunk, false);
          chunked.speeds.push_back(t.audio_seconds / t.cpu_seconds);
+         const Timing m = bare_decode_in(file, 0, true);
+         memory.speeds.push_back(m.audio_seconds / m.cpu_seconds);
       }
       std::printf("%s (%zu bytes, %d runs), multiple of real time, best / median:\n", name, file.size(), runs);
       std::printf("  bare libmpg123   %7.1f / %7.1f\n", bare.best(), bare.median());
       std::printf("  bare, %4zu-byte pieces %7.1f / %7.1f   overhead %+5.1f%%\n", chunk, chunked.best(),
                   chunked.median(), (bare.best() / chunked.best() - 1) * 100);
-      std::printf("  make_sample      %7.1f / %7.1f   overhead %+5.1f%%\n", sample.best(), sample.median(),
-                  (bare.best() / sample.best() - 1) * 100);
+      std::printf("  bare, into memory %6.1f / %7.1f   overhead %+5.1f%%\n", memory.best(), memory.median(),
+                  (bare.best() / memory.best() - 1) * 100);
+      std::printf("  make_sample      %7.1f / %7.1f   overhead %+5.1f%%, %+5.1f%% over bare into memory\n",
+                  sample.best(), sample.median(), (bare.best() / sample.best() - 1) * 100,
+                  (memory.best() / sample.best() - 1) * 100);
       std::printf("  poll (32 KiB)    %7.1f / %7.1f   overhead %+5.1f%%\n", poll.best(), poll.median(),
                   (bare.best() / poll.best() - 1) * 100);
    }

@@ -40,9 +40,14 @@ public:
       return static_cast<uint8_t *>(sample_->data) + filled_;
    }
 
-   void add(int bytes) { filled_ += bytes; }
+   // Takes a decoded frame, flipped to unsigned PCM while it is in the cache.
+   void add(int bytes)
+   {
+      flip_to_unsigned(static_cast<uint8_t *>(sample_->data) + filled_, static_cast<size_t>(bytes));
+      filled_ += bytes;
+   }
 
-   // The sample cut to what was decoded, flipped to unsigned PCM. A sample
+   // The sample cut to what was decoded. A sample
    // far larger than its contents (a frame count that lied) is copied into
    // one of the right size.
    SamplePtr finish()
@@ -53,7 +58,6 @@ public:
       sample_->len = static_cast<unsigned long>(length);
       sample_->loop_start = 0;
       sample_->loop_end = sample_->len;
-      flip_to_unsigned(sample_->data, static_cast<size_t>(length * frame_bytes_));
       return std::move(sample_);
    }
 
