@@ -85,30 +85,6 @@ TEST(Mp3Decoder, WholeFilesMatchReferenceFrameByFrame)
    }
 }
 
-TEST(Mp3Decoder, FrameFactsOfEachVersionAndLayer)
-{
-   struct Case {
-      const char *name;
-      int layer, lsf, rate_index, mode_is_mono, channels;
-   };
-   for (const Case &c : {Case{"cbr_44k_stereo_notag.mp3", 3, 0, 0, 0, 2}, Case{"mpeg2_22k_stereo.mp3", 3, 1, 3, 0, 2},
-                         Case{"mpeg25_11k_mono.mp3", 3, 1, 6, 1, 1}, Case{"layer2_48k_mono.mp2", 2, 0, 1, 1, 1}}) {
-      SCOPED_TRACE(c.name);
-      const mp3::Bytes file = mp3::load(c.name);
-      kstr::Mp3Decoder decoder;
-      uint8_t pcm[8192];
-      int bytes = 0;
-      ASSERT_EQ(decoder.decode(file.data(), static_cast<int>(file.size()), pcm, sizeof pcm, &bytes), MP3_OK);
-      const kstr::Mp3FrameFacts &f = decoder.facts();
-      EXPECT_EQ(f.layer, c.layer);
-      EXPECT_EQ(f.lsf, c.lsf);
-      EXPECT_EQ(f.sampling_frequency, c.rate_index);
-      EXPECT_EQ(f.mode == 3, c.mode_is_mono != 0);
-      EXPECT_EQ(f.channels, c.channels);
-      EXPECT_EQ(f.bitrate_index, file[2] >> 4);
-   }
-}
-
 // The whole file queued at once still comes out one frame per call; a frame
 // larger than the capacity is cut; NEED_MORE leaves the count alone.
 TEST(Mp3Decoder, OneFramePerCallAndCapacity)
@@ -169,22 +145,4 @@ TEST(Mp3Decoder, RefusesJunkAndStaysFailedUntilReset)
    EXPECT_EQ(decoder.decode(file.data(), static_cast<int>(file.size()), pcm, sizeof pcm, &bytes), MP3_ERR);
    decoder.reset();
    EXPECT_EQ(decoder.decode(file.data() + walk[1].offset, 2000, pcm, sizeof pcm, &bytes), MP3_OK);
-}
-
-// frame_ready() parses ahead without losing the frame it found.
-TEST(Mp3Decoder, FrameReadyLooksAheadWithoutConsuming)
-{
-   const mp3::Bytes file = mp3::load("cbr_44k_stereo_notag.mp3");
-   const auto walk = mp3::walk_frames(file);
-   kstr::Mp3Decoder decoder;
-   uint8_t pcm[8192];
-   int bytes = 0;
-   const int two = walk[0].size + walk[1].size;
-   ASSERT_EQ(decoder.decode(file.data(), two + 10, pcm, sizeof pcm, &bytes), MP3_OK);
-   EXPECT_TRUE(decoder.frame_ready());
-   EXPECT_TRUE(decoder.frame_ready());
-   ASSERT_EQ(decoder.decode(nullptr, 0, pcm, sizeof pcm, &bytes), MP3_OK);
-   EXPECT_EQ(decoder.facts().frame_size + 4, walk[1].size);
-   EXPECT_FALSE(decoder.frame_ready());
-   EXPECT_EQ(decoder.decode(nullptr, 0, pcm, sizeof pcm, &bytes), MP3_NEED_MORE);
 }

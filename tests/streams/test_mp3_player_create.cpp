@@ -46,16 +46,6 @@ TEST(Mp3PlayerCreate, FiguresOfTheFirstFrame)
    }
 }
 
-TEST(Mp3PlayerCreate, XingFrameCountIsTheLength)
-{
-   const mp3::Bytes file = mp3::load("vbr_44k_stereo.mp3");
-   auto player = mp3::create(file);
-   ASSERT_TRUE(player);
-   const auto walk = mp3::walk_frames(file);
-   EXPECT_EQ(mp3_player_length_frames(player.get()), static_cast<int>(walk.size()) - 1);
-   EXPECT_NE(mp3_player_length_frames(player.get()), static_cast<int>(file.size()) / walk[0].size);
-}
-
 TEST(Mp3PlayerCreate, Id3Tags)
 {
    // ID3v1: the last 128 bytes are not audio, but count in the block's length.
