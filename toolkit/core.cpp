@@ -300,6 +300,7 @@ const ControlClass *ContainerClass(void)
 {
    static ClassSlot slot;
    return ClassOnce(slot, [](ControlClass &k) {
+      k.measure = MeasureContainer;
       k.draw = DrawContainer;
       k.attach = AttachContainer;
       k.layout_children = LayoutChildren;

@@ -144,7 +144,6 @@ const ControlClass *ClientClass()
    static ClassSlot slot;
    return ClassOnce(slot, [](ControlClass &k) {
       k = *ContainerClass();
-      k.measure = MeasureContainer;
       k.draw = DrawClient;
    });
 }

@@ -1,3 +1,7 @@
+// The gallery window under the test X server; its screenshot is left in
+// screenshots/toolkit_gallery.bmp for a person to look at.
+#include "event_test_support.h"
+#include "toolkit/draw.h"
 #include "toolkit/gallery/gallery_window.h"
 #include "toolkit_test_support.h"
 
@@ -9,6 +13,12 @@ namespace {
 
 using kstr::test::Rgb;
 
+Rgb SlotColour(int slot)
+{
+   const int c = InterfaceColour[slot];
+   return Rgb{getr(c), getg(c), getb(c)};
+}
+
 TEST(WindowsGallery, BuildsItsWindowAndSavesAScreenshot)
 {
    kstr::test::ToolkitSession session;
@@ -18,6 +28,18 @@ TEST(WindowsGallery, BuildsItsWindowAndSavesAScreenshot)
    ASSERT_GT(window, 0);
    show_mouse(nullptr);
    EXPECT_FALSE(kstr::test::save_screenshot("toolkit_gallery").empty());
+
+   const kstr::test::Rect r = kstr::test::rect_of(window);
+   EXPECT_GE(r.x1, 0);
+   EXPECT_LT(r.x2, SCREEN_W) << "the gallery fits the player's window size";
+   EXPECT_LT(r.y2, SCREEN_H);
+   EXPECT_EQ(kstr::test::screen_pixel(r.x2 - 4, r.y1 + 3), SlotColour(COLOUR_TITLE)) << "active title bar";
+   EXPECT_EQ(kstr::test::screen_pixel(r.x1 - 1, r.y1 + 3), SlotColour(COLOUR_SHADOW)) << "desktop beside it";
+   // Escape is the Close box's hot key; it ends the loop the gallery runs in.
+   kstr::test::LoopDeadline deadline(3000);
+   QueueCall([](void *) { DeliverKey(27, KEY_ESC, 0); }, nullptr, 0, 0);
+   RunEventLoop();
+   EXPECT_FALSE(deadline.fired) << "Escape did not end the loop";
 }
 
 }

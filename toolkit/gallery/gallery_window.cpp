@@ -5,6 +5,7 @@
 #include "toolkit/gallery/sample_box.h"
 #include "toolkit/toolkit.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -63,47 +64,56 @@ void StopGallery(void *)
    StopEventLoop();
 }
 
-void PlacementGroup()
+struct Sample {
+   int x, y;
+   const char *label;
+   int style;
+   int min_size;
+};
+
+// Places the samples in order inside a titled group; returns the last id.
+template <std::size_t N>
+int SampleGroup(int x, int y, const char *title, const Sample (&samples)[N])
 {
-   BeginSampleGroup(PLACE_FIRST, AUTO, "Placement codes");
-   PlaceSampleBox(PLACE_FIRST, AUTO, "1 first", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_RIGHT, AUTO, "2 right of it", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_BELOW, AUTO, "16 below", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_NEW_ROW, AUTO, "8 (A)", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_LEFT, AUTO, "4 (B)", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_LEFT, AUTO, "4 (C)", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_NEW_ROW, AUTO, "8, 4, 4 read C B A", SAMPLE_PLAIN, 0, 0);
+   BeginSampleGroup(x, y, title);
+   int id = -1;
+   for (const Sample &s : samples)
+      id = PlaceSampleBox(s.x, s.y, s.label, s.style, s.min_size, s.min_size);
    EndSampleGroup();
+   return id;
 }
 
-void FlagsGroup()
-{
-   BeginSampleGroup(PLACE_RIGHT, AUTO, "Layout flags");
-   PlaceSampleBox(PLACE_FIRST | LAYOUT_EQUAL_WIDTH, AUTO, "OK", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_RIGHT | LAYOUT_EQUAL_WIDTH, AUTO, "Cancel", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_RIGHT | LAYOUT_EQUAL_WIDTH, AUTO, "Apply all", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "stretched across", SAMPLE_SUNKEN, 0, 0);
-   PlaceSampleBox(PLACE_NEW_ROW, AUTO | LAYOUT_EQUAL_HEIGHT, "equal", SAMPLE_SUNKEN, 0, 0);
-   PlaceSampleBox(PLACE_BELOW, AUTO | LAYOUT_EQUAL_HEIGHT, "heights_in a_column", SAMPLE_SUNKEN, 0, 0);
-   PlaceSampleBox(PLACE_RIGHT, AUTO | LAYOUT_ALIGN_BOTTOM, "bottom", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_RIGHT, AUTO | LAYOUT_ALIGN_RIGHT, "right", SAMPLE_RAISED, 0, 0);
-   EndSampleGroup();
-}
+constexpr Sample kPlacements[] = {
+   {PLACE_FIRST, AUTO, "1 first", SAMPLE_RAISED, 0},
+   {PLACE_RIGHT, AUTO, "2 right of it", SAMPLE_RAISED, 0},
+   {PLACE_BELOW, AUTO, "16 below", SAMPLE_RAISED, 0},
+   {PLACE_NEW_ROW, AUTO, "8 (A)", SAMPLE_RAISED, 0},
+   {PLACE_LEFT, AUTO, "4 (B)", SAMPLE_RAISED, 0},
+   {PLACE_LEFT, AUTO, "4 (C)", SAMPLE_RAISED, 0},
+   {PLACE_NEW_ROW, AUTO, "8, 4, 4 read C B A", SAMPLE_PLAIN, 0},
+};
 
-void LabelsGroup()
-{
-   BeginSampleGroup(PLACE_NEW_ROW, AUTO, "Labels");
-   PlaceSampleBox(PLACE_FIRST, AUTO, "Two_lines", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_RIGHT, AUTO, "~Hot key", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_RIGHT, AUTO, "a__b ~~ ##1", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_NEW_ROW, AUTO, "#playicon;Play", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_RIGHT, AUTO, "#stopicon;", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_RIGHT, AUTO, "#pauseicon", SAMPLE_RAISED, 0, 0);
-   PlaceSampleBox(PLACE_RIGHT, AUTO, "#no such icon;", SAMPLE_SUNKEN, 24, 24);
-   const int tip = PlaceSampleBox(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "Point here for a tooltip", SAMPLE_SUNKEN, 0, 0);
-   SetTooltip(tip, "A tooltip_of two lines");
-   EndSampleGroup();
-}
+constexpr Sample kFlags[] = {
+   {PLACE_FIRST | LAYOUT_EQUAL_WIDTH, AUTO, "OK", SAMPLE_RAISED, 0},
+   {PLACE_RIGHT | LAYOUT_EQUAL_WIDTH, AUTO, "Cancel", SAMPLE_RAISED, 0},
+   {PLACE_RIGHT | LAYOUT_EQUAL_WIDTH, AUTO, "Apply all", SAMPLE_RAISED, 0},
+   {PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "stretched across", SAMPLE_SUNKEN, 0},
+   {PLACE_NEW_ROW, AUTO | LAYOUT_EQUAL_HEIGHT, "equal", SAMPLE_SUNKEN, 0},
+   {PLACE_BELOW, AUTO | LAYOUT_EQUAL_HEIGHT, "heights_in a_column", SAMPLE_SUNKEN, 0},
+   {PLACE_RIGHT, AUTO | LAYOUT_ALIGN_BOTTOM, "bottom", SAMPLE_RAISED, 0},
+   {PLACE_RIGHT, AUTO | LAYOUT_ALIGN_RIGHT, "right", SAMPLE_RAISED, 0},
+};
+
+constexpr Sample kLabels[] = {
+   {PLACE_FIRST, AUTO, "Two_lines", SAMPLE_RAISED, 0},
+   {PLACE_RIGHT, AUTO, "~Hot key", SAMPLE_RAISED, 0},
+   {PLACE_RIGHT, AUTO, "a__b ~~ ##1", SAMPLE_RAISED, 0},
+   {PLACE_NEW_ROW, AUTO, "#playicon;Play", SAMPLE_RAISED, 0},
+   {PLACE_RIGHT, AUTO, "#stopicon;", SAMPLE_RAISED, 0},
+   {PLACE_RIGHT, AUTO, "#pauseicon", SAMPLE_RAISED, 0},
+   {PLACE_RIGHT, AUTO, "#no such icon;", SAMPLE_SUNKEN, 24},
+   {PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "Point here for a tooltip", SAMPLE_SUNKEN, 0},
+};
 
 void ImagesGroup(int window)
 {
@@ -138,9 +148,9 @@ int BuildGalleryWindow(const char *run_folder)
    const int window = MakeWindow(0, AUTO, "Toolkit gallery", WINDOW_NOT_MODAL);
    if (window <= 0)
       return 0;
-   PlacementGroup();
-   FlagsGroup();
-   LabelsGroup();
+   SampleGroup(PLACE_FIRST, AUTO, "Placement codes", kPlacements);
+   SampleGroup(PLACE_RIGHT, AUTO, "Layout flags", kFlags);
+   SetTooltip(SampleGroup(PLACE_NEW_ROW, AUTO, "Labels", kLabels), "A tooltip_of two lines");
    ImagesGroup(window);
    CursorsGroup();
    const int close = PlaceSampleBox(PLACE_NEW_ROW, AUTO | LAYOUT_ALIGN_RIGHT, "~Close#27;", SAMPLE_RAISED, 70, 0);

@@ -130,7 +130,6 @@ const ControlClass *GroupClass()
    static ClassSlot slot;
    return ClassOnce(slot, [](ControlClass &k) {
       k = *ContainerClass();
-      k.measure = MeasureContainer;
       k.draw = DrawGroup;
    });
 }
