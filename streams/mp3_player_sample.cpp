@@ -31,13 +31,24 @@ public:
 
    bool ok() const { return sample_ != nullptr; }
 
-   // Room for one more decoded frame at the end; null when memory runs out.
+   // Room for one more decoded frame at the end, or null when the sample is
+   // full: the frame then goes through append, which grows it.
    uint8_t *frame_room()
    {
-      const int64_t need = filled_ + p_.pcm_frame_bytes;
-      if (need > capacity_ && !reserve(std::max(need, capacity_ + capacity_ / 2)))
+      if (filled_ + p_.pcm_frame_bytes > capacity_)
          return nullptr;
       return static_cast<uint8_t *>(sample_->data) + filled_;
+   }
+
+   // Copies a frame decoded elsewhere to the end; false when memory runs out.
+   bool append(const uint8_t *pcm, int bytes)
+   {
+      const int64_t need = filled_ + bytes;
+      if (need > capacity_ && !reserve(std::max(need, capacity_ + capacity_ / 2)))
+         return false;
+      std::memcpy(static_cast<uint8_t *>(sample_->data) + filled_, pcm, static_cast<size_t>(bytes));
+      add(bytes);
+      return true;
    }
 
    // Takes a decoded frame, flipped to unsigned PCM while it is in the cache.
@@ -99,21 +110,25 @@ int64_t expected_frames(const MP3_PLAYER &p)
 // memory runs out.
 bool decode_all(MP3_PLAYER &p, GrowingSample &sample)
 {
+   uint8_t spill[kstr::Mp3Decoder::max_frame_pcm];
    for (;;) {
-      uint8_t *out = sample.frame_room();
-      if (!out)
-         return false;
+      uint8_t *room = sample.frame_room();
+      uint8_t *out = room ? room : spill;
+      const int capacity = room ? p.pcm_frame_bytes : std::min<int>(p.pcm_frame_bytes, sizeof spill);
       int bytes = 0;
       if (!at_end(p)) {
-         bytes = step_frame(p, out, p.pcm_frame_bytes, false);
+         bytes = step_frame(p, out, capacity, false);
          if (bytes < 0)
             return false;
       } else {
-         bytes = drain_queued_frame(p, out, p.pcm_frame_bytes);
+         bytes = drain_queued_frame(p, out, capacity);
          if (bytes == 0)
             return true;
       }
-      sample.add(bytes);
+      if (room)
+         sample.add(bytes);
+      else if (!sample.append(spill, bytes))
+         return false;
    }
 }
 
