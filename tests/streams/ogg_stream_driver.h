@@ -55,6 +55,15 @@ public:
       }
    }
 
+   // The kept buffers end to end.
+   std::string handed() const
+   {
+      std::string all;
+      for (const std::string &buffer : buffers)
+         all += buffer;
+      return all;
+   }
+
    // One channel of what was captured.
    std::vector<int16_t> heard(int channel) const
    {
