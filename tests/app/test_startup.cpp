@@ -42,68 +42,43 @@ std::string shell(const std::string &command)
 
 }
 
-TEST(Startup, MissingCatalogueEndsWithOpenErrorAndStatusMinusOne)
-{
-   TempDir dir;
-   stage(dir, "[gui]\nfullscreen = 0\n", false);
-   ProgramRun run(KSTR_PROGRAM, dir.path());
-   ASSERT_TRUE(run.wait(20));
-   EXPECT_EQ(run.status(), 255);
-   EXPECT_NE(run.output().find("Error reading translation file:\nError opening file"), std::string::npos) << run.output();
-}
-
-TEST(Startup, CatalogueSyntaxErrorNamesItsLine)
-{
-   TempDir dir;
-   stage(dir, "[system]\nlanguage = xx\n", false);
-   dir.write("lang/xx.tra", "# comment\nlang_name=X\n\nno equals sign here\n");
-   ProgramRun run(KSTR_PROGRAM, dir.path());
-   ASSERT_TRUE(run.wait(20));
-   EXPECT_EQ(run.status(), 255);
-   EXPECT_NE(run.output().find("Syntax error: expected '=' after item name at line 4"), std::string::npos) << run.output();
-}
-
-TEST(Startup, OverlongLanguageCodeNamesNoCatalogue)
-{
-   TempDir dir;
-   stage(dir, "[system]\nlanguage = english\n");
-   dir.write("lang/eng.tra", kstr::test::read_file(source_file("assets/lang/en.tra")));
-   ProgramRun run(KSTR_PROGRAM, dir.path());
-   ASSERT_TRUE(run.wait(20));
-   EXPECT_EQ(run.status(), 255);
-   EXPECT_NE(run.output().find("Error opening file"), std::string::npos) << run.output();
-}
-
-TEST(Startup, NoDisplayIsReportedNotACrash)
-{
-   TempDir dir;
-   stage(dir, "[gui]\nfullscreen = 0\n");
-   std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-   unsetenv("DISPLAY");
-   ProgramRun run(KSTR_PROGRAM, dir.path());
-   setenv("DISPLAY", display.c_str(), 1);
-   ASSERT_TRUE(run.wait(20));
-   EXPECT_EQ(run.status(), 2);
-   EXPECT_NE(run.output().find("Kestrune cannot start"), std::string::npos) << run.output();
-}
-
-TEST(Startup, RefusedGraphicsModesEndWithTheirMessageAndNonZeroStatus)
+TEST(Startup, FatalStartsShowTheirMessageAndExitNonZero)
 {
    struct Case {
       const char *ini;
+      const char *extra_file;   // "path=contents", or null
+      bool catalogue;
+      bool display;
+      int status;
       const char *message;
    };
    const Case cases[] = {
-      {"[gui]\nfullscreen = 1\nresx = 30000\nresy = 30000\n",
+      {"[gui]\nfullscreen = 0\n", nullptr, false, true, 255,
+       "Error reading translation file:\nError opening file"},
+      {"[system]\nlanguage = xx\n", "lang/xx.tra=# comment\nlang_name=X\n\nno equals sign here\n", false, true, 255,
+       "Error reading translation file:\nSyntax error: expected '=' after item name at line 4"},
+      {"[system]\nlanguage = english\n", "lang/eng.tra=lang_name=E\n", true, true, 255,
+       "Error reading translation file:\nError opening file"},
+      {"[gui]\nfullscreen = 1\nresx = 30000\nresy = 30000\n", nullptr, true, true, 1,
        "FULLSCREEN Graphics mode initializing error - exitting. try to alter or remove kstr.ini file"},
+      {"[gui]\nfullscreen = 0\n", nullptr, true, false, 2, "Kestrune cannot start"},
    };
+   const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
    for (const Case &c : cases) {
       TempDir dir;
-      stage(dir, c.ini);
+      stage(dir, c.ini, c.catalogue);
+      if (c.extra_file) {
+         std::string file = c.extra_file;
+         size_t eq = file.find('=');
+         dir.write(file.substr(0, eq), file.substr(eq + 1));
+      }
+      if (!c.display)
+         unsetenv("DISPLAY");
       ProgramRun run(KSTR_PROGRAM, dir.path());
+      setenv("DISPLAY", display.c_str(), 1);
       ASSERT_TRUE(run.wait(20)) << c.ini;
-      EXPECT_NE(run.status(), 0) << c.ini;
-      EXPECT_NE(run.output().find(c.message), std::string::npos) << run.output();
+      EXPECT_EQ(run.status(), c.status) << c.ini;
+      EXPECT_NE(run.output().find(c.message), std::string::npos) << c.ini << run.output();
    }
 }
 
