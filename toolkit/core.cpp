@@ -3,6 +3,7 @@
 #include "toolkit/alloc.h"
 #include "toolkit/control.h"
 #include "toolkit/draw.h"
+#include "toolkit/focus.h"
 #include "toolkit/layout.h"
 #include "toolkit/state.h"
 #include "toolkit/toolkit.h"
@@ -86,6 +87,7 @@ void Destroy(Control *c)
       HideTooltip(c);
    c->surface = nullptr;
    c->tooltip.clear();
+   ForgetFocus(c);
    if (c->on_exit)
       c->on_exit(c);
    UnregisterControl(c->id);

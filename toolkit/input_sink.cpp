@@ -2,6 +2,7 @@
 #include "toolkit/input_sink.h"
 
 #include "toolkit/control.h"
+#include "toolkit/focus.h"
 #include "toolkit/state.h"
 
 #include <cctype>
@@ -109,6 +110,8 @@ int DeliverPointer(Control *control, const PointerEvent &event)
       ShowTooltip(control);
    else if (event.code == POINTER_LEFT || event.code == POINTER_PRESS)
       HideTooltip(control);
+   if (event.code == POINTER_PRESS)
+      FocusOnPress(control);
    if (!TakesMouse(control))
       return 0;
    int sx, sy;
@@ -130,6 +133,8 @@ void DeliverKey(int character, int scancode, int shifts)
    if (Control *f = w->focus; f && f->event_cls && f->event_cls->key)
       if (f->event_cls->key(f, character, scancode, shifts))
          return;
+   if (HandleFocusKey(w, character, scancode, shifts))
+      return;
    if (Control *c = FindHotKey(w->client, character, scancode)) {
       if (c->event_cls && c->event_cls->key && c->event_cls->key(c, character, scancode, shifts))
          return;
