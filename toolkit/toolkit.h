@@ -102,3 +102,5 @@ inline constexpr int CURSOR_ARROW = 6;
 void UseMouseCursor(int n);
 void UseTextCursor(FONT *f, const char *text);
 void RestoreMouseCursor(void);
+#include "toolkit/controls/input_field.h"
+#include "toolkit/controls/choice_list.h"

@@ -1,0 +1,158 @@
+// Input fields, choice lists, sliders and text fields driven through the
+// input seam under the X server.
+#include "input_test_support.h"
+
+#include "toolkit/focus.h"
+#include "toolkit/keyboard_focus.h"
+
+#include <cstdlib>
+#include <initializer_list>
+#include <cstring>
+#include <string>
+
+namespace kstr::test {
+namespace {
+
+// Focuses the control, types the text (after the keys given by scancode)
+// and lets the loop handle it.
+void type_into(int id, const char *text, std::initializer_list<int> keys = {})
+{
+   FocusControl(id);
+   for (int k : keys)
+      InjectKey(k == KEY_BACKSPACE ? 8 : 0, k, 0);
+   for (const char *p = text; *p; ++p)
+      InjectKey(*p, 0, 0);
+   run_loop_for(30);
+}
+
+int value_of(int id)
+{
+   Control *c = LookupControl(id);
+   return c ? c->cls->get_value(c) : -999;
+}
+
+int g_changes = 0;
+void CountChange(void *)
+{
+   ++g_changes;
+}
+
+TEST_F(InputTest, InputFieldsFollowTheirVariablesAndNeverOverflow)
+{
+   struct {
+      char text[8];
+      char guard[8];
+   } buffer = {"ab", "GUARD!!"};
+   unsigned char byte = 255;
+   short word = 7;
+   int number = 5;
+   char *heap = nullptr;
+   MakeWindow(0, AUTO, "fields", WINDOW_NO_DRAG);
+   const int text = PlaceInputField(PLACE_FIRST, AUTO, 60, "Text", 5, sizeof buffer.text, buffer.text);
+   const int b = PlaceInputField(PLACE_NEW_ROW, AUTO, 45, "", 1 | INPUT_FLAG_UNDEFINED, 0, &byte);
+   const int w = PlaceInputField(PLACE_RIGHT, AUTO, 45, "", 2 | INPUT_FLAG_UNDEFINED_ALT, 0, &word);
+   const int n = PlaceInputField(PLACE_RIGHT, AUTO, 45, "", 3, 2, &number);
+   const int h = PlaceInputField(PLACE_RIGHT, AUTO, 45, "", 6, 0, &heap);
+   PresentWindow();
+   ASSERT_NE(heap, nullptr) << "a null heap string is allocated empty";
+
+   // Typed and pasted past the buffer: cut at 7 characters, the guard intact.
+   int x, y;
+   centre_of(text, &x, &y);
+   inject_click(x, y);
+   run_loop_for(30);
+   EXPECT_EQ(FocusedControlId(), text) << "a click focuses the field";
+   type_into(text, "cdefghijkl", {KEY_END});
+   EXPECT_STREQ(buffer.text, "abcdefg");
+   EXPECT_EQ(SetInputFieldText(text, "0123456789012345678901234567890"), 0);
+   EXPECT_STREQ(buffer.text, "0123456");
+   EXPECT_STREQ(buffer.guard, "GUARD!!");
+
+   // "?" stands for the undefined value; a number out of range is refused.
+   type_into(b, "300");
+   type_into(w, "?", {KEY_END, KEY_BACKSPACE});
+   EXPECT_EQ(byte, 30) << "3, 30, then 300 refused for an 8-bit field";
+   EXPECT_EQ(word, -32768) << "\"?\" is 32768 in a 16-bit field";
+
+   // Read back after every key, edited with the cursor keys.
+   type_into(n, "-1", {KEY_HOME});
+   EXPECT_EQ(number, -15);
+   type_into(n, "", {KEY_HOME, KEY_DEL, KEY_RIGHT, KEY_BACKSPACE});
+   EXPECT_EQ(number, 5);
+   number = 42;  // changed from outside: the field shows it at its next draw
+   RedrawControl(n);
+   EXPECT_EQ(value_of(n), 42);
+
+   type_into(h, "heap text");
+   EXPECT_STREQ(heap, "heap text");
+   CloseWindow();
+   std::free(heap);
+}
+
+TEST_F(InputTest, ChoiceListOpensScrollsAndChooses)
+{
+   char *items[12];
+   std::string texts[12];
+   for (int i = 0; i < 12; ++i) {
+      texts[i] = "item " + std::to_string(i);
+      items[i] = texts[i].data();
+   }
+   std::string long_item(101, 'w');
+   char *long_items[] = {long_item.data()};
+   std::string cut_item(100, 'w');
+   char *cut_items[] = {cut_item.data()};
+   int sel = 20, one = 0, other = 0;
+   MakeWindow(0, AUTO, "choices", WINDOW_NO_DRAG);
+   const int list = PlaceChoiceList(PLACE_FIRST, AUTO, 80, "Pick", &sel, items, 12);
+   const int wide = PlaceChoiceList(PLACE_NEW_ROW, AUTO, 0, "", &one, long_items, 1);
+   const int cut = PlaceChoiceList(PLACE_NEW_ROW, AUTO, 0, "", &other, cut_items, 1);
+   SetChangeHandler(list, CountChange, nullptr);
+   PresentWindow();
+   g_changes = 0;
+
+   EXPECT_EQ(value_of(list), 11) << "an index past the end shows the last item";
+   EXPECT_EQ(rect_of(wide).x2 - rect_of(wide).x1, rect_of(cut).x2 - rect_of(cut).x1)
+      << "a 101-character item is cut to 100";
+
+   // A click opens the list below the field; a click on a row chooses it.
+   int x, y;
+   centre_of(list, &x, &y);
+   inject_click(x, y);
+   run_loop_for(30);
+   const int drop = OpenChoiceDropList();
+   ASSERT_GE(drop, 0);
+   const Rect field = screen_rect_of(list), rows = screen_rect_of(drop);
+   EXPECT_GT(rows.y1, field.y2);
+   EXPECT_EQ(screen_pixel(rows.x1, rows.y1), (Rgb{0, 0, 0})) << "the list's frame is on the screen";
+   const int row_h = (rows.y2 - rows.y1 - 1) / CHOICE_VISIBLE_ROWS;
+   inject_click(rows.x1 + 10, rows.y1 + 1 + row_h / 2);  // the first visible row, scrolled to the end
+   run_loop_for(30);
+   EXPECT_EQ(OpenChoiceDropList(), -1);
+   EXPECT_EQ(sel, 2) << "rows 2 to 11 were visible around the last item";
+   EXPECT_EQ(g_changes, 1);
+
+   // Keys: Up and Down change at once, Space opens, Escape closes unchosen.
+   FocusControl(list);
+   InjectKey(0, KEY_DOWN, 0);
+   InjectKey(0, KEY_DOWN, 0);
+   InjectKey(0, KEY_UP, 0);
+   InjectKey(' ', KEY_SPACE, 0);
+   run_loop_for(30);
+   EXPECT_EQ(sel, 3);
+   EXPECT_GE(OpenChoiceDropList(), 0);
+   InjectKey(0, KEY_DOWN, 0);
+   InjectKey(27, KEY_ESC, 0);
+   run_loop_for(30);
+   EXPECT_EQ(OpenChoiceDropList(), -1);
+   EXPECT_EQ(sel, 3);
+   // A click beside the open list closes it too.
+   inject_click(x, y);
+   run_loop_for(30);
+   inject_click(SCREEN_W - 3, SCREEN_H - 3);
+   run_loop_for(30);
+   EXPECT_EQ(OpenChoiceDropList(), -1);
+   EXPECT_EQ(g_changes, 4);
+}
+
+}
+}

@@ -1,0 +1,297 @@
+// The one-line input field: measuring, drawing, keys and the blinking cursor.
+#include "toolkit/controls/input_field.h"
+
+#include "toolkit/alloc.h"
+#include "toolkit/control.h"
+#include "toolkit/controls/input_value.h"
+#include "toolkit/draw.h"
+#include "toolkit/focus.h"
+#include "toolkit/toolkit.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int kBlinkMs = 250;
+constexpr int kLabelGap = 4;
+constexpr int kInnerPad = 3;
+constexpr int kDefaultWidth = 60;
+
+InputField *FieldOf(Control *c)
+{
+   return static_cast<InputField *>(c->data);
+}
+
+int LabelWidth(const Control *c)
+{
+   const int w = LabelLinesWidth(c);
+   return w > 0 ? w + kLabelGap : 0;
+}
+
+// --- measuring -------------------------------------------------------------
+
+void MeasureField(Control *c)
+{
+   const int h = std::max(StandardControlHeight(), LabelLinesHeight(c));
+   c->x2 = c->x1 + LabelWidth(c) + FieldOf(c)->width - 1 + c->dw;
+   c->y2 = c->y1 + h - 1 + c->dh;
+}
+
+// --- drawing ---------------------------------------------------------------
+
+int TextSpan(FONT *f, const char *text, int from, int to)
+{
+   const std::string part(text + from, text + to);
+   return text_length(f, part.c_str());
+}
+
+// Keeps the cursor inside the box by moving the first shown character.
+void ScrollToCursor(InputField &f, FONT *font, int inner_w)
+{
+   const char *text = FieldText(f);
+   f.scroll = std::clamp(f.scroll, 0, f.cursor);
+   while (f.scroll < f.cursor && TextSpan(font, text, f.scroll, f.cursor) > inner_w - 1)
+      ++f.scroll;
+}
+
+void DrawField(Control *c)
+{
+   BITMAP *b = c->surface ? c->surface->bitmap.get() : nullptr;
+   if (!b)
+      return;
+   InputField &f = *FieldOf(c);
+   FollowVariable(f);
+   int x, y;
+   ControlWindowPos(c, &x, &y);
+   const int x2 = x + ControlWidth(c), y2 = y + ControlHeight(c);
+   rectfill(b, x, y, x2, y2, InterfaceColour[COLOUR_FACE]);
+   FONT *font = c->font;
+   const int th = text_height(font);
+   DrawLabelLines(b, c, x, y + (ControlHeight(c) + 1 - LabelLinesHeight(c)) / 2, InterfaceColour[COLOUR_TEXT]);
+
+   const int bx = x + LabelWidth(c);
+   rectfill(b, bx, y, x2, y2, InterfaceColour[COLOUR_LIGHT]);
+   DrawBevel(b, bx, y, x2, y2, false);
+   const int inner_x = bx + kInnerPad, inner_w = x2 - kInnerPad - inner_x;
+   ScrollToCursor(f, font, inner_w);
+   const int ty = y + (ControlHeight(c) + 1 - th) / 2;
+   const char *text = FieldText(f);
+   set_clip_rect(b, bx + 1, y + 1, x2 - 1, y2 - 1);
+   textout_ex(b, font, text + f.scroll, inner_x, ty, InterfaceColour[COLOUR_TEXT], -1);
+   if (HasFocus(c)) {
+      if (f.blink_on) {
+         const int cx = inner_x + TextSpan(font, text, f.scroll, f.cursor);
+         vline(b, cx, ty - 1, ty + th, InterfaceColour[COLOUR_TEXT]);
+      }
+      DrawFocusMark(b, bx + 2, y + 2, x2 - 2, y2 - 2);
+   }
+   set_clip_rect(b, 0, 0, b->w - 1, b->h - 1);
+}
+
+void Blink(void *data)
+{
+   Control *c = static_cast<Control *>(data);
+   if (!ControlIsLive(c))
+      return;
+   InputField &f = *FieldOf(c);
+   f.blink_on = !f.blink_on;
+   if (HasFocus(c))
+      c->cls->redraw(c);
+   QueueCall(Blink, c, kBlinkMs, c->id);
+}
+
+// --- editing ---------------------------------------------------------------
+
+// Applies an edited text; beeps when the kind refuses it.
+bool Apply(Control *c, const std::string &candidate, int cursor)
+{
+   InputField &f = *FieldOf(c);
+   if (!AcceptText(f, candidate)) {
+      ToolkitBeep(1000, 1);
+      return false;
+   }
+   f.cursor = cursor;
+   return true;
+}
+
+bool InsertCharacter(Control *c, char ch)
+{
+   InputField &f = *FieldOf(c);
+   std::string text = FieldText(f);
+   // A number shown as "?" is replaced by what is typed.
+   if (!IsTextKind(f) && text == "?") {
+      text.clear();
+      f.cursor = 0;
+   }
+   text.insert(static_cast<std::size_t>(f.cursor), 1, ch);
+   return Apply(c, text, f.cursor + 1);
+}
+
+bool EditKey(Control *c, int scancode)
+{
+   InputField &f = *FieldOf(c);
+   std::string text = FieldText(f);
+   const int length = static_cast<int>(text.size());
+   switch (scancode) {
+   case KEY_LEFT: f.cursor = std::max(0, f.cursor - 1); return true;
+   case KEY_RIGHT: f.cursor = std::min(length, f.cursor + 1); return true;
+   case KEY_HOME: f.cursor = 0; return true;
+   case KEY_END: f.cursor = length; return true;
+   case KEY_BACKSPACE:
+      if (f.cursor == 0)
+         return true;
+      text.erase(static_cast<std::size_t>(f.cursor - 1), 1);
+      Apply(c, text, f.cursor - 1);
+      return true;
+   case KEY_DEL:
+      if (f.cursor < length) {
+         text.erase(static_cast<std::size_t>(f.cursor), 1);
+         Apply(c, text, f.cursor);
+      }
+      return true;
+   default:
+      return false;
+   }
+}
+
+int FieldKey(Control *c, int character, int scancode, int)
+{
+   InputField &f = *FieldOf(c);
+   FollowVariable(f);
+   if (scancode == KEY_ENTER || scancode == KEY_ENTER_PAD) {
+      // The handler may close the window and with it this field.
+      if (f.fn)
+         f.fn(f.fn_data);
+      return 1;
+   }
+   bool used = EditKey(c, scancode);
+   if (!used && character >= 32 && character < 256 && character != 127) {
+      InsertCharacter(c, static_cast<char>(character));
+      used = true;
+   }
+   if (!used)
+      return 0;
+   f.blink_on = true;
+   c->cls->redraw(c);
+   return 1;
+}
+
+// A press puts the cursor at the nearest character boundary.
+int FieldMouse(Control *c, const PointerEvent &ev, int x, int)
+{
+   if (ev.code != POINTER_PRESS)
+      return ev.code == POINTER_DRAG || ev.code == POINTER_RELEASE;
+   InputField &f = *FieldOf(c);
+   FollowVariable(f);
+   const char *text = FieldText(f);
+   const int length = static_cast<int>(std::strlen(text));
+   const int at = x - LabelWidth(c) - kInnerPad;
+   int best = f.scroll;
+   for (int i = f.scroll; i <= length; ++i) {
+      if (TextSpan(c->font, text, f.scroll, i) > at) {
+         const int before = TextSpan(c->font, text, f.scroll, i - (i > f.scroll));
+         best = (at - before < TextSpan(c->font, text, f.scroll, i) - at) ? i - (i > f.scroll) : i;
+         break;
+      }
+      best = i;
+   }
+   f.cursor = best;
+   f.blink_on = true;
+   c->cls->redraw(c);
+   return 1;
+}
+
+const InputClass kFieldInput = {FieldMouse, FieldKey};
+
+// --- class -----------------------------------------------------------------
+
+int SetFieldHandler(Control *c, ChangeFn fn, void *data)
+{
+   InputField &f = *FieldOf(c);
+   f.fn = fn;
+   f.fn_data = data;
+   return 1;
+}
+
+int FieldValue(Control *c)
+{
+   return static_cast<int>(FieldNumber(*FieldOf(c)));
+}
+
+void DestroyField(Control *c)
+{
+   delete FieldOf(c);
+   c->data = nullptr;
+   BaseControlClass().destroy(c);
+}
+
+const ControlClass *FieldClass()
+{
+   static ClassSlot slot;
+   return ClassOnce(slot, [](ControlClass &k) {
+      k.measure = MeasureField;
+      k.draw = DrawField;
+      k.destroy = DestroyField;
+      k.set_change_handler = SetFieldHandler;
+      k.get_value = FieldValue;
+   });
+}
+
+int ModeOf(int kind)
+{
+   int mode = 1;
+   if (kind & INPUT_FLAG_MODE9)
+      mode |= 8;
+   if (kind & (INPUT_FLAG_UNDEFINED | INPUT_FLAG_UNDEFINED_ALT))
+      mode |= INPUT_MODE_UNDEFINED;
+   if (kind & INPUT_FLAG_MODE16)
+      mode |= 16;
+   return mode;
+}
+
+}
+
+int PlaceInputField(int x, int y, int width, const char *label, int kind, int param, void *value)
+{
+   const int k = kind & 0x0F;
+   if (k < 1 || k > 8 || !value)
+      return -1;
+   Control *c = CreateControl(FieldClass(), x, y, label);
+   if (!c)
+      return -1;
+   InputField *f = GuardedNew<InputField>();
+   f->kind = k;
+   f->mode = ModeOf(kind);
+   f->value = value;
+   f->param = param;
+   f->width = width > 0 ? width : kDefaultWidth;
+   PrepareField(*f);
+   c->data = f;
+   c->event_cls = &kFieldInput;
+   MakeFocusable(c);
+   QueueCall(Blink, c, kBlinkMs, c->id);
+   return c->id;
+}
+
+int SetInputFieldText(int id, const char *text)
+{
+   Control *c = LookupControl(id);
+   if (!c || c->cls != FieldClass() || !text)
+      return 0;
+   InputField &f = *FieldOf(c);
+   // Character by character, as typing would: what does not fit is left out.
+   AcceptText(f, "");
+   f.cursor = 0;
+   bool all = true;
+   for (const char *p = text; *p; ++p) {
+      std::string next = std::string(FieldText(f)) + *p;
+      if (AcceptText(f, next))
+         f.cursor = static_cast<int>(next.size());
+      else
+         all = false;
+   }
+   c->cls->redraw(c);
+   return all ? 1 : 0;
+}
