@@ -104,3 +104,4 @@ void UseTextCursor(FONT *f, const char *text);
 void RestoreMouseCursor(void);
 #include "toolkit/controls/input_field.h"
 #include "toolkit/controls/choice_list.h"
+#include "toolkit/controls/slider.h"

@@ -154,5 +154,51 @@ TEST_F(InputTest, ChoiceListOpensScrollsAndChooses)
    EXPECT_EQ(g_changes, 4);
 }
 
+TEST_F(InputTest, SliderDragsKeysAndItsLinkedFieldFollowEachOther)
+{
+   int buffer = 34;
+   MakeWindow(0, AUTO, "slider", WINDOW_NO_DRAG);
+   const int field = PlaceInputField(PLACE_FIRST, AUTO, 45, "", 3, 2, &buffer);
+   const int slider = PlaceSlider(PLACE_RIGHT, AUTO, 180, &buffer, 4, 64, 11, field);
+   SetChangeHandler(slider, CountChange, nullptr);
+   PresentWindow();
+   g_changes = 0;
+   const Rect r = screen_rect_of(slider);
+   const int y = (r.y1 + r.y2) / 2, knob = SliderKnobScreenX(slider);
+   const int start = knob - 90;  // 34 of 4-64 is half way along 180 pixels
+
+   // Grabbed 3 pixels right of the knob's centre: the value stays, then follows.
+   InjectPointer(knob + 3, y, 0);
+   InjectPointer(knob + 3, y, 1);
+   run_loop_for(30);
+   EXPECT_EQ(buffer, 34);
+   InjectPointer(knob + 33, y, 1);
+   InjectPointer(knob + 33, y, 0);
+   run_loop_for(30);
+   EXPECT_EQ(buffer, 44);
+   EXPECT_EQ(value_of(field), 44);
+   // Pressed away from the knob: it jumps to the pointer.
+   inject_click(start, y);
+   run_loop_for(30);
+   EXPECT_EQ(buffer, 4);
+   EXPECT_EQ(g_changes, 2);
+
+   // The field's edit ended with Enter moves the slider, kept within range.
+   type_into(field, "70", {KEY_END, KEY_BACKSPACE});
+   EXPECT_EQ(buffer, 70) << "the field reads back every key";
+   type_into(field, "", {KEY_ENTER});
+   EXPECT_EQ(buffer, 64);
+   EXPECT_EQ(SliderKnobScreenX(slider), start + 180);
+   type_into(field, "20\r", {KEY_BACKSPACE, KEY_BACKSPACE});
+   EXPECT_EQ(SliderKnobScreenX(slider), start + 48);
+
+   // Keys: Home and End reach the ends, arrows step by one within them.
+   type_into(slider, "", {KEY_HOME, KEY_LEFT});
+   EXPECT_EQ(buffer, 4);
+   type_into(slider, "", {KEY_END, KEY_8_PAD, KEY_DOWN});
+   EXPECT_EQ(buffer, 63);
+   EXPECT_EQ(value_of(field), 63);
+}
+
 }
 }

@@ -160,7 +160,7 @@ int FieldKey(Control *c, int character, int scancode, int)
 {
    InputField &f = *FieldOf(c);
    FollowVariable(f);
-   if (scancode == KEY_ENTER || scancode == KEY_ENTER_PAD) {
+   if (scancode == KEY_ENTER || scancode == KEY_ENTER_PAD || character == '\r') {
       // The handler may close the window and with it this field.
       if (f.fn)
          f.fn(f.fn_data);
