@@ -105,3 +105,5 @@ void RestoreMouseCursor(void);
 #include "toolkit/controls/input_field.h"
 #include "toolkit/controls/choice_list.h"
 #include "toolkit/controls/slider.h"
+#include "toolkit/controls/list_view.h"
+#include "toolkit/controls/popup_menu.h"

@@ -1,0 +1,99 @@
+// Popup menus through injected input: placement below a control, keys,
+// separators, sub-menus, Escape and a click on an item.
+#include "list_test_support.h"
+
+#include <string>
+
+namespace kstr::test {
+namespace {
+
+std::string &chosen()
+{
+   static std::string text;
+   return text;
+}
+
+void Choose(void *name)
+{
+   chosen() += static_cast<const char *>(name);
+}
+
+void BuildSub(void *)
+{
+   AddPopupItem(0, "Deep", "", Choose, const_cast<char *>("deep"));
+}
+
+void BuildMenu(void *)
+{
+   AddPopupItem(0, "~Play", "Ctrl+P", Choose, const_cast<char *>("play"));
+   AddPopupSeparator();
+   AddPopupItem(0, "Insert song", "", Choose, const_cast<char *>("insert"));
+   AddPopupItem(1, "More", "", BuildSub, nullptr);
+}
+
+bool MenuOpen(int menu)
+{
+   return LookupControl(menu) != nullptr;
+}
+
+void Key(int scancode, int character = 0)
+{
+   InjectKey(character, scancode, 0);
+   run_loop_for(10);
+}
+
+TEST_F(InputTest, PopupMenuOpensBelowItsControlAndKeysChoose)
+{
+   chosen().clear();
+   int menu = OpenPopupMenu(a_, BuildMenu, nullptr);
+   ASSERT_GT(menu, 0);
+   const Rect anchor = screen_rect_of(a_);
+   EXPECT_EQ(rect_of(menu).x1, anchor.x1);
+   EXPECT_EQ(rect_of(menu).y1, anchor.y2 + 1);
+
+   // Down, Down skips the separator; Enter chooses "Insert song".
+   Key(KEY_DOWN);
+   Key(KEY_DOWN);
+   Key(KEY_ENTER, '\r');
+   EXPECT_EQ(chosen(), "insert");
+   EXPECT_FALSE(MenuOpen(menu));
+
+   // Escape closes without choosing; the hot key chooses.
+   menu = OpenPopupMenu(-1, BuildMenu, nullptr);
+   Key(KEY_ESC, 27);
+   EXPECT_FALSE(MenuOpen(menu));
+   menu = OpenPopupMenu(-1, BuildMenu, nullptr);
+   Key(KEY_P, 'p');
+   EXPECT_EQ(chosen(), "insertplay");
+
+   // Up wraps to "More", Right opens its sub-menu, Enter chooses in it and
+   // closes both menus.
+   menu = OpenPopupMenu(-1, BuildMenu, nullptr);
+   Key(KEY_UP);
+   Key(KEY_RIGHT);
+   Key(KEY_ENTER, '\r');
+   EXPECT_EQ(chosen(), "insertplaydeep");
+   EXPECT_FALSE(MenuOpen(menu));
+   EXPECT_EQ(TopWindow()->client->first, LookupControl(a_));
+}
+
+TEST_F(InputTest, PopupMenuItemChosenByClickAfterTheMenuCloses)
+{
+   chosen().clear();
+   const int menu = OpenPopupMenu(b_, BuildMenu, nullptr);
+   ASSERT_GT(menu, 0);
+   const Control *play = LookupControl(menu + 2);  // root, client, then the first line
+   ASSERT_NE(play, nullptr);
+   int x, y;
+   centre_of(play->id, &x, &y);
+   inject_click(x, y);
+   run_loop_for(30);
+   EXPECT_EQ(chosen(), "play");
+   EXPECT_FALSE(MenuOpen(menu));
+   // Nothing is added outside a build function.
+   EXPECT_EQ(AddPopupItem(0, "x", "", Choose, nullptr), -1);
+   EXPECT_EQ(AddPopupSeparator(), -1);
+}
+
+}
+}

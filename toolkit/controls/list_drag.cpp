@@ -1,0 +1,126 @@
+// Dragging rows: a left-button drag of a row of a drag-source view asks the
+// source (event 3), asks every target row it passes (event 4), and on release
+// drops on the target row (event 2) and ends the drag at the source (event 2).
+// Source flag bit 0 marks a move (cursor 0); otherwise the drag is a copy
+// (cursor 1). Cursor 2 shows a row that refuses the drop.
+#include "toolkit/controls/list_view.h"
+#include "toolkit/controls/list_view_parts.h"
+#include "toolkit/toolkit.h"
+
+namespace {
+
+constexpr int kCursorMove = 0;
+constexpr int kCursorCopy = 1;
+constexpr int kCursorNoDrop = 2;
+
+struct RowDrag {
+   int source_id = -1;  // the source view, looked up again after callbacks
+   int index = 0;
+   void *item = nullptr;
+   bool active = false;
+   bool refused = false;  // the source said no for this press
+};
+
+RowDrag g_drag;
+
+ListView *LiveView(int id)
+{
+   Control *c = LookupControl(id);
+   return c ? ListOf(c) : nullptr;
+}
+
+struct Target {
+   ListView *view = nullptr;
+   int index = 0;
+   void *item = nullptr;
+};
+
+// The row under the point when its view takes drags of the source's type.
+Target TargetAt(const ListView *source, int x, int y)
+{
+   Control *c = ControlAtPoint(x, y);
+   ListView *v = c ? ListOf(c) : nullptr;
+   const int pos = v ? RowPosition(v, c) : -1;
+   if (pos < 0 || !v->drop_target)
+      return {};
+   if (v->drop_type != source->drag_type && !(v->drop_type & source->drag_type))
+      return {};
+   const int index = v->first + pos;
+   return Target{v, index, ListItem(v, index)};
+}
+
+int Ask(const ListView *source, const Target &t, int event)
+{
+   return t.view ? t.view->drop_target(t.item, event, source->list, t.view->list, t.index) : 0;
+}
+
+void Start(ListView *v, Control *row)
+{
+   const int index = v->first + RowPosition(v, row);
+   if (index >= ListCount(v)) {
+      g_drag.refused = true;
+      return;
+   }
+   void *item = ListItem(v, index);
+   const int id = v->self->id;
+   const bool allowed = v->drag_source(item, LIST_DRAG_START, v->list, index) != 0;
+   if (!allowed || !LiveView(id)) {
+      g_drag.refused = true;
+      return;
+   }
+   g_drag = RowDrag{id, index, item, true, false};
+   UseMouseCursor((v->drag_flags & 1) ? kCursorMove : kCursorCopy);
+}
+
+void Finish(const PointerEvent &ev)
+{
+   const RowDrag drag = g_drag;
+   g_drag = RowDrag{};
+   if (ListView *source = LiveView(drag.source_id)) {
+      const Target t = TargetAt(source, ev.x, ev.y);
+      if (Ask(source, t, LIST_DRAG_OVER))
+         Ask(source, t, LIST_DRAG_END);
+   }
+   UseMouseCursor(CURSOR_ARROW);
+   if (ListView *source = LiveView(drag.source_id))
+      source->drag_source(drag.item, LIST_DRAG_END, source->list, drag.index);
+}
+
+}
+
+int ListDragMouse(Control *row, const PointerEvent &ev)
+{
+   ListView *v = ListOf(row);
+   switch (ev.code) {
+   case POINTER_PRESS:
+      g_drag = RowDrag{};
+      return 0;
+   case POINTER_DRAG:
+      if (g_drag.active) {
+         if (ListView *source = LiveView(g_drag.source_id)) {
+            const bool ok = Ask(source, TargetAt(source, ev.x, ev.y), LIST_DRAG_OVER) != 0;
+            UseMouseCursor(!ok ? kCursorNoDrop : (source->drag_flags & 1) ? kCursorMove : kCursorCopy);
+         }
+         return 1;
+      }
+      if (!ev.dragging || !(ev.press_buttons & 1) || g_drag.refused || !v->drag_source)
+         return 0;
+      Start(v, row);
+      return 1;
+   case POINTER_RELEASE:
+      if (!g_drag.active)
+         return 0;
+      Finish(ev);
+      return 1;
+   default:
+      return 0;
+   }
+}
+
+void ForgetRowDrag(ListView *v)
+{
+   if (g_drag.source_id == v->self->id) {
+      g_drag = RowDrag{};
+      UseMouseCursor(CURSOR_ARROW);
+   }
+}

@@ -1,0 +1,476 @@
+// The list view control: creation, geometry, scrolling, selection, keys and
+// the resizable corner. Rows, the scroll bar and dragging live beside it.
+#include "toolkit/controls/list_view.h"
+
+#include "toolkit/alloc.h"
+#include "toolkit/controls/list_view_parts.h"
+#include "toolkit/draw.h"
+#include "toolkit/focus.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/windows.h"
+
+#include <algorithm>
+
+namespace {
+
+void ForgetCorner(ListView *v);
+
+// --- geometry --------------------------------------------------------------
+
+int NaturalWidth(const ListView *v)
+{
+   return v->width + LIST_SCROLL_WIDTH + 2 * LIST_FRAME - 1;
+}
+
+int NaturalHeight(const ListView *v, int rows)
+{
+   return rows * ListRowHeight(v) + 2 * LIST_FRAME - 1;
+}
+
+void MeasureView(Control *c)
+{
+   ListView *v = ListOf(c);
+   c->x2 = c->x1 + NaturalWidth(v) + c->dw;
+   c->y2 = c->y1 + NaturalHeight(v, v->stretched ? 1 : v->rows) + c->dh;
+}
+
+// Puts the rows and the scroll bar inside the final rectangle, making or
+// dropping row controls so that exactly the rows that fit exist.
+void ArrangeParts(Control *c)
+{
+   ListView *v = ListOf(c);
+   const int rh = ListRowHeight(v);
+   v->width = std::max(1, ControlWidth(c) - LIST_SCROLL_WIDTH - 2 * LIST_FRAME + 1);
+   v->rows = std::max(1, (ControlHeight(c) - 2 * LIST_FRAME + 1) / rh);
+   while (static_cast<int>(v->row_controls.size()) > v->rows) {
+      DestroyControl(v->row_controls.back());
+      v->row_controls.pop_back();
+   }
+   while (static_cast<int>(v->row_controls.size()) < v->rows) {
+      Control *row = MakeListRow(v);
+      if (!row) {
+         v->rows = static_cast<int>(v->row_controls.size());
+         break;
+      }
+      v->row_controls.push_back(row);
+   }
+   for (int i = 0; i < v->rows; ++i) {
+      Control *row = v->row_controls[i];
+      row->x1 = LIST_FRAME;
+      row->y1 = LIST_FRAME + i * rh;
+      row->x2 = row->x1 + v->width - 1;
+      row->y2 = row->y1 + rh - 1;
+   }
+   Control *bar = v->scroll_bar;
+   bar->x1 = LIST_FRAME + v->width;
+   bar->x2 = bar->x1 + LIST_SCROLL_WIDTH - 1;
+   bar->y1 = LIST_FRAME;
+   // One pixel short, so the resizable corner lies outside every part.
+   bar->y2 = ControlHeight(c) - LIST_FRAME - 1;
+}
+
+void DrawView(Control *c)
+{
+   WindowRecord *w = c->surface;
+   if (!w || !w->bitmap)
+      return;
+   ListView *v = ListOf(c);
+   v->first = std::clamp(v->first, 0, ListMaxFirst(v));
+   BITMAP *b = w->bitmap.get();
+   int x, y;
+   ControlWindowPos(c, &x, &y);
+   const int x2 = x + ControlWidth(c), y2 = y + ControlHeight(c);
+   rectfill(b, x, y, x2, y2, InterfaceColour[COLOUR_FACE]);
+   DrawBevel(b, x, y, x2, y2, false);
+   rect(b, x + 1, y + 1, x2 - 1, y2 - 1, InterfaceColour[COLOUR_SHADOW]);
+   if (v->resizable)
+      for (int i = 0; i < 3; ++i)
+         putpixel(b, x2 - 1 - i, y2 - 1 - (2 - i), InterfaceColour[COLOUR_TEXT]);
+   for (Control *part = c->container->first; part; part = part->next)
+      part->cls->draw(part);
+}
+
+void DestroyView(Control *c)
+{
+   ListView *v = ListOf(c);
+   ForgetCorner(v);
+   ForgetRowDrag(v);
+   v->row_controls.clear();
+   v->scroll_bar = nullptr;
+   c->data = nullptr;
+   ContainerClass()->destroy(c);
+   delete v;
+}
+
+int MakeViewResizable(Control *c, ChangeFn fn, void *data, int flags)
+{
+   ListView *v = ListOf(c);
+   v->resizable = true;
+   v->on_resize = fn;
+   v->resize_data = data;
+   v->resize_flags = flags;
+   return c->id;
+}
+
+const ControlClass *ViewClass()
+{
+   static ClassSlot slot;
+   return ClassOnce(slot, [](ControlClass &k) {
+      k = *ContainerClass();
+      k.measure = MeasureView;
+      k.layout_children = [](Control *) {};
+      k.fit_children = [](Control *) {};
+      k.fill_children = ArrangeParts;
+      k.draw = DrawView;
+      k.destroy = DestroyView;
+      k.make_resizable = MakeViewResizable;
+   });
+}
+
+ListView *ViewById(int id)
+{
+   Control *c = LookupControl(id);
+   return c && c->cls == ViewClass() ? static_cast<ListView *>(c->data) : nullptr;
+}
+
+// --- the resizable corner --------------------------------------------------
+
+struct CornerGrab {
+   ListView *view = nullptr;
+   int press_x = 0, press_y = 0;
+   int start_w = 0, start_h = 0;
+   bool cursor_set = false;
+};
+
+CornerGrab g_corner;
+
+void ForgetCorner(ListView *v)
+{
+   if (g_corner.view == v)
+      g_corner = CornerGrab{};
+}
+
+bool InCorner(const Control *c, int x, int y)
+{
+   return x >= ControlWidth(c) - 2 && y >= ControlHeight(c) - 2;
+}
+
+// Lays the window out again around the view's new size.
+void ResizeView(ListView *v, int w, int h)
+{
+   Control *c = v->self;
+   const int rh = ListRowHeight(v);
+   v->width = std::max(30, w) - LIST_SCROLL_WIDTH - 2 * LIST_FRAME + 1;
+   v->rows = std::max(1, (std::max(rh + 9, h) - 2 * LIST_FRAME + 1) / rh);
+   c->dw = c->dh = 0;
+   WindowRecord *win = WindowOf(c);
+   if (!win)
+      return;
+   Control *root = win->root->self;
+   const int ox1 = root->x1, oy1 = root->y1, ox2 = root->x2, oy2 = root->y2;
+   LayoutWindow(win);
+   RedrawWindow(win);
+   RefreshScreenRect(ox1, oy1, ox2, oy2);
+}
+
+int ViewMouse(Control *c, const PointerEvent &ev, int x, int y)
+{
+   ListView *v = ListOf(c);
+   if (!v->resizable)
+      return 0;
+   switch (ev.code) {
+   case POINTER_OVER:
+   case POINTER_LEFT: {
+      const bool over = ev.code == POINTER_OVER && InCorner(c, x, y);
+      if (over != g_corner.cursor_set && g_corner.view == nullptr) {
+         UseMouseCursor(over ? CURSOR_RESIZE : CURSOR_ARROW);
+         g_corner.cursor_set = over;
+      }
+      return 1;
+   }
+   case POINTER_PRESS:
+      if (!InCorner(c, x, y) || !(ev.press_buttons & 1))
+         return 0;
+      g_corner.view = v;
+      g_corner.press_x = ev.x;
+      g_corner.press_y = ev.y;
+      g_corner.start_w = ControlWidth(c);
+      g_corner.start_h = ControlHeight(c);
+      return 1;
+   case POINTER_DRAG:
+      if (g_corner.view != v)
+         return 0;
+      {
+         const int w = (v->resize_flags & 1) ? g_corner.start_w : g_corner.start_w + ev.x - g_corner.press_x;
+         const int h = (v->resize_flags & 2) ? g_corner.start_h : g_corner.start_h + ev.y - g_corner.press_y;
+         const int old_w = v->width, old_rows = v->rows;
+         ResizeView(v, w, h);
+         if (v->width == old_w && v->rows == old_rows)
+            return 1;
+      }
+      return 1;
+   case POINTER_RELEASE:
+      if (g_corner.view != v)
+         return 0;
+      g_corner.view = nullptr;
+      if (!InCorner(c, x, y) && g_corner.cursor_set) {
+         UseMouseCursor(CURSOR_ARROW);
+         g_corner.cursor_set = false;
+      }
+      if (v->on_resize)
+         v->on_resize(v->resize_data);
+      return 1;
+   default:
+      return 0;
+   }
+}
+
+// --- keys ------------------------------------------------------------------
+
+int ViewKey(Control *c, int character, int scancode, int shifts)
+{
+   ListView *v = ListOf(c);
+   const int count = ListCount(v);
+   const int lead = v->lead < 0 ? v->first : v->lead;
+   int to = -1;
+   switch (scancode) {
+   case KEY_UP: to = lead - 1; break;
+   case KEY_DOWN: to = v->lead < 0 ? lead : lead + 1; break;
+   case KEY_PGUP: to = lead - v->rows; break;
+   case KEY_PGDN: to = lead + v->rows; break;
+   case KEY_HOME: to = 0; break;
+   case KEY_END: to = count - 1; break;
+   case KEY_MENU:
+      RunRowMenu(v);
+      return 1;
+   case KEY_F10:
+      if (!(shifts & KB_SHIFT_FLAG))
+         return 0;
+      RunRowMenu(v);
+      return 1;
+   default:
+      if (IsActivateKey(character, scancode)) {
+         if (v->lead >= 0 && v->lead < count)
+            ActivateRow(v, v->lead, 1);
+         return 1;
+      }
+      return 0;
+   }
+   if (count > 0)
+      SelectRow(v, std::clamp(to, 0, count - 1), shifts & KB_SHIFT_FLAG);
+   return 1;
+}
+
+const InputClass kViewInput = {ViewMouse, ViewKey};
+
+}
+
+// --- shared with the parts -------------------------------------------------
+
+ListView *ListOf(Control *c)
+{
+   if (c->cls == ViewClass())
+      return static_cast<ListView *>(c->data);
+   return c->parent ? ListOf(c->parent->self) : nullptr;
+}
+
+int ListRowHeight(const ListView *v)
+{
+   return text_height(v->self->font) + LIST_ROW_SPACING + 1;
+}
+
+int ListCount(const ListView *v)
+{
+   return v->count ? std::max(0, *v->count) : 0;
+}
+
+int ListMaxFirst(const ListView *v)
+{
+   return std::max(0, ListCount(v) - v->rows);
+}
+
+void *ListItem(const ListView *v, int row)
+{
+   if (row < 0 || row >= ListCount(v))
+      return nullptr;
+   if (v->index)
+      return v->index(v->list, row);
+   return v->list ? static_cast<void **>(v->list)[row] : nullptr;
+}
+
+int RowPosition(const ListView *v, const Control *row)
+{
+   const auto it = std::find(v->row_controls.begin(), v->row_controls.end(), row);
+   return it == v->row_controls.end() ? -1 : static_cast<int>(it - v->row_controls.begin());
+}
+
+Control *RowShowing(const ListView *v, int row)
+{
+   const int pos = row - v->first;
+   return pos >= 0 && pos < static_cast<int>(v->row_controls.size()) ? v->row_controls[pos] : nullptr;
+}
+
+void RedrawList(ListView *v)
+{
+   v->self->cls->redraw(v->self);
+}
+
+void ScrollList(ListView *v, int first)
+{
+   v->first = std::clamp(first, 0, ListMaxFirst(v));
+   RedrawList(v);
+}
+
+void SelectRow(ListView *v, int row, int shifts)
+{
+   if (shifts & KB_SHIFT_FLAG && v->anchor >= 0) {
+      v->selected.clear();
+      for (int i = std::min(v->anchor, row); i <= std::max(v->anchor, row); ++i)
+         v->selected.insert(i);
+   } else if (shifts & KB_CTRL_FLAG) {
+      if (!v->selected.erase(row))
+         v->selected.insert(row);
+      v->anchor = row;
+   } else {
+      v->selected = {row};
+      v->anchor = row;
+   }
+   v->lead = row;
+   if (row < v->first)
+      v->first = row;
+   else if (row >= v->first + v->rows)
+      v->first = row - v->rows + 1;
+   ScrollList(v, v->first);
+}
+
+void RunRowMenu(ListView *v)
+{
+   if (!v->row_menu)
+      return;
+   // A row action may change the list or close the window: work from a copy.
+   const std::vector<int> rows(v->selected.begin(), v->selected.end());
+   const int id = v->self->id;
+   for (int row : rows) {
+      ListView *live = ViewById(id);
+      if (!live || row >= ListCount(live))
+         return;
+      const Control *shown = RowShowing(live, row);
+      live->row_menu(shown ? shown->id : -1, ListItem(live, row));
+   }
+}
+
+void ActivateRow(ListView *v, int row, int buttons)
+{
+   if (!v->activate || row < 0 || row >= ListCount(v))
+      return;
+   const Control *shown = RowShowing(v, row);
+   v->activate(shown ? shown->id : -1, ListItem(v, row), buttons, ListCount(v));
+}
+
+// --- public ----------------------------------------------------------------
+
+int PlaceListView(int x, int y, void *list, int *count, int width, int cols,
+                  int (*row_text)(void *, char *, int), void (*row_menu)(int, void *), int rows)
+{
+   if (rows < 1 || !WindowUnderConstruction())
+      return 0;
+   Control *c = CreateControl(ViewClass(), x, y, "");
+   if (!c)
+      return 0;
+   auto *v = GuardedNew<ListView>();
+   v->self = c;
+   v->list = list;
+   v->count = count;
+   v->width = std::max(1, width);
+   v->cols = cols;
+   v->rows = rows;
+   v->row_text = row_text;
+   v->row_menu = row_menu;
+   v->stretched = y >= 0 && (((y & 0x18000000) == 0x18000000) || (y & LAYOUT_EQUAL_HEIGHT));
+   c->data = v;
+   c->event_cls = &kViewInput;
+   SetSpacing(MakeContainer(c), 0, 0);
+   MakeFocusable(c);
+   v->scroll_bar = MakeListScrollBar(v);
+   for (int i = 0; i < rows; ++i)
+      if (Control *row = MakeListRow(v))
+         v->row_controls.push_back(row);
+   if (!v->scroll_bar || v->row_controls.empty()) {
+      DestroyControl(c);
+      return 0;
+   }
+   return c->id;
+}
+
+int SetListIndexer(int id, void *(*index)(void *, int))
+{
+   ListView *v = ViewById(id);
+   if (!v)
+      return 0;
+   v->index = index;
+   return 1;
+}
+
+int SetRowActivate(int id, void (*fn)(int, void *, int, int), int flags)
+{
+   ListView *v = ViewById(id);
+   if (!v)
+      return 0;
+   v->activate = fn;
+   v->activate_mask = flags;
+   for (Control *row : v->row_controls)
+      row->click_flag = static_cast<uint8_t>(flags);
+   return 1;
+}
+
+int SetDragSource(int id, int (*fn)(void *, int, void *, int), int type, int flags)
+{
+   ListView *v = ViewById(id);
+   if (!v)
+      return 0;
+   v->drag_source = fn;
+   v->drag_type = type;
+   v->drag_flags = flags;
+   return 1;
+}
+
+int SetDropTarget(int id, int (*fn)(void *, int, void *, void *, int, ...), int type)
+{
+   ListView *v = ViewById(id);
+   if (!v)
+      return 0;
+   v->drop_target = fn;
+   v->drop_type = type;
+   return 1;
+}
+
+int SetListColumns(int id, int n, const int *widths)
+{
+   ListView *v = ViewById(id);
+   if (!v || n < 0 || (n > 0 && !widths))
+      return 0;
+   v->column_widths.assign(widths, widths + n);
+   RedrawList(v);
+   return 1;
+}
+
+int ListFirstRow(int id)
+{
+   ListView *v = ViewById(id);
+   return v ? std::clamp(v->first, 0, ListMaxFirst(v)) : 0;
+}
+
+int ScrollListTo(int id, int first)
+{
+   ListView *v = ViewById(id);
+   if (!v)
+      return 0;
+   ScrollList(v, first);
+   return 1;
+}
+
+int ListRowSelected(int id, int row)
+{
+   ListView *v = ViewById(id);
+   return v && v->selected.count(row) ? 1 : 0;
+}

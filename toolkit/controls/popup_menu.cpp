@@ -1,0 +1,247 @@
+// Popup menu windows: opening, placing, closing and the watch for a press
+// outside the open menus. The lines themselves are in popup_lines.cpp.
+#include "toolkit/controls/popup_menu.h"
+
+#include "toolkit/alloc.h"
+#include "toolkit/controls/popup_menu_parts.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/windows.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Open menus, the top-level one first.
+std::vector<PopupMenu *> g_menus;
+PopupMenu *g_building = nullptr;
+bool g_watching = false;
+int g_last_buttons = 0;
+
+PopupMenu *MenuOfWindow(int window)
+{
+   for (PopupMenu *m : g_menus)
+      if (m->window == window)
+         return m;
+   return nullptr;
+}
+
+// --- the menu window's root ------------------------------------------------
+
+const ControlClass *g_plain_root = nullptr;
+
+// The window was laid out and centred on the pointer, and is about to be
+// drawn: put it where the menu belongs first, so it never shows elsewhere.
+void ActivateMenuRoot(Control *root)
+{
+   g_plain_root->activate(root);
+   PopupMenu *m = MenuOfWindow(root->id);
+   if (!m || m->placed)
+      return;
+   m->placed = true;
+   const int w = ControlWidth(root), h = ControlHeight(root);
+   const int x = std::max(0, std::min(m->at_x, SCREEN_W - 1 - w));
+   const int y = std::max(0, std::min(m->at_y, SCREEN_H - 1 - h));
+   root->x1 = x;
+   root->y1 = y;
+   root->x2 = x + w;
+   root->y2 = y + h;
+}
+
+// The window's root is destroyed (closed, or the toolkit stops).
+void MenuRootGone(Control *root)
+{
+   for (auto it = g_menus.begin(); it != g_menus.end(); ++it) {
+      if ((*it)->window == root->id) {
+         PopupMenu *m = *it;
+         g_menus.erase(it);
+         for (PopupMenu *other : g_menus)
+            if (other->parent == m)
+               other->parent = nullptr;
+         if (g_building == m)
+            g_building = nullptr;
+         delete m;
+         return;
+      }
+   }
+}
+
+const ControlClass *MenuRootClass(Control *root)
+{
+   static ClassSlot slot;
+   g_plain_root = root->cls;
+   return ClassOnce(slot, [](ControlClass &k) {
+      k = *g_plain_root;
+      k.activate = ActivateMenuRoot;
+   });
+}
+
+// --- the watch for a press outside -----------------------------------------
+
+bool InsideSomeMenu(int x, int y)
+{
+   for (const PopupMenu *m : g_menus)
+      if (const Control *root = LookupControl(m->window))
+         if (x >= root->x1 && x <= root->x2 && y >= root->y1 && y <= root->y2)
+            return true;
+   return false;
+}
+
+void Watch(void *)
+{
+   if (g_menus.empty()) {
+      g_watching = false;
+      return;
+   }
+   const int buttons = mouse_b;
+   if ((buttons & ~g_last_buttons) && !InsideSomeMenu(mouse_x, mouse_y))
+      CloseAllMenus();
+   g_last_buttons = buttons;
+   g_watching = !g_menus.empty() && QueueCall(Watch, nullptr, 20, 0) >= 0;
+}
+
+void StartWatch()
+{
+   if (g_watching)
+      return;
+   g_last_buttons = mouse_b;
+   g_watching = QueueCall(Watch, nullptr, 20, 0) >= 0;
+}
+
+// --- opening ---------------------------------------------------------------
+
+// Makes and shows a menu whose top-left is (x, y), or, with an anchor, below
+// the anchor rectangle (above it when there is no room). Null when nothing
+// was shown.
+PopupMenu *Open(void (*build)(void *), void *data, PopupMenu *parent, int parent_line, int x, int y,
+                const Control *anchor)
+{
+   if (WindowUnderConstruction())
+      return nullptr;
+   const int window = MakeWindow(0, AUTO, "", WINDOW_NO_DRAG | WINDOW_NOT_MODAL);
+   Control *root = LookupControl(window);
+   if (!root)
+      return nullptr;
+   root->cls = MenuRootClass(root);
+   root->on_exit = MenuRootGone;
+   WindowRecord *w = WindowOf(root);
+   Container *client = w->client;
+   SetSpacing(client, 0, 0);
+   client->left_margin = client->right_margin = client->top_margin = client->bottom_margin = 1;
+
+   auto *m = GuardedNew<PopupMenu>();
+   m->window = window;
+   m->parent = parent;
+   m->parent_line = parent_line;
+   g_menus.push_back(m);
+   PopupMenu *outer = std::exchange(g_building, m);
+   if (build)
+      build(data);
+   g_building = outer;
+   if (!MenuOfWindow(window))
+      return nullptr;  // the build function closed it
+   if (m->lines.empty()) {
+      root->cls->close(root);
+      return nullptr;
+   }
+   for (const Control *line : m->lines)
+      if (line->icon)
+         m->icon_column = std::max(m->icon_column, line->icon->width);
+   m->icon_column += 2;
+
+   LayoutWindow(w);
+   const int mw = ControlWidth(root) + 1, mh = ControlHeight(root) + 1;
+   if (anchor) {
+      ControlScreenPos(anchor, &x, &y);
+      const int below = y + ControlHeight(anchor) + 1;
+      y = (below + mh <= SCREEN_H || y - mh < 0) ? below : y - mh;
+   } else if (parent && x + mw > SCREEN_W) {
+      const Control *parent_root = LookupControl(parent->window);
+      x = parent_root ? parent_root->x1 - mw : x;
+   }
+   m->at_x = x;
+   m->at_y = y;
+   PresentWindow();
+   // The lines share the menu's keys; any selectable one can hold them.
+   for (Control *line : m->lines)
+      if (Selectable(line)) {
+         w->focus = line;
+         break;
+      }
+   StartWatch();
+   return m;
+}
+
+}
+
+PopupMenu *MenuUnderConstruction(void)
+{
+   return g_building;
+}
+
+void OpenSubmenu(PopupMenu *m, int line, bool highlight_first)
+{
+   CloseSubmenus(m);
+   Control *c = m->lines[line];
+   PopupLine *record = LineOf(c);
+   int x, y;
+   ControlScreenPos(c, &x, &y);
+   PopupMenu *sub = Open(record->cb, record->data, m, line, x + ControlWidth(c) + WINDOW_BORDER + 1,
+                         y - WINDOW_BORDER - 1, nullptr);
+   if (sub && highlight_first)
+      Highlight(sub, 0);
+}
+
+void CloseSubmenus(PopupMenu *m)
+{
+   for (std::size_t i = g_menus.size(); i-- > 0;) {
+      if (i >= g_menus.size())
+         continue;
+      PopupMenu *sub = g_menus[i];
+      if (sub->parent == m)
+         CloseMenu(sub);
+   }
+}
+
+void CloseMenu(PopupMenu *m)
+{
+   CloseSubmenus(m);
+   if (Control *root = LookupControl(m->window))
+      root->cls->close(root);
+}
+
+void CloseAllMenus(void)
+{
+   while (!g_menus.empty())
+      CloseMenu(g_menus.front());
+}
+
+int OpenPopupMenu(int where, void (*build)(void *), void *data)
+{
+   if (WindowUnderConstruction())
+      return -1;
+   CloseAllMenus();
+   const Control *anchor = where > 0 ? LookupControl(where) : nullptr;
+   if (anchor && !anchor->parent)
+      anchor = nullptr;
+   PopupMenu *m = Open(build, data, nullptr, -1, mouse_x, mouse_y, anchor);
+   return m ? m->window : -1;
+}
+
+int AddPopupItem(int flags, const char *label, const char *shortcut, void (*cb)(void *), void *data)
+{
+   if (!g_building)
+      return -1;
+   auto *record = GuardedNew<PopupLine>(g_building, false, flags != 0, shortcut ? shortcut : "", cb, data);
+   Control *line = MakePopupLine(record, label ? label : "");
+   return line ? line->id : -1;
+}
+
+int AddPopupSeparator(void)
+{
+   if (!g_building)
+      return -1;
+   auto *record = GuardedNew<PopupLine>(g_building, true, false, std::string(), nullptr, nullptr);
+   Control *line = MakePopupLine(record, "");
+   return line ? line->id : -1;
+}
