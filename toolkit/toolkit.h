@@ -107,3 +107,4 @@ void RestoreMouseCursor(void);
 #include "toolkit/controls/slider.h"
 #include "toolkit/controls/list_view.h"
 #include "toolkit/controls/popup_menu.h"
+#include "toolkit/controls/text_field.h"

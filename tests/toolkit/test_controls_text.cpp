@@ -1,0 +1,53 @@
+// The text field under the X server: lines broken to fit, the scrolling
+// variant and the requester for a file that cannot be opened.
+#include "input_test_support.h"
+
+#include "toolkit/controls/scroll_strip.h"
+#include "toolkit/controls/text_wrap.h"
+#include "toolkit/keyboard_focus.h"
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace kstr::test {
+namespace {
+
+void type_keys(int id, std::initializer_list<int> keys)
+{
+   FocusControl(id);
+   for (int k : keys)
+      InjectKey(0, k, 0);
+   run_loop_for(30);
+}
+
+TEST_F(InputTest, TextFieldWrapsAndScrolls)
+{
+   char text[] = "one two three four five six seven eight nine ten eleven twelve";
+   MakeWindow(0, AUTO, "text", WINDOW_NO_DRAG);
+   const int whole = PlaceTextField(PLACE_FIRST, AUTO, text, 60, 0, 0);
+   const int two = PlaceTextField(PLACE_RIGHT, AUTO, text, 60, 2, 0);
+   PresentWindow();
+   FONT *f = ToolkitFont();
+   const std::vector<std::string> lines = WrapText(f, text, 60 - 4, 8, true);
+   ASSERT_GT(lines.size(), 3u);
+   for (const std::string &line : lines)
+      EXPECT_LE(text_length(f, line.c_str()), 56) << line;
+   // The scrolling field gives room to its strip.
+   const int scrolled = static_cast<int>(WrapText(f, text, 60 - 4 - SCROLL_STRIP_WIDTH, 8, true).size());
+   EXPECT_EQ(rect_of(whole).y2 - rect_of(whole).y1 + 1, static_cast<int>(lines.size()) * text_height(f) + 4);
+   EXPECT_EQ(rect_of(two).y2 - rect_of(two).y1 + 1, 2 * text_height(f) + 4);
+   EXPECT_EQ(WrapText(f, "a\tb\nlongwordlongwordlongword", 40, 4, true).front(), "a   b");
+
+   type_keys(two, {KEY_DOWN, KEY_DOWN});
+   EXPECT_EQ(TextFieldFirstLine(two), 2);
+   type_keys(two, {KEY_END});
+   EXPECT_EQ(TextFieldFirstLine(two), scrolled - 2);
+   const Rect r = screen_rect_of(two);
+   inject_click(r.x2 - 3, r.y1 + 2);  // the top of the scroll strip
+   run_loop_for(30);
+   EXPECT_EQ(TextFieldFirstLine(two), 0);
+}
+
+}
+}
