@@ -140,6 +140,26 @@ void CursorsGroup()
    EndSampleGroup();
 }
 
+// The controls that edit values, bound to variables that outlive the window.
+void InputGroup()
+{
+   static int number = 42, buffer = 16, volume = 200, mode = 1;
+   static char name[24] = "Kestrune";
+   static char stereo[] = "Stereo", mono[] = "Mono", left[] = "Left only", right[] = "Right only";
+   static char *modes[] = {stereo, mono, left, right};
+   static char text[] = "A text field breaks its text into lines that fit its width and scrolls "
+                        "when it is given a number of lines.";
+   BeginSampleGroup(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "Input controls");
+   PlaceInputField(PLACE_FIRST, AUTO, 45, "Number", 3, 2, &number);
+   PlaceInputField(PLACE_RIGHT, AUTO, 100, "Name", 5, sizeof name, name);
+   PlaceChoiceList(PLACE_RIGHT, AUTO, 0, "Output", &mode, modes, 4);
+   const int field = PlaceInputField(PLACE_NEW_ROW, AUTO, 30, "Buffer", 3, 2, &buffer);
+   PlaceSlider(PLACE_RIGHT, AUTO, 120, &buffer, 4, 64, SLIDER_END_MARKERS | SLIDER_LIMIT_TEXTS, field);
+   PlaceSlider(PLACE_RIGHT, AUTO, 80, &volume, 0, 255, SLIDER_END_MARKERS | SLIDER_STYLE_1, -1);
+   PlaceTextField(PLACE_RIGHT, AUTO, text, 170, 2, TEXT_FIELD_LIGHT);
+   EndSampleGroup();
+}
+
 }
 
 int BuildGalleryWindow(const char *run_folder)
@@ -153,6 +173,7 @@ int BuildGalleryWindow(const char *run_folder)
    SetTooltip(SampleGroup(PLACE_NEW_ROW, AUTO, "Labels", kLabels), "A tooltip_of two lines");
    ImagesGroup(window);
    CursorsGroup();
+   InputGroup();
    const int close = PlaceSampleBox(PLACE_NEW_ROW, AUTO | LAYOUT_ALIGN_RIGHT, "~Close#27;", SAMPLE_RAISED, 70, 0);
    SetSampleBoxAction(close, StopGallery, nullptr);
    SetTooltip(close, "Ends the gallery (Alt+C, C or Escape)");
