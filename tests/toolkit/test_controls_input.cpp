@@ -47,12 +47,16 @@ TEST_F(InputTest, InputFieldsFollowTheirVariablesAndNeverOverflow)
    short word = 7;
    int number = 5;
    char *heap = nullptr;
+   fixed scaled = 0;
+   int thousandths = 0;
    MakeWindow(0, AUTO, "fields", WINDOW_NO_DRAG);
    const int text = PlaceInputField(PLACE_FIRST, AUTO, 60, "Text", 5, sizeof buffer.text, buffer.text);
    const int b = PlaceInputField(PLACE_NEW_ROW, AUTO, 45, "", 1 | INPUT_FLAG_UNDEFINED, 0, &byte);
    const int w = PlaceInputField(PLACE_RIGHT, AUTO, 45, "", 2 | INPUT_FLAG_UNDEFINED_ALT, 0, &word);
    const int n = PlaceInputField(PLACE_RIGHT, AUTO, 45, "", 3, 2, &number);
    const int h = PlaceInputField(PLACE_RIGHT, AUTO, 45, "", 6, 0, &heap);
+   const int k7 = PlaceInputField(PLACE_RIGHT, AUTO, 45, "", 7, 0, &scaled);
+   const int k8 = PlaceInputField(PLACE_RIGHT, AUTO, 45, "", 8, 0, &thousandths);
    PresentWindow();
    ASSERT_NE(heap, nullptr) << "a null heap string is allocated empty";
 
@@ -85,6 +89,11 @@ TEST_F(InputTest, InputFieldsFollowTheirVariablesAndNeverOverflow)
 
    type_into(h, "heap text");
    EXPECT_STREQ(heap, "heap text");
+   // Scaled kinds: a fixed 16.16 and thousandths; extra decimals are refused.
+   type_into(k7, "1.55555", {KEY_BACKSPACE});
+   type_into(k8, "-2.25x", {KEY_BACKSPACE});
+   EXPECT_EQ(scaled, ftofix(1.5555));
+   EXPECT_EQ(thousandths, -2250);
    CloseWindow();
    std::free(heap);
 }
