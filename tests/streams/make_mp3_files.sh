@@ -38,8 +38,3 @@ lame_q -t -b 128 --id3v2-only --tt "Kestrune test" --ta "Tester" --tc "a comment
 for f in *.mp3 *.mp2; do
   mpg123 -q -s --no-gapless --no-infoframe "$f" > "${f%.*}.raw"
 done
-
-# A second, independent decoder (libmad through sox) for a few files.
-for f in cbr_44k_stereo_notag.mp3 vbr_44k_stereo.mp3 layer2_44k_stereo.mp2 mpeg2_22k_stereo.mp3; do
-  sox -q "$f" -t raw -e signed-integer -b 16 -L "${f%.*}.sox.raw"
-done
