@@ -1,0 +1,188 @@
+// Buttons, check boxes, the two-state choice, progress bars, tabs and the
+// focus keys, driven through the input seam and read back from the screen.
+#include "input_test_support.h"
+
+#include "toolkit/draw.h"
+
+namespace kstr::test {
+namespace {
+
+int Slot(int x, int y)
+{
+   const int pixel = getpixel(screen, x, y);
+   for (int slot = 1; slot <= INTERFACE_COLOUR_SLOTS; ++slot)
+      if (InterfaceColour[slot] == pixel)
+         return slot;
+   return -1;
+}
+
+void Count(void *counter)
+{
+   ++*static_cast<int *>(counter);
+}
+
+void Press(int character, int scancode, int shifts = 0)
+{
+   InjectKey(character, scancode, shifts);
+   run_loop_for(10);
+}
+
+TEST_F(InputTest, ButtonsMeasureThemselvesByTheirLabel)
+{
+   BITMAP *icon = create_bitmap(16, 16);
+   clear_to_color(icon, bitmap_mask_color(icon));
+   RegisterImage(icon, "playicon", 1, 0);
+   MakeWindow(0, AUTO, "buttons", WINDOW_NO_DRAG);
+   const int play = PlaceButton(PLACE_FIRST, AUTO, "#playicon;", nullptr, nullptr);
+   ResizeControl(play, -5, 0);
+   const int ok = PlaceButton(PLACE_RIGHT, AUTO, "OK", nullptr, nullptr);
+   const int taller = PlaceButton(PLACE_RIGHT, AUTO, "OK", nullptr, nullptr);
+   ResizeControl(taller, 0, 3);
+   const int both = PlaceButton(PLACE_RIGHT, AUTO, "#playicon;Two_lines", nullptr, nullptr);
+   PresentWindow();
+
+   const int fh = text_height(ToolkitFont());
+   const Rect p = rect_of(play), o = rect_of(ok), t = rect_of(taller), b = rect_of(both);
+   EXPECT_EQ(p.x2 - p.x1, 16 + 4) << "icon width + 4";
+   EXPECT_EQ(p.y2 - p.y1, 16 + 3) << "an icon and no text line";
+   EXPECT_EQ(o.x2 - o.x1, text_length(ToolkitFont(), "OK") + 9);
+   EXPECT_EQ(o.y2 - o.y1, StandardControlHeight());
+   EXPECT_EQ(t.y2 - t.y1, StandardControlHeight() + 3);
+   EXPECT_EQ(b.y2 - b.y1, 16 + 2 * (fh + 1) + 2 + 3);
+}
+
+TEST_F(InputTest, CheckBoxAndCycleButtonFollowTheToggleRule)
+{
+   int low = -3, high = 7, cycle = -3, box_calls = 0, cycle_calls = 0;
+   static char first[] = "Off", second[] = "On";
+   char *texts[] = {first, second};
+   MakeWindow(0, AUTO, "toggles", WINDOW_NO_DRAG);
+   const int a = PlaceCheckBox(PLACE_FIRST, AUTO | LAYOUT_STRETCH, "Low", &low);
+   const int b = PlaceCheckBox(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "High", &high);
+   const int c = PlaceCycleButton(PLACE_NEW_ROW, AUTO, "Mode", texts, &cycle);
+   SetChangeHandler(a, Count, &box_calls);
+   SetChangeHandler(c, Count, &cycle_calls);
+   PresentWindow();
+
+   const Rect ra = screen_rect_of(a), rb = screen_rect_of(b), rc = screen_rect_of(c);
+   inject_click(ra.x1 + 4, (ra.y1 + ra.y2) / 2);
+   inject_click(rb.x1 + 4, (rb.y1 + rb.y2) / 2);
+   inject_click(rc.x2 - 4, (rc.y1 + rc.y2) / 2);
+   run_loop_for(20);
+   EXPECT_EQ(low, 1);
+   EXPECT_EQ(high, 0);
+   EXPECT_EQ(cycle, 1);
+   EXPECT_EQ(box_calls, 1) << "the check box's handler, queued and run once";
+   EXPECT_EQ(cycle_calls, 1);
+
+   inject_click(rc.x1 + 1, (rc.y1 + rc.y2) / 2);  // on the label, not the field
+   run_loop_for(20);
+   EXPECT_EQ(cycle, 1);
+}
+
+TEST_F(InputTest, ProgressBarFillsWholePixelsAndRefusesPercentsOutsideTheRange)
+{
+   MakeWindow(0, AUTO, "progress", WINDOW_NO_DRAG);
+   const int bar = PlaceProgressBar(PLACE_FIRST, AUTO, 210, 10);
+   PresentWindow();
+   const Rect r = screen_rect_of(bar);
+   ASSERT_EQ(r.x2 - r.x1, 211);
+   ASSERT_EQ(r.y2 - r.y1, 11);
+   const int left = r.x1 + 1, right = r.x2 - 1, y = r.y1 + 5;
+   const int fill = COLOUR_SELECTED_TEXT, empty = COLOUR_LIGHT;
+
+   EXPECT_EQ(SetProgress(bar, 50), 1);
+   EXPECT_EQ(Slot(left + 104, y), fill) << "210 * 50 / 100 = 105 pixels";
+   EXPECT_EQ(Slot(left + 105, y), empty);
+   EXPECT_EQ(SetProgress(bar, 101), 0);
+   EXPECT_EQ(SetProgress(bar, -1), 0);
+   EXPECT_EQ(Slot(left + 104, y), fill) << "101 and -1 change nothing";
+   EXPECT_EQ(Slot(left + 105, y), empty);
+   EXPECT_EQ(SetProgress(bar, 100), 1);
+   EXPECT_EQ(Slot(right, y), fill);
+   EXPECT_EQ(Slot(r.x2, y), COLOUR_LIGHT) << "the frame is still there";
+   EXPECT_EQ(SetProgress(bar, 0), 1);
+   EXPECT_EQ(Slot(left, y), empty);
+   EXPECT_EQ(SetProgress(a_, 10), 0) << "not a progress bar";
+}
+
+struct PageLog {
+   int builds[2] = {0, 0};
+};
+PageLog page_log;
+
+template <int N>
+void BuildPage(void *)
+{
+   ++page_log.builds[N];
+   PlaceLabel(PLACE_FIRST, AUTO, N ? "Second page" : "First page");
+}
+
+TEST_F(InputTest, ChoosingATabRebuildsThePageAndJoinsTheTabToIt)
+{
+   page_log = PageLog{};
+   int selected = 1;
+   MakeWindow(0, AUTO, "tabs", WINDOW_NO_DRAG);
+   const int page = PlaceTabs(PLACE_FIRST, AUTO, 0, AUTO, &selected);
+   const int t0 = AddTab(page, BuildPage<0>, nullptr, "~General");
+   const int t1 = AddTab(page, BuildPage<1>, nullptr, "~Sound");
+   PresentWindow();
+   EXPECT_EQ(page_log.builds[0], 0);
+   EXPECT_EQ(page_log.builds[1], 1) << "the page of *selected only";
+
+   const auto joined = [&](int tab) {
+      const Rect r = screen_rect_of(tab), p = screen_rect_of(page);
+      return Slot((r.x1 + r.x2) / 2, r.y1) == COLOUR_LIGHT && Slot((r.x1 + r.x2) / 2, p.y1) == COLOUR_FACE;
+   };
+   EXPECT_TRUE(joined(t1));
+   EXPECT_FALSE(joined(t0)) << "a tab that is not the current one is one pixel lower, with the line below";
+
+   const Rect r0 = screen_rect_of(t0);
+   inject_click((r0.x1 + r0.x2) / 2, (r0.y1 + r0.y2) / 2);
+   run_loop_for(20);
+   EXPECT_EQ(selected, 0);
+   EXPECT_EQ(page_log.builds[0], 1);
+   const Container *box = LookupControl(page)->container;
+   ASSERT_NE(box->first, nullptr);
+   EXPECT_EQ(box->first, box->last) << "the old page's label is gone";
+   EXPECT_EQ(box->first->text, (std::vector<std::string>{"First page"}));
+   EXPECT_TRUE(joined(t0));
+   EXPECT_FALSE(joined(t1));
+
+   Press(0, KEY_RIGHT);  // the click gave the tab row the focus
+   EXPECT_EQ(selected, 1);
+   Press('g', KEY_G);
+   EXPECT_EQ(selected, 0) << "a tab's hot key";
+}
+
+TEST_F(InputTest, TabMovesTheFocusAndEnterOrSpaceActivates)
+{
+   int first = 0, second = 0, state = 0;
+   MakeWindow(0, AUTO, "focus", WINDOW_NO_DRAG);
+   const int one = PlaceButton(PLACE_FIRST, AUTO, "One", Count, &first);
+   PlaceLabel(PLACE_RIGHT, AUTO, "takes no focus");
+   const int two = PlaceButton(PLACE_RIGHT, AUTO, "Two", Count, &second);
+   const int box = PlaceCheckBox(PLACE_NEW_ROW, AUTO, "Box", &state);
+   PresentWindow();
+
+   Press('\t', KEY_TAB);
+   EXPECT_EQ(FocusedControlId(), one);
+   const Rect r = screen_rect_of(one), r2 = screen_rect_of(two);
+   EXPECT_EQ(Slot(r.x1 + 2, r.y1 + 2), COLOUR_TEXT) << "the focus mark";
+   EXPECT_EQ(Slot(r2.x1 + 2, r2.y1 + 2), COLOUR_FACE);
+   Press('\r', KEY_ENTER);
+   Press('\t', KEY_TAB);
+   Press(' ', KEY_SPACE);
+   EXPECT_EQ(Slot(r.x1 + 2, r.y1 + 2), COLOUR_FACE) << "the mark left the first button";
+   Press('\t', KEY_TAB);
+   EXPECT_EQ(FocusedControlId(), box);
+   Press(' ', KEY_SPACE);
+   Press('\t', KEY_TAB, KB_SHIFT_FLAG);
+   EXPECT_EQ(FocusedControlId(), two);
+   EXPECT_EQ(first, 1);
+   EXPECT_EQ(second, 1);
+   EXPECT_EQ(state, 1);
+}
+
+}
+}

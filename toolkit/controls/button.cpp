@@ -1,0 +1,156 @@
+// Push button: measuring, drawing and input.
+#include "toolkit/controls/button.h"
+
+#include "toolkit/alloc.h"
+#include "toolkit/controls/control_paint.h"
+#include "toolkit/focus.h"
+
+#include <algorithm>
+
+namespace {
+
+// Style bits.
+constexpr uint8_t STYLE_NO_TEXT = 1;
+constexpr uint8_t STYLE_NO_ICON = 2;
+
+constexpr int kExtraWidth = 9;
+constexpr int kIconTextExtra = 3;
+constexpr int kTextExtra = 2;
+
+struct ButtonState {
+   bool pressed = false;  // held down by the left button
+   bool inside = false;   // and the pointer is over it
+};
+
+const ImageEntry *ShownIcon(const Control *c)
+{
+   return (c->style & STYLE_NO_ICON) ? nullptr : c->icon.get();
+}
+
+int ShownLines(const Control *c)
+{
+   return (c->style & STYLE_NO_TEXT) ? 0 : static_cast<int>(c->text.size());
+}
+
+int TextHeight(const Control *c)
+{
+   const int lines = ShownLines(c);
+   return lines ? LabelLinesHeight(c) + kTextExtra : 0;
+}
+
+// --- measuring -------------------------------------------------------------
+
+void MeasureButton(Control *c)
+{
+   const ImageEntry *icon = ShownIcon(c);
+   const int text_w = ShownLines(c) ? LabelLinesWidth(c) : 0;
+   const int w = std::max(icon ? icon->width : 0, text_w) + kExtraWidth;
+   int h;
+   if (!icon && ShownLines(c) <= 1)
+      h = StandardControlHeight();
+   else
+      h = (icon ? icon->height : 0) + TextHeight(c) + kIconTextExtra;
+   c->x2 = c->x1 + std::max(0, w + c->dw);
+   c->y2 = c->y1 + std::max(0, h + c->dh);
+}
+
+// --- drawing ---------------------------------------------------------------
+
+void DrawButton(Control *c)
+{
+   PaintArea a;
+   if (!AreaOf(c, &a))
+      return;
+   const ButtonState *s = RecordOf<ButtonState>(c);
+   const bool down = s->pressed && s->inside;
+   DrawFace(a.b, a.x1, a.y1, a.x2, a.y2, !down);
+   const int shift = down ? 1 : 0;
+   const ImageEntry *icon = ShownIcon(c);
+   const int lines_h = ShownLines(c) ? LabelLinesHeight(c) : 0;
+   const int gap = icon && lines_h ? kTextExtra : 0;
+   const int content_h = (icon ? icon->height : 0) + gap + lines_h;
+   int y = a.y1 + (a.height() + 1 - content_h) / 2 + shift;
+   set_clip_rect(a.b, a.x1 + 1, a.y1 + 1, a.x2 - 1, a.y2 - 1);
+   if (icon) {
+      DrawIcon(a.b, icon, a.x1 + (a.width() + 1 - icon->width) / 2 + shift, y);
+      y += icon->height + gap;
+   }
+   if (lines_h)
+      DrawLabelLines(a.b, c, a.x1 + (a.width() + 1 - LabelLinesWidth(c)) / 2 + shift, y,
+                     InterfaceColour[COLOUR_TEXT]);
+   set_clip_rect(a.b, 0, 0, a.b->w - 1, a.b->h - 1);
+   if (HasFocus(c))
+      DrawFocusMark(a.b, a.x1 + 2, a.y1 + 2, a.x2 - 2, a.y2 - 2);
+}
+
+// --- input -----------------------------------------------------------------
+
+bool Inside(const Control *c, int x, int y)
+{
+   return x >= 0 && y >= 0 && x <= ControlWidth(c) && y <= ControlHeight(c);
+}
+
+int ButtonMouse(Control *c, const PointerEvent &ev, int x, int y)
+{
+   ButtonState *s = RecordOf<ButtonState>(c);
+   switch (ev.code) {
+   case POINTER_PRESS:
+      if (!(ev.press_buttons & 1))
+         return 1;
+      s->pressed = s->inside = true;
+      c->cls->redraw(c);
+      return 1;
+   case POINTER_DRAG:
+      if (s->pressed && s->inside != Inside(c, x, y)) {
+         s->inside = !s->inside;
+         c->cls->redraw(c);
+      }
+      return 1;
+   case POINTER_RELEASE: {
+      const bool activate = s->pressed && Inside(c, x, y);
+      s->pressed = s->inside = false;
+      c->cls->redraw(c);
+      if (activate)
+         c->on_action(c->action_data);  // may destroy the button
+      return 1;
+   }
+   default:
+      return 1;
+   }
+}
+
+// Reached when the button has the focus or for one of its hot keys.
+int ButtonKey(Control *c, int character, int scancode, int)
+{
+   if (!IsActivateKey(character, scancode))
+      return 0;
+   c->on_action(c->action_data);
+   return 1;
+}
+
+const InputClass kButtonInput = {ButtonMouse, ButtonKey};
+
+const ControlClass *ButtonClass()
+{
+   static ClassSlot slot;
+   return ClassOnce(slot, [](ControlClass &k) {
+      k.measure = MeasureButton;
+      k.draw = DrawButton;
+      k.destroy = DestroyWithRecord<ButtonState>;
+   });
+}
+
+}
+
+int PlaceButton(int x, int y, const char *label, void (*cb)(void *), void *data)
+{
+   Control *c = CreateControl(ButtonClass(), x, y, label);
+   if (!c)
+      return -1;
+   c->data = GuardedNew<ButtonState>();
+   c->event_cls = &kButtonInput;
+   c->on_action = cb ? cb : DoNothing;
+   c->action_data = data;
+   MakeFocusable(c);
+   return c->id;
+}

@@ -1,0 +1,74 @@
+// Progress bar: measuring and drawing; it takes no input.
+#include "toolkit/controls/progress_bar.h"
+
+#include "toolkit/alloc.h"
+#include "toolkit/controls/control_paint.h"
+
+#include <algorithm>
+
+namespace {
+
+struct ProgressBar {
+   int width = 0, height = 0;
+   int percent = 0;
+   int filled = 0;  // pixels
+};
+
+void MeasureBar(Control *c)
+{
+   const ProgressBar *r = RecordOf<ProgressBar>(c);
+   c->x2 = c->x1 + std::max(0, r->width + 1 + c->dw);
+   c->y2 = c->y1 + std::max(0, r->height + 1 + c->dh);
+}
+
+void DrawBar(Control *c)
+{
+   PaintArea a;
+   if (!AreaOf(c, &a))
+      return;
+   const ProgressBar *r = RecordOf<ProgressBar>(c);
+   DrawBevel(a.b, a.x1, a.y1, a.x2, a.y2, false);
+   if (a.width() < 2 || a.height() < 2)
+      return;
+   const int left = a.x1 + 1, right = a.x2 - 1;
+   const int fill_end = std::min(right, left + r->filled - 1);
+   if (fill_end >= left)
+      rectfill(a.b, left, a.y1 + 1, fill_end, a.y2 - 1, InterfaceColour[COLOUR_SELECTED_TEXT]);
+   if (fill_end < right)
+      rectfill(a.b, std::max(left, fill_end + 1), a.y1 + 1, right, a.y2 - 1, InterfaceColour[COLOUR_LIGHT]);
+}
+
+const ControlClass *BarClass()
+{
+   static ClassSlot slot;
+   return ClassOnce(slot, [](ControlClass &k) {
+      k.measure = MeasureBar;
+      k.draw = DrawBar;
+      k.destroy = DestroyWithRecord<ProgressBar>;
+      k.get_value = [](Control *c) { return RecordOf<ProgressBar>(c)->percent; };
+   });
+}
+
+}
+
+int PlaceProgressBar(int x, int y, int width, int height)
+{
+   Control *c = CreateControl(BarClass(), x, y, nullptr);
+   if (!c)
+      return -1;
+   c->data = GuardedNew<ProgressBar>(std::max(0, width), std::max(0, height));
+   return c->id;
+}
+
+int SetProgress(int id, int percent)
+{
+   Control *c = LookupControl(id);
+   // A negative fill would draw outside the bar: refused like one above 100.
+   if (!c || c->cls != BarClass() || percent < 0 || percent > 100)
+      return 0;
+   ProgressBar *r = RecordOf<ProgressBar>(c);
+   r->percent = percent;
+   r->filled = static_cast<int>(static_cast<long long>(r->width) * percent / 100);
+   RedrawControl(id);
+   return 1;
+}
