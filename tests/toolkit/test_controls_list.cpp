@@ -133,5 +133,30 @@ TEST_F(ListViewTest, DropBelowTheLastRowReachesTheTargetWithoutItem)
    EXPECT_EQ(CurrentMouseCursor(), CURSOR_ARROW);
 }
 
+TEST_F(ListViewTest, CornerDragResizesTheViewWithinItsLimits)
+{
+   MakeList(20, 4);
+   MakeResizable(list_, nullptr, nullptr, 0);
+   const Rect view = screen_rect_of(list_);
+   const int height = view.y2 - view.y1;
+   const int rh = ControlHeight(LookupControl(RowId(0))) + 1;
+   InjectPointer(view.x2 - 1, view.y2 - 1, 0);
+   run_loop_for(10);
+   EXPECT_EQ(CurrentMouseCursor(), CURSOR_RESIZE);
+   InjectPointer(view.x2 - 1, view.y2 - 1, 1);
+   InjectPointer(view.x2 + 19, view.y2 - 1 + 3 * rh, 1);
+   run_loop_for(20);
+   EXPECT_EQ(ControlHeight(LookupControl(list_)), height + 3 * rh);
+   EXPECT_EQ(screen_rect_of(list_).x2, view.x2 + 20);
+   EXPECT_EQ(RowId(6), LookupControl(list_)->container->last->id);  // seven rows now
+   InjectPointer(0, 0, 1);
+   InjectPointer(0, 0, 0);
+   run_loop_for(20);
+   EXPECT_EQ(ControlWidth(LookupControl(list_)), 29);
+   EXPECT_EQ(ControlHeight(LookupControl(list_)), rh + 8);
+   EXPECT_EQ(RowId(1), -1) << "one row is the least";
+   EXPECT_EQ(CurrentMouseCursor(), CURSOR_ARROW);
+}
+
 }
 }

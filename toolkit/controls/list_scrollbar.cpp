@@ -24,8 +24,8 @@ BarLayout Measure(const Control *bar, const ListView *v)
    g.arrow = std::min(LIST_SCROLL_WIDTH, h / 2);
    g.track_top = g.arrow;
    g.track_len = std::max(0, h - 2 * g.arrow);
-   const int total = std::max(ListCount(v), v->rows);
-   g.knob_len = std::clamp(g.track_len * v->rows / std::max(1, total), std::min(kMinKnob, g.track_len), g.track_len);
+   const int total = std::max(ListCount(v), VisibleRows(v));
+   g.knob_len = std::clamp(g.track_len * VisibleRows(v) / std::max(1, total), std::min(kMinKnob, g.track_len), g.track_len);
    const int max_first = ListMaxFirst(v);
    const int first = std::clamp(v->first, 0, max_first);
    g.knob_top = g.track_top + (max_first ? (g.track_len - g.knob_len) * first / max_first : 0);
@@ -84,9 +84,9 @@ int BarMouse(Control *bar, const PointerEvent &ev, int, int y)
       else if (y >= g.track_top + g.track_len)
          ScrollList(v, v->first + 1);
       else if (y < g.knob_top)
-         ScrollList(v, v->first - v->rows);
+         ScrollList(v, v->first - VisibleRows(v));
       else if (y >= g.knob_top + g.knob_len)
-         ScrollList(v, v->first + v->rows);
+         ScrollList(v, v->first + VisibleRows(v));
       else
          g_grab = KnobGrab{bar, y - g.knob_top};
       return 1;

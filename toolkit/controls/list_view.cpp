@@ -40,29 +40,29 @@ void ArrangeParts(Control *c)
 {
    ListView *v = ListOf(c);
    const int rh = ListRowHeight(v);
-   v->width = std::max(1, ControlWidth(c) - LIST_SCROLL_WIDTH - 2 * LIST_FRAME + 1);
-   v->rows = std::max(1, (ControlHeight(c) - 2 * LIST_FRAME + 1) / rh);
-   while (static_cast<int>(v->row_controls.size()) > v->rows) {
+   const int width = std::max(1, ControlWidth(c) - LIST_SCROLL_WIDTH - 2 * LIST_FRAME + 1);
+   int rows = std::max(1, (ControlHeight(c) - 2 * LIST_FRAME + 1) / rh);
+   while (static_cast<int>(v->row_controls.size()) > rows) {
       DestroyControl(v->row_controls.back());
       v->row_controls.pop_back();
    }
-   while (static_cast<int>(v->row_controls.size()) < v->rows) {
+   while (static_cast<int>(v->row_controls.size()) < rows) {
       Control *row = MakeListRow(v);
       if (!row) {
-         v->rows = static_cast<int>(v->row_controls.size());
+         rows = static_cast<int>(v->row_controls.size());
          break;
       }
       v->row_controls.push_back(row);
    }
-   for (int i = 0; i < v->rows; ++i) {
+   for (int i = 0; i < rows; ++i) {
       Control *row = v->row_controls[i];
       row->x1 = LIST_FRAME;
       row->y1 = LIST_FRAME + i * rh;
-      row->x2 = row->x1 + v->width - 1;
+      row->x2 = row->x1 + width - 1;
       row->y2 = row->y1 + rh - 1;
    }
    Control *bar = v->scroll_bar;
-   bar->x1 = LIST_FRAME + v->width;
+   bar->x1 = LIST_FRAME + width;
    bar->x2 = bar->x1 + LIST_SCROLL_WIDTH - 1;
    bar->y1 = LIST_FRAME;
    // One pixel short, so the resizable corner lies outside every part.
@@ -83,6 +83,7 @@ void DrawView(Control *c)
    rectfill(b, x, y, x2, y2, InterfaceColour[COLOUR_FACE]);
    DrawBevel(b, x, y, x2, y2, false);
    rect(b, x + 1, y + 1, x2 - 1, y2 - 1, InterfaceColour[COLOUR_SHADOW]);
+   rectfill(b, x + LIST_FRAME, y + LIST_FRAME, x2 - LIST_FRAME, y2 - LIST_FRAME, InterfaceColour[COLOUR_LIGHT]);
    if (v->resizable)
       for (int i = 0; i < 3; ++i)
          putpixel(b, x2 - 1 - i, y2 - 1 - (2 - i), InterfaceColour[COLOUR_TEXT]);
@@ -155,14 +156,26 @@ bool InCorner(const Control *c, int x, int y)
    return x >= ControlWidth(c) - 2 && y >= ControlHeight(c) - 2;
 }
 
+// The rows' width, the row count and the pixels left below the last row for
+// a view of w by h (x2 - x1, y2 - y1), kept to at least 30 pixels wide and
+// one row + 9 pixels high.
+void SizeFor(const ListView *v, int w, int h, int *width, int *rows, int *extra)
+{
+   const int rh = ListRowHeight(v);
+   h = std::max(rh + 8, h);
+   *width = std::max(29, w) - LIST_SCROLL_WIDTH - 2 * LIST_FRAME + 1;
+   *rows = std::max(1, (h - 2 * LIST_FRAME + 1) / rh);
+   *extra = h - NaturalHeight(v, *rows);
+}
+
 // Lays the window out again around the view's new size.
-void ResizeView(ListView *v, int w, int h)
+void ResizeView(ListView *v, int width, int rows, int extra)
 {
    Control *c = v->self;
-   const int rh = ListRowHeight(v);
-   v->width = std::max(30, w) - LIST_SCROLL_WIDTH - 2 * LIST_FRAME + 1;
-   v->rows = std::max(1, (std::max(rh + 9, h) - 2 * LIST_FRAME + 1) / rh);
-   c->dw = c->dh = 0;
+   v->width = width;
+   v->rows = rows;
+   c->dw = 0;
+   c->dh = extra;
    WindowRecord *win = WindowOf(c);
    if (!win)
       return;
@@ -197,18 +210,17 @@ int ViewMouse(Control *c, const PointerEvent &ev, int x, int y)
       g_corner.start_w = ControlWidth(c);
       g_corner.start_h = ControlHeight(c);
       return 1;
-   case POINTER_DRAG:
+   case POINTER_DRAG: {
       if (g_corner.view != v)
          return 0;
-      {
-         const int w = (v->resize_flags & 1) ? g_corner.start_w : g_corner.start_w + ev.x - g_corner.press_x;
-         const int h = (v->resize_flags & 2) ? g_corner.start_h : g_corner.start_h + ev.y - g_corner.press_y;
-         const int old_w = v->width, old_rows = v->rows;
-         ResizeView(v, w, h);
-         if (v->width == old_w && v->rows == old_rows)
-            return 1;
-      }
+      const int w = (v->resize_flags & 1) ? g_corner.start_w : g_corner.start_w + ev.x - g_corner.press_x;
+      const int h = (v->resize_flags & 2) ? g_corner.start_h : g_corner.start_h + ev.y - g_corner.press_y;
+      int width, rows, extra;
+      SizeFor(v, w, h, &width, &rows, &extra);
+      if (width != v->width || rows != v->rows || extra != c->dh)
+         ResizeView(v, width, rows, extra);
       return 1;
+   }
    case POINTER_RELEASE:
       if (g_corner.view != v)
          return 0;
@@ -236,8 +248,8 @@ int ViewKey(Control *c, int character, int scancode, int shifts)
    switch (scancode) {
    case KEY_UP: to = lead - 1; break;
    case KEY_DOWN: to = v->lead < 0 ? lead : lead + 1; break;
-   case KEY_PGUP: to = lead - v->rows; break;
-   case KEY_PGDN: to = lead + v->rows; break;
+   case KEY_PGUP: to = lead - VisibleRows(v); break;
+   case KEY_PGDN: to = lead + VisibleRows(v); break;
    case KEY_HOME: to = 0; break;
    case KEY_END: to = count - 1; break;
    case KEY_MENU:
@@ -284,9 +296,14 @@ int ListCount(const ListView *v)
    return v->count ? std::max(0, *v->count) : 0;
 }
 
+int VisibleRows(const ListView *v)
+{
+   return static_cast<int>(v->row_controls.size());
+}
+
 int ListMaxFirst(const ListView *v)
 {
-   return std::max(0, ListCount(v) - v->rows);
+   return std::max(0, ListCount(v) - VisibleRows(v));
 }
 
 void *ListItem(const ListView *v, int row)
@@ -338,8 +355,8 @@ void SelectRow(ListView *v, int row, int shifts)
    v->lead = row;
    if (row < v->first)
       v->first = row;
-   else if (row >= v->first + v->rows)
-      v->first = row - v->rows + 1;
+   else if (row >= v->first + VisibleRows(v))
+      v->first = row - VisibleRows(v) + 1;
    ScrollList(v, v->first);
 }
 

@@ -11,9 +11,9 @@ struct ListView {
    Control *self;
    void *list;
    int *count;
-   int width;      // rows' width in pixels
+   int width;      // rows' width in pixels asked for
    int cols;
-   int rows;       // visible rows
+   int rows;       // rows asked for; row_controls holds the visible ones
    int first = 0;  // absolute row shown at the top
    int lead = -1;  // the keyboard's row
    int anchor = -1;
@@ -47,6 +47,7 @@ inline constexpr int LIST_INDENT = 12;
 ListView *ListOf(Control *c);
 int ListRowHeight(const ListView *v);
 int ListCount(const ListView *v);
+int VisibleRows(const ListView *v);
 // Largest first row that still fills the view.
 int ListMaxFirst(const ListView *v);
 void *ListItem(const ListView *v, int row);  // null past the count
