@@ -1,5 +1,7 @@
 #include "toolkit/alloc.h"
 
+#include "toolkit/pointer_image.h"
+
 #include <allegro.h>
 
 #include <cstdlib>
@@ -42,7 +44,7 @@ void InjectAllocationFailure(long nth)
 void OutOfMemory(void)
 {
    if (screen) {
-      show_mouse(nullptr);
+      HidePointerImage();
       const int depth = bitmap_color_depth(screen);
       // In 8-bit modes the palette entries may be anything; force two.
       int white = makecol_depth(depth, 255, 255, 255);

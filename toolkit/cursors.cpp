@@ -2,6 +2,7 @@
 
 #include "toolkit/control.h"
 #include "toolkit/draw.h"
+#include "toolkit/pointer_image.h"
 #include "toolkit/state.h"
 #include "toolkit/toolkit.h"
 
@@ -108,10 +109,7 @@ void ShowPointer(BITMAP *image, int focus_x, int focus_y)
 {
    if (!mouse_driver || !screen)
       return;
-   show_mouse(nullptr);
-   set_mouse_sprite(image);
-   set_mouse_sprite_focus(focus_x, focus_y);
-   show_mouse(screen);
+   SetPointerImage(image, focus_x, focus_y);
 }
 
 // The numbered cursor with the text centred on its hot spot.
@@ -169,7 +167,7 @@ void StopMouseCursors(void)
 {
    CursorState &s = Cursors();
    if (mouse_driver) {
-      show_mouse(nullptr);
+      HidePointerImage();
       set_mouse_sprite(nullptr);
    }
    for (CursorSlot &slot : s.table)

@@ -1,82 +1,48 @@
 #include "toolkit/event_signals.h"
 
-#include <allegro.h>
+#include <linux/futex.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <ctime>
 
 namespace event_signals {
 
 namespace {
 
-std::atomic<bool> timer_running{false};
-std::atomic<uint64_t> ticks{0};
-std::atomic<int> pending{0};
-std::atomic<int> elapsed{0};
-std::atomic<bool> busy{false};
 std::atomic<uint32_t> marks{0};
+// Bumped by every mark; the loop sleeps on it with a futex, which the atomic
+// holds as a plain 32-bit word.
 std::atomic<uint32_t> wake_sequence{0};
-// While false, ticks are counted but do not wake the loop: nothing it waits
-// for depends on time.
-std::atomic<bool> ticks_wake{true};
+static_assert(sizeof(wake_sequence) == sizeof(uint32_t) && std::atomic<uint32_t>::is_always_lock_free);
 
-void Wake()
-{
-   wake_sequence.fetch_add(1, std::memory_order_release);
-   wake_sequence.notify_one();
-}
+const int64_t program_start_ns = NowNs();
 
-void OnTick()
+uint32_t *FutexWord()
 {
-   ticks.fetch_add(1, std::memory_order_relaxed);
-   pending.fetch_add(1, std::memory_order_relaxed);
-   if (!busy.load(std::memory_order_acquire))
-      elapsed.fetch_add(pending.exchange(0, std::memory_order_acq_rel), std::memory_order_acq_rel);
-   if (ticks_wake.load(std::memory_order_acquire))
-      Wake();
+   return reinterpret_cast<uint32_t *>(&wake_sequence);
 }
 
 }
 
-bool StartTimer()
+int64_t NowNs()
 {
-   if (!timer_running.load() && install_int(OnTick, 1) == 0)
-      timer_running = true;
-   return timer_running;
-}
-
-void StopTimer()
-{
-   if (timer_running.exchange(false))
-      remove_int(OnTick);
-}
-
-bool TimerRunning()
-{
-   return timer_running;
+   timespec ts{};
+   clock_gettime(CLOCK_MONOTONIC, &ts);
+   return int64_t{ts.tv_sec} * 1'000'000'000 + ts.tv_nsec;
 }
 
 uint64_t TickCount()
 {
-   return ticks.load(std::memory_order_relaxed);
-}
-
-int BeginDelayUpdate()
-{
-   busy.store(true, std::memory_order_release);
-   return elapsed.exchange(0, std::memory_order_acq_rel);
-}
-
-void EndDelayUpdate()
-{
-   busy.store(false, std::memory_order_release);
-   // Ticks that arrived while busy count from the next update on.
-   elapsed.fetch_add(pending.exchange(0, std::memory_order_acq_rel), std::memory_order_acq_rel);
+   return static_cast<uint64_t>((NowNs() - program_start_ns) / NS_PER_MS);
 }
 
 void Mark(int source)
 {
    marks.fetch_or(1u << source, std::memory_order_release);
-   Wake();
+   wake_sequence.fetch_add(1, std::memory_order_release);
+   syscall(SYS_futex, FutexWord(), FUTEX_WAKE_PRIVATE, 1, nullptr, nullptr, 0);
 }
 
 uint32_t TakeMarks()
@@ -89,11 +55,18 @@ uint32_t WakeToken()
    return wake_sequence.load(std::memory_order_acquire);
 }
 
-void WaitForWake(uint32_t token, bool with_ticks)
+void WaitForWake(uint32_t token, int64_t deadline_ns)
 {
-   ticks_wake.store(with_ticks, std::memory_order_release);
-   wake_sequence.wait(token, std::memory_order_acquire);
-   ticks_wake.store(true, std::memory_order_release);
+   timespec until{};
+   timespec *timeout = nullptr;
+   if (deadline_ns != NO_DEADLINE) {
+      until.tv_sec = static_cast<time_t>(deadline_ns / 1'000'000'000);
+      until.tv_nsec = static_cast<long>(deadline_ns % 1'000'000'000);
+      timeout = &until;
+   }
+   // An absolute deadline on CLOCK_MONOTONIC; returns at once if a mark
+   // changed the word since `token` was taken.
+   syscall(SYS_futex, FutexWord(), FUTEX_WAIT_BITSET_PRIVATE, token, timeout, nullptr, FUTEX_BITSET_MATCH_ANY);
 }
 
 }

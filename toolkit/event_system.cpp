@@ -4,6 +4,7 @@
 #include "toolkit/event_signals.h"
 #include "toolkit/events.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -65,6 +66,12 @@ struct EventSystem {
    bool flushing = false;
    bool exit_handler_registered = false;
    uint32_t next_tag = 0;
+   // Delays are counted in whole milliseconds of the monotonic clock: time up
+   // to `charged_to` has been taken off the delayed events.
+   int64_t charged_to = 0;
+   // Earliest start of a pass that would only re-run calls queued by the pass
+   // before; passes of re-queued calls follow a grid of PASS_PERIOD_NS.
+   int64_t next_pass = 0;
    // The last ready event of the pass being run; null when the pass is over.
    EventRecord *pass_last = nullptr;
    void (*source_calls[event_signals::MAX_SOURCES])(void *) = {};
@@ -85,18 +92,32 @@ EventRecord *NewEvent(void (*fn)(void *), void *data, int delay, int control_id)
    return event;
 }
 
-// Charges the ticks elapsed since the last charge to the delayed events and
-// moves those that are due to the ready queue, in order. Ticks that passed
-// while nothing was delayed are dropped. Returns the ticks charged.
-int ChargeElapsed()
+// A self-re-queuing call (the playback poll) runs once per pass; with no
+// input, passes of re-queued calls start this far apart: about 625 runs a
+// second, for a few hundred wake-ups of the loop thread.
+constexpr int64_t PASS_PERIOD_NS = 1'600'000;
+
+// Charges the whole milliseconds elapsed since the last charge to the delayed
+// events and moves those that are due to the ready queue, in order. Time that
+// passed while nothing was delayed is dropped.
+void ChargeElapsed()
 {
-   const int elapsed = event_signals::BeginDelayUpdate();
+   const int64_t ms = std::min<int64_t>((event_signals::NowNs() - g.charged_to) / event_signals::NS_PER_MS, INT_MAX);
+   g.charged_to += ms * event_signals::NS_PER_MS;
+   const int elapsed = static_cast<int>(ms);
    g.delayed.MoveDue(g.ready, [elapsed](EventRecord &event) {
       event.delay = event.delay > INT_MIN + elapsed ? event.delay - elapsed : INT_MIN;
       return event.delay <= 0;
    });
-   event_signals::EndDelayUpdate();
-   return elapsed;
+}
+
+// When the earliest delayed event falls due, or NO_DEADLINE.
+int64_t NextDueNs()
+{
+   int least = INT_MAX;
+   for (const EventRecord *event = g.delayed.head(); event; event = event->next)
+      least = std::min(least, event->delay);
+   return g.delayed.empty() ? event_signals::NO_DEADLINE : g.charged_to + least * event_signals::NS_PER_MS;
 }
 
 void Enqueue(EventRecord *event)
@@ -105,16 +126,21 @@ void Enqueue(EventRecord *event)
       g.ready.Append(event);
       return;
    }
-   // Time that passed before this event existed must not count against it.
+   // Time that passed before this event existed must not count against it;
+   // and since the part of a millisecond already begun will be charged as a
+   // whole one, it gets one more.
    ChargeElapsed();
+   if (event->delay > 0 && event->delay < INT_MAX && event_signals::NowNs() > g.charged_to)
+      ++event->delay;
    g.delayed.Append(event);
 }
 
-// Applies elapsed ticks and turns input marks into ready events. True when it
-// found anything new (a tick or a mark).
+// Applies elapsed time and turns input marks into ready events. True when
+// that made anything ready.
 bool Collect()
 {
-   const int elapsed = ChargeElapsed();
+   const EventRecord *const last_ready = g.ready.tail();
+   ChargeElapsed();
    const uint32_t marks = event_signals::TakeMarks();
    for (int source = 0; source < event_signals::MAX_SOURCES; ++source) {
       if (!(marks & (1u << source)) || !g.source_calls[source])
@@ -123,25 +149,28 @@ bool Collect()
       event->posted_from_interrupt = 1;
       Enqueue(event);
    }
-   return elapsed > 0 || marks != 0;
+   return g.ready.tail() != last_ready;
 }
 
-// Starts a pass: everything ready once new ticks and input are in. A pass that
-// would only re-run calls queued by the previous pass first waits for a tick
-// or input, so self-re-queuing calls do not spin the loop.
+// Starts a pass: everything ready once new input and due delays are in. A
+// pass that would only re-run calls queued by the previous pass first waits
+// for input, a due delay or its place on the pass grid, so self-re-queuing
+// calls do not spin the loop.
 void StartPass()
 {
    for (;;) {
       const uint32_t token = event_signals::WakeToken();
       if (Collect())
          break;
-      const bool waiting_for_time = !g.ready.empty() || !g.delayed.empty();
-      // Without a timer no tick would come: run what is ready at once.
-      if (!event_signals::TimerRunning() && !g.ready.empty())
+      if (!g.ready.empty() && event_signals::NowNs() >= g.next_pass)
          break;
-      event_signals::WaitForWake(token, waiting_for_time && event_signals::TimerRunning());
+      const int64_t deadline = g.ready.empty() ? NextDueNs() : std::min(g.next_pass, NextDueNs());
+      event_signals::WaitForWake(token, deadline);
    }
    g.pass_last = g.ready.tail();
+   const int64_t now = event_signals::NowNs();
+   // Keep to the grid, unless a long pass left the loop a whole period behind.
+   g.next_pass = g.next_pass + PASS_PERIOD_NS >= now ? g.next_pass + PASS_PERIOD_NS : now + PASS_PERIOD_NS;
 }
 
 void ShutdownHandler(void *)
@@ -162,7 +191,8 @@ int StartEventSystem()
    if (g.running || g.flushing)
       return 0;
    g.pool.Fill();
-   event_signals::StartTimer();
+   g.charged_to = event_signals::NowNs();
+   g.next_pass = 0;
    if (!g.exit_handler_registered) {
       RegisterExitHandler(ShutdownHandler, nullptr);
       g.exit_handler_registered = true;
@@ -185,7 +215,6 @@ void StopEventSystem()
          event.fn(event.data);
       FinishEvent(event);
    }
-   event_signals::StopTimer();
    g.pool.Clear();
    g.ready.Reset();
    g.delayed.Reset();

@@ -2,20 +2,20 @@
 //
 // Contract:
 // - Everything here is called on the program's one thread (the loop thread).
-//   Allegro's timer and input callbacks only set marks and counters; the loop
-//   turns them into calls.
+//   Allegro's input callbacks only set marks; the loop turns them into calls.
 // - QueueCall's call runs exactly once, from a loop. A call queued with delay 0
 //   runs after every call already ready; a delayed call runs no earlier than
-//   its delay in 1 ms timer ticks, after the calls that became ready before it.
+//   its delay (whole milliseconds of the monotonic clock, counted from
+//   queuing), after the calls that became ready before it.
 // - A call that names a control (control_id > 0) keeps that control's record
 //   alive until the call has returned.
 // - A loop that finds nothing new (no input, no expired delay, only calls
-//   queued by the pass before) sleeps until the next timer tick or input event,
-//   so a self-re-queuing call runs about once per millisecond instead of
-//   spinning a core.
+//   queued by the pass before) sleeps until input, a delay running out or its
+//   next place on a 1.6 ms grid, so a self-re-queuing call runs about 625
+//   times a second instead of spinning a core.
 // - The loop that started the event system stops it when it ends: new calls are
 //   refused, everything pending runs at once in queue order (delays cut to 0),
-//   then the timer is removed and the pool freed.
+//   then the pool is freed.
 #pragma once
 
 #include <cstdint>
@@ -35,7 +35,9 @@ int RunEventLoop();
 void *StopEventLoop();
 
 // Application-settable: 0 moves the pointer image from the loop's mouse
-// processing, non-zero from Allegro's mouse callback at once.
+// processing, non-zero leaves it to Allegro's own thread, which moves it
+// within 10 ms of every movement (see pointer_image.h). Read on the loop
+// thread only.
 extern int MouseInputMode;
 
 // --- Internal to the toolkit ----------------------------------------------
@@ -52,7 +54,7 @@ void RunLoop(int id, void *result, const char *name);
 // otherwise returns 0.
 void *EndLoop(int id);
 
-// Starts the pool, the queues and the 1 ms timer, and registers the shut-down
+// Starts the pool, the queues and the delay clock, and registers the shut-down
 // as an exit handler (once until it runs). Returns 1 when it started them now,
 // 0 when they were running already. StartToolkit calls it.
 int StartEventSystem();

@@ -7,6 +7,7 @@
 #include "toolkit/input_ring.h"
 #include "toolkit/input_seam.h"
 #include "toolkit/input_sink.h"
+#include "toolkit/pointer_image.h"
 #include "toolkit/pointer_tracker.h"
 
 #include <allegro.h>
@@ -27,6 +28,12 @@ InputRing<RING_SIZE> pointer_samples;
 // has caught up, so a missed release cannot leave a button held for ever.
 std::atomic<bool> pointer_overflowed{false};
 std::atomic<uint64_t> pointer_latest{0};
+
+// The platform pointer's latest position, for the pointer image, with bit 63
+// set until the loop has taken it. Samples injected through the input seam do
+// not move the image.
+constexpr uint64_t POSITION_NEW = uint64_t{1} << 63;
+std::atomic<uint64_t> platform_position{0};
 
 // Key samples: character, scancode, shift flags. A full ring drops keys, as
 // Allegro's own key buffer does.
@@ -66,6 +73,7 @@ void RecordKey(int character, int scancode, int shifts)
 // Allegro has updated mouse_x, mouse_y and mouse_b on this thread just before.
 void OnMouse(int)
 {
+   platform_position.store(POSITION_NEW | PackPointer(mouse_x, mouse_y, 0), std::memory_order_release);
    RecordPointer(mouse_x, mouse_y, mouse_b);
 }
 
@@ -77,6 +85,9 @@ int OnKey(int key, int *scancode)
 
 void ProcessPointer(void *)
 {
+   const uint64_t position = platform_position.fetch_and(~POSITION_NEW, std::memory_order_acq_rel);
+   MovePointerImage(position & POSITION_NEW, static_cast<int16_t>(position & 0xFFFF),
+                    static_cast<int16_t>(position >> 16 & 0xFFFF));
    while (auto sample = pointer_samples.Pop())
       UnpackPointer(*sample);
    if (pointer_overflowed.exchange(false, std::memory_order_acq_rel))
@@ -117,6 +128,7 @@ void RemoveToolkitInput()
       keyboard_ucallback = nullptr;
    SetSourceCall(SOURCE_POINTER, nullptr);
    SetSourceCall(SOURCE_KEYBOARD, nullptr);
+   platform_position.store(0, std::memory_order_release);
    ResetPointerTracking();
 }
 

@@ -1,6 +1,7 @@
 // Starting and stopping the toolkit, the exit-handler list and the toolkit
 // language.
 #include "toolkit/alloc.h"
+#include "toolkit/background_thread.h"
 #include "toolkit/cursors.h"
 #include "toolkit/draw.h"
 #include "toolkit/state.h"
@@ -33,6 +34,7 @@ void StopToolkitParts(void *)
    StopMouseCursors();
    FreeToolkitFonts();
    RemoveOutOfMemoryHandler();
+   ForgetAllegroBackgroundThread();
    t.running = false;
    t.cleanup_registered = false;
 }
@@ -75,6 +77,7 @@ int StartToolkit(int, int, int, int *errno_ptr, int (*atexit_fn)(void (*)(void))
    install_timer();
    install_keyboard();
    install_mouse();
+   QuietenAllegroBackgroundThread();
    InstallToolkitInput();
    StartMouseCursors();
    StartEventSystem();

@@ -2,6 +2,7 @@
 // screen below kept in the control's `saved_under` until the pointer leaves.
 #include "toolkit/control.h"
 #include "toolkit/draw.h"
+#include "toolkit/pointer_image.h"
 #include "toolkit/toolkit.h"
 
 #include <algorithm>
@@ -45,14 +46,14 @@ void ShowTooltip(Control *c)
    c->saved_under.reset(create_bitmap(w, h));
    if (!c->saved_under)
       OutOfMemory();
-   scare_mouse_area(x, y, w, h);
+   ScarePointerArea(x, y, w, h);
    blit(screen, c->saved_under.get(), x, y, 0, 0, w, h);
    rectfill(screen, x, y, x + w - 1, y + h - 1, InterfaceColour[COLOUR_TOOLTIP]);
    rect(screen, x, y, x + w - 1, y + h - 1, InterfaceColour[COLOUR_TEXT]);
    for (std::size_t i = 0; i < c->tooltip.size(); ++i)
       textout_ex(screen, f, c->tooltip[i].c_str(), x + kPadding, y + kPadding + static_cast<int>(i) * line_h,
                  InterfaceColour[COLOUR_TEXT], -1);
-   unscare_mouse();
+   UnscarePointer();
    g_shown = ShownTooltip{c, x, y};
 }
 
@@ -62,9 +63,9 @@ void HideTooltip(Control *c)
       return;
    if (screen && g_shown.owner == c) {
       BITMAP *b = c->saved_under.get();
-      scare_mouse_area(g_shown.x, g_shown.y, b->w, b->h);
+      ScarePointerArea(g_shown.x, g_shown.y, b->w, b->h);
       blit(b, screen, 0, 0, g_shown.x, g_shown.y, b->w, b->h);
-      unscare_mouse();
+      UnscarePointer();
    }
    c->saved_under.reset();
    if (g_shown.owner == c)

@@ -3,6 +3,7 @@
 
 #include "toolkit/draw.h"
 #include "toolkit/layout.h"
+#include "toolkit/pointer_image.h"
 #include "toolkit/state.h"
 #include "toolkit/toolkit.h"
 
@@ -135,9 +136,9 @@ void RefreshScreenRect(int x1, int y1, int x2, int y2)
    if (!buffer)
       OutOfMemory();
    ComposeRect(buffer.get(), x1, y1);
-   scare_mouse_area(x1, y1, x2 - x1 + 1, y2 - y1 + 1);
+   ScarePointerArea(x1, y1, x2 - x1 + 1, y2 - y1 + 1);
    blit(buffer.get(), screen, 0, 0, x1, y1, buffer->w, buffer->h);
-   unscare_mouse();
+   UnscarePointer();
 }
 
 void RedrawWindow(WindowRecord *w)
