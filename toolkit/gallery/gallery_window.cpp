@@ -2,6 +2,7 @@
 
 #include "toolkit/control.h"
 #include "toolkit/draw.h"
+#include "toolkit/gallery/gallery_lists.h"
 #include "toolkit/gallery/sample_box.h"
 #include "toolkit/toolkit.h"
 
@@ -172,6 +173,7 @@ int BuildGalleryWindow(const char *run_folder)
    SampleGroup(PLACE_RIGHT, AUTO, "Layout flags", kFlags);
    SetTooltip(SampleGroup(PLACE_NEW_ROW, AUTO, "Labels", kLabels), "A tooltip_of two lines");
    ImagesGroup(window);
+   GalleryListGroup();
    CursorsGroup();
    InputGroup();
    const int close = PlaceSampleBox(PLACE_NEW_ROW, AUTO | LAYOUT_ALIGN_RIGHT, "~Close#27;", SAMPLE_RAISED, 70, 0);
