@@ -1,11 +1,23 @@
-#include "tra_fixture.h"
+#include <allegro.h>
+#include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <limits>
 #include <memory>
+#include <set>
+#include <string>
+#include <vector>
 
+#include "app/catalogue.h"
 #include "app/catalogue_format.h"
 #include "app/catalogue_items.h"
+#include "app/languages.h"
+#include "temp_dir.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -25,11 +37,21 @@ struct Destroy {
 };
 using Translation = std::unique_ptr<TRANSLATION, Destroy>;
 
-class Catalogue : public TraTest {
+// 8-bit text, Allegro without drivers (packfiles and directory searches need
+// it, no X server), nothing selected, and a temporary folder.
+class Catalogue : public ::testing::Test {
 protected:
+   void SetUp() override
+   {
+      set_uformat(U_ASCII);
+      ASSERT_EQ(install_allegro(SYSTEM_NONE, &errno, atexit), 0);
+      tr_init();
+      tr_select(nullptr);
+   }
+
    Translation load(const std::string &bytes, const TR_DEFINITION &definition = test_definition)
    {
-      return Translation(tr_load(&definition, write_tra(bytes).c_str(), 0));
+      return Translation(tr_load(&definition, dir.write("test.tra", bytes).c_str(), 0));
    }
 
    // Loads and selects; the translation lives as long as the test.
@@ -40,189 +62,113 @@ protected:
       tr_select(current.get());
    }
 
+   // Every text of a loaded translation, "-" for none, after "|".
+   static std::string texts(const Translation &t)
+   {
+      std::string all;
+      for (const auto &text : t->texts)
+         all += "|" + (text ? *text : "-");
+      return all;
+   }
+
+   kstr::test::TempDir dir;
    Translation current;
 };
 
-std::string text_of(const TRANSLATION *t, int n)
+TEST_F(Catalogue, LinesEndAtLfCrlfOrLoneCrAndAreCounted)
 {
-   return t->texts[n] ? *t->texts[n] : "<none>";
-}
-
-TEST_F(Catalogue, EveryKindOfLineEndEndsALine)
-{
-   auto t = load("lang_name=LF\ngreeting=CRLF\r\nplain=CR\rnumbers=last line");
-   ASSERT_NE(t, nullptr);
-   EXPECT_EQ(text_of(t.get(), lang_name), "LF");
-   EXPECT_EQ(text_of(t.get(), greeting), "CRLF");
-   EXPECT_EQ(text_of(t.get(), plain), "CR");
-   EXPECT_EQ(text_of(t.get(), numbers), "last line");
-   EXPECT_EQ(tr_line, 4);
-   EXPECT_EQ(tr_error, 0);
-
    // CR CR LF is a lone CR and then CR LF: an empty line between.
-   t = load("lang_name=a\r\r\nplain=b\r");
-   ASSERT_NE(t, nullptr);
-   EXPECT_EQ(text_of(t.get(), lang_name), "a");
-   EXPECT_EQ(text_of(t.get(), plain), "b");
-   EXPECT_EQ(tr_line, 3);
-}
-
-TEST_F(Catalogue, LinesUpTo511BytesLoadAndALongerOneEndsTheFile)
-{
-   const std::string value511(511 - std::string("plain=").size(), 'x');
-   auto t = load("plain=" + value511 + "\nlang_name=after\n");
-   ASSERT_NE(t, nullptr);
-   EXPECT_EQ(text_of(t.get(), plain), value511);
-   EXPECT_EQ(text_of(t.get(), lang_name), "after");
-
-   // One byte more: reading stops there, earlier texts stay, no error.
-   t = load("greeting=before\nplain=" + value511 + "y\nlang_name=after\n");
-   ASSERT_NE(t, nullptr);
-   EXPECT_EQ(tr_error, 0);
-   EXPECT_EQ(text_of(t.get(), greeting), "before");
-   EXPECT_EQ(text_of(t.get(), plain), "<none>");
-   EXPECT_EQ(text_of(t.get(), lang_name), "<none>");
-
-   // A 600-byte line without "=" ends the file too instead of being an error.
-   t = load("greeting=before\n" + std::string(600, 'z') + "\nno equals sign\n");
-   ASSERT_NE(t, nullptr);
-   EXPECT_EQ(text_of(t.get(), greeting), "before");
-
-   // The last line may run to 511 bytes without a terminator.
-   t = load("plain=" + value511);
-   ASSERT_NE(t, nullptr);
-   EXPECT_EQ(text_of(t.get(), plain), value511);
-}
-
-TEST_F(Catalogue, CommentsAndEmptyLinesAreSkippedButCounted)
-{
-   auto t = load("# lang_name=no\n\n#plain=no\nplain=yes\n\n");
-   ASSERT_NE(t, nullptr);
-   EXPECT_EQ(text_of(t.get(), lang_name), "<none>");
-   EXPECT_EQ(text_of(t.get(), plain), "yes");
-   EXPECT_EQ(tr_line, 5);
-
-   use("# only comments\n\n# and empty lines\n");
-   for (int n = 0; n < item_total; ++n)
-      EXPECT_STREQ(tr_text(n, "x", "x", "x", "x", "x", "x", "x", "x", "x", "x"), "") << "item " << n;
-   EXPECT_EQ(tr_is_complete(current.get()), 0);
-
-   // Only a "#" in the first column makes a comment.
-   EXPECT_EQ(load(" # indented\n"), nullptr);
-   EXPECT_EQ(tr_error, TR_ERR_SYNTAX);
-}
-
-TEST_F(Catalogue, ValuesAreVerbatimAndKeysMatchExactly)
-{
-   auto t = load("lang_name=  Deutsch  \n"
-                 "plain=a=b = c\n"
-                 "greeting =blank before equals\n"
-                 "NUMBERS=upper case\n"
-                 "lang=prefix only\n"
-                 " ten=blank in front\n"
-                 "odd=\n"
-                 "unknown=ignored\n");
-   ASSERT_NE(t, nullptr);
-   EXPECT_EQ(text_of(t.get(), lang_name), "  Deutsch  ");
-   EXPECT_EQ(text_of(t.get(), plain), "a=b = c");
-   EXPECT_EQ(text_of(t.get(), greeting), "<none>");
-   EXPECT_EQ(text_of(t.get(), numbers), "<none>");
-   EXPECT_EQ(text_of(t.get(), ten), "<none>");
-   EXPECT_EQ(text_of(t.get(), odd), "") << "an empty value is a text";
-}
-
-TEST_F(Catalogue, LaterLineForTheSameKeyWins)
-{
-   auto t = load("lang_name=Deutsch\nplain=x\nlang_name=Dansk\n");
-   ASSERT_NE(t, nullptr);
-   EXPECT_EQ(text_of(t.get(), lang_name), "Dansk");
+   const std::string value511(511 - 6, 'x');
+   const struct { std::string file; std::string texts; int lines; } cases[] = {
+      {"lang_name=LF\ngreeting=CRLF\r\nplain=CR\rnumbers=last", "|LF|CRLF|last|-|-|CR", 4},
+      {"lang_name=a\r\r\nplain=b\r", "|a|-|-|-|-|b", 3},
+      // Comments and empty lines are skipped but counted.
+      {"# lang_name=no\n\n#plain=no\nplain=yes\n\n", "|-|-|-|-|-|yes", 5},
+      // Values are verbatim; keys match exactly; unknown keys are ignored.
+      {"lang_name=  De  \nplain=a=b = c\ngreeting =x\nNUMBERS=x\nlang=x\n ten=x\nodd=\nunknown=x\n",
+       "|  De  |-|-|-||a=b = c", 8},
+      {"lang_name=Deutsch\nplain=x\nlang_name=Dansk\n", "|Dansk|-|-|-|-|x", 3},
+      // 511 bytes fit a line, also the last one without its end; a longer
+      // line ends the file as if it were the end, without an error.
+      {"plain=" + value511 + "\nlang_name=after\n", "|after|-|-|-|-|" + value511, 2},
+      {"plain=" + value511, "|-|-|-|-|-|" + value511, 1},
+      {"greeting=before\nplain=" + value511 + "y\nlang_name=after\n", "|-|before|-|-|-|-", 1},
+   };
+   for (const auto &c : cases) {
+      const Translation t = load(c.file);
+      ASSERT_NE(t, nullptr) << c.file;
+      EXPECT_EQ(texts(t), c.texts) << c.file;
+      EXPECT_EQ(tr_line, c.lines) << c.file;
+      EXPECT_EQ(tr_error, 0) << c.file;
+   }
 }
 
 TEST_F(Catalogue, ErrorsSayWhyAndWhere)
 {
-   EXPECT_EQ(load("lang_name=a\n# comment\nkey without equals\nplain=b\n"), nullptr);
-   EXPECT_EQ(tr_error, TR_ERR_SYNTAX);
-   EXPECT_EQ(tr_line, 3);
-
-   EXPECT_EQ(load("\r\r\rbad\r"), nullptr);
-   EXPECT_EQ(tr_error, TR_ERR_SYNTAX);
-   EXPECT_EQ(tr_line, 4);
-
+   const struct { std::string file; int line; } syntax[] = {
+      {"lang_name=a\n# comment\nkey without equals\nplain=b\n", 3}, {"\r\r\rbad\r", 4}, {" # x\n", 1}};
+   for (const auto &c : syntax) {
+      EXPECT_EQ(load(c.file), nullptr);
+      EXPECT_EQ(tr_error, TR_ERR_SYNTAX);
+      EXPECT_EQ(tr_line, c.line) << c.file;
+   }
    EXPECT_EQ(tr_load(&test_definition, dir.file("missing.tra").c_str(), 0), nullptr);
    EXPECT_EQ(tr_error, TR_ERR_OPEN);
    EXPECT_EQ(tr_line, 0);
    EXPECT_EQ(tr_load(&test_definition, nullptr, 0), nullptr);
-   EXPECT_EQ(tr_error, TR_ERR_OPEN);
-
-   EXPECT_EQ(tr_load(nullptr, write_tra("plain=x\n").c_str(), 0), nullptr);
+   EXPECT_EQ(tr_load(nullptr, dir.write("ok.tra", "plain=x\n").c_str(), 0), nullptr);
    EXPECT_EQ(tr_error, TR_ERR_CREATE);
-
-   // A good load clears the previous error.
    EXPECT_NE(load("plain=x\n"), nullptr);
-   EXPECT_EQ(tr_error, 0);
-   EXPECT_EQ(tr_line, 1);
-}
-
-TEST_F(Catalogue, PackedFlagReadsCompressedPackfiles)
-{
-   const std::string path = dir.file("packed.tra");
-   {
-      PACKFILE *f = pack_fopen(path.c_str(), "wp");
-      ASSERT_NE(f, nullptr);
-      pack_fputs("# packed\nlang_name=Packed\nplain=", f);
-      for (int i = 0; i < 30; ++i)
-         pack_fputs("compressible ", f);
-      pack_fputs("\n", f);
-      pack_fclose(f);
-   }
-   Translation t(tr_load(&test_definition, path.c_str(), 1));
-   ASSERT_NE(t, nullptr) << tr_error;
-   EXPECT_EQ(text_of(t.get(), lang_name), "Packed");
-   EXPECT_EQ(text_of(t.get(), plain).size(), 30u * 13u);
-
-   // A plain text file is no compressed packfile.
-   EXPECT_EQ(tr_load(&test_definition, write_tra("plain=x\n").c_str(), 1), nullptr);
+   EXPECT_EQ(tr_error, 0) << "a good load clears the error";
+   // A plain text file is no compressed packfile; a packed one loads.
+   EXPECT_EQ(tr_load(&test_definition, dir.file("ok.tra").c_str(), 1), nullptr);
    EXPECT_EQ(tr_error, TR_ERR_OPEN);
+   PACKFILE *f = pack_fopen(dir.file("packed.tra").c_str(), "wp");
+   ASSERT_NE(f, nullptr);
+   pack_fputs("# packed\nlang_name=Packed\n", f);
+   pack_fclose(f);
+   current = Translation(tr_load(&test_definition, dir.file("packed.tra").c_str(), 1));
+   ASSERT_NE(current, nullptr) << tr_error;
+   EXPECT_EQ(texts(current), "|Packed|-|-|-|-|-");
 }
 
-TEST_F(Catalogue, LookupWithoutSelectionMissingTextAndBadNumbers)
+TEST_F(Catalogue, SetTextSelectionAndCompleteness)
 {
-   EXPECT_EQ(tr_text(plain), nullptr);
+   EXPECT_EQ(tr_text(plain), nullptr) << "nothing selected";
    use("plain=here\n");
    EXPECT_STREQ(tr_text(plain), "here");
-   EXPECT_STREQ(tr_text(lang_name), "");
-   EXPECT_STREQ(tr_text(-1), "");
-   EXPECT_STREQ(tr_text(item_total), "");
-   EXPECT_STREQ(tr_text(1000), "");
-
+   for (int n : {int{lang_name}, -1, int{item_total}, 1000})
+      EXPECT_STREQ(tr_text(n), "") << "item " << n;
+   EXPECT_EQ(tr_is_complete(current.get()), 0);
+   for (int n = 0; n < item_total; ++n)
+      EXPECT_EQ(tr_set_text(current.get(), n, "set"), 0);
+   EXPECT_EQ(tr_is_complete(current.get()), 1);
+   EXPECT_EQ(tr_set_text(current.get(), plain, nullptr), 0);
+   EXPECT_EQ(tr_is_complete(current.get()), 0);
+   EXPECT_EQ(texts(current), "|set|set|set|set|set|-");
+   EXPECT_EQ(tr_set_text(current.get(), item_total, "x") + tr_set_text(current.get(), -1, "x") +
+                tr_set_text(nullptr, 0, "x"), -3);
+   EXPECT_EQ(tr_is_complete(nullptr), 0);
+   EXPECT_EQ(tr_is_complete(load("x=y\n", TR_DEFINITION{0, 0, nullptr}).get()), 1);
    // Destroying the selected translation leaves nothing selected.
    tr_destroy(current.release());
    EXPECT_EQ(tr_text(plain), nullptr);
 }
 
-TEST_F(Catalogue, PercentSequencesSelectParametersOrNothing)
+TEST_F(Catalogue, PercentSequencesAndArguments)
 {
    use("greeting=A %0 B %% C %1 D %x E %9 F %\n"
        "ten=%0%1%2%3%4%5%6%7%8%9|%z|%\n"
-       "plain=100%% %0\n");
+       "numbers=%0/%1/%2/%3/%4/%5\n"
+       "odd=[%0][%1]\n");
    EXPECT_STREQ(tr_text(greeting, "arg"), "A arg B % C  D  E  F ");
-   EXPECT_STREQ(tr_text(ten, "a", "b", "c", "d", "e", "f", "g", "h", "i", "j"), "abcdefghij|j|j");
-   EXPECT_STREQ(tr_text(plain), "100% ");
    EXPECT_STREQ(tr_text(greeting, nullptr), "A  B % C  D  E  F ") << "a null string is empty";
-}
-
-TEST_F(Catalogue, ArgumentsTakeTheCTypesOfTheirParameters)
-{
-   use("numbers=%0/%1/%2/%3/%4/%5\n");
+   EXPECT_STREQ(tr_text(ten, "a", "b", "c", "d", "e", "f", "g", "h", "i", "j"), "abcdefghij|j|j");
+   // A parameter of unknown type takes no argument and keeps its old text.
+   EXPECT_STREQ(tr_text(odd, 42), "[a][00042]");
+   // Arguments take the C types of their parameters.
    EXPECT_STREQ(tr_text(numbers, -42, 4000000000u, 70000, -1, 2.5, "s"), "-42/4000000000/4464/65535/2.5/s");
    EXPECT_STREQ(tr_text(numbers, 0, 0u, -32768, 65535, -0.25, ""), "0/0/-32768/65535/-0.25/");
-}
-
-TEST_F(Catalogue, UnknownTypeTakesNoArgumentAndKeepsItsBuffer)
-{
-   use("ten=%0\nodd=[%0][%1]\n");
-   EXPECT_STREQ(tr_text(ten, "kept", "", "", "", "", "", "", "", "", ""), "kept");
-   EXPECT_STREQ(tr_text(odd, 42), "[kept][00042]");
 }
 
 TEST_F(Catalogue, ResultGrowsForLongTextsAndLongArgumentsAreCut)
@@ -231,12 +177,8 @@ TEST_F(Catalogue, ResultGrowsForLongTextsAndLongArgumentsAreCut)
    use("greeting=" + front + "%0" + back + "\nplain=short\n");
    EXPECT_EQ(tr_text(greeting, argument.c_str()), front + argument + back);
    EXPECT_STREQ(tr_text(plain), "short");
-
-   const std::string huge(5000, 'd');
-   EXPECT_EQ(tr_text(greeting, huge.c_str()), front + std::string(1023, 'd') + back);
-
-   // Texts set by the program are not bound to the 511-byte line: 1500
-   // doubled percent signs fill the buffer one byte at a time.
+   EXPECT_EQ(tr_text(greeting, std::string(5000, 'd').c_str()), front + std::string(1023, 'd') + back);
+   // Set texts are not bound to a line: 1500 "%%" grow the buffer a byte at a time.
    std::string percents;
    for (int i = 0; i < 1500; ++i)
       percents += "%%";
@@ -244,92 +186,18 @@ TEST_F(Catalogue, ResultGrowsForLongTextsAndLongArgumentsAreCut)
    EXPECT_EQ(tr_text(plain), std::string(1500, '%'));
 }
 
-TEST_F(Catalogue, SetTextAndCompleteness)
-{
-   auto t = load("lang_name=x\n");
-   ASSERT_NE(t, nullptr);
-   EXPECT_EQ(tr_is_complete(t.get()), 0);
-   for (int n = 0; n < item_total; ++n)
-      EXPECT_EQ(tr_set_text(t.get(), n, "set"), 0);
-   EXPECT_EQ(tr_is_complete(t.get()), 1);
-   EXPECT_EQ(tr_set_text(t.get(), lang_name, "again"), 0);
-   EXPECT_EQ(text_of(t.get(), lang_name), "again");
-   EXPECT_EQ(tr_set_text(t.get(), plain, nullptr), 0);
-   EXPECT_EQ(tr_is_complete(t.get()), 0);
-
-   EXPECT_EQ(tr_set_text(t.get(), item_total, "x"), -1);
-   EXPECT_EQ(tr_set_text(t.get(), -1, "x"), -1);
-   EXPECT_EQ(tr_set_text(nullptr, 0, "x"), -1);
-   EXPECT_EQ(tr_is_complete(nullptr), 0);
-
-   const TR_DEFINITION empty = {0, 0, nullptr};
-   auto none = load("anything=at all\n", empty);
-   ASSERT_NE(none, nullptr);
-   EXPECT_EQ(tr_is_complete(none.get()), 1);
-}
-
-TEST_F(Catalogue, OtherTextFormatsAreHandledCharacterByCharacter)
-{
-   // Under UTF-8 the reader takes file bytes as Latin-1 characters.
-   set_uformat(U_UTF8);
-   use("greeting=\xe9%0%%\xfc\nnumbers=%0|%4|%5\n");
-   EXPECT_STREQ(tr_text(greeting, "\xc3\x9f"), "\xc3\xa9\xc3\x9f%\xc3\xbc");
-   EXPECT_STREQ(tr_text(numbers, -5, 0u, 0, 0, 1.5, "\xc3\x9f"), "-5|1.5|\xc3\x9f");
-}
-
-TEST_F(Catalogue, ProgramCatalogueFillsItsStringParameters)
-{
-   current = Translation(tr_load(&CATALOGUE,
-                                 write_tra("resampling_quality=Quality %0\n"
-                                           "and_many_other=%0 and others\n"
-                                           "return=Back %0\n").c_str(), 0));
-   ASSERT_NE(current, nullptr);
-   tr_select(current.get());
-   EXPECT_STREQ(tr_text(msg::resampling_quality, "(0-4)"), "Quality (0-4)");
-   EXPECT_STREQ(tr_text(msg::and_many_other, "Ann, Bo"), "Ann, Bo and others");
-   EXPECT_STREQ(tr_text(msg::return_), "Back ") << "an item without parameters fills nothing";
-   EXPECT_STREQ(CATALOGUE.items[msg::return_].name, "return");
-   EXPECT_STREQ(CATALOGUE.items[msg::error_playlist_saved_with_newer_version].name,
-                "error_playlist_saved_with_newer_version");
-}
-
-// Number writing, option by option.
-struct NumberCase {
-   const char *options;
-   double value;
-   bool is_double;
-   const char *expected;
-};
-
 TEST(CatalogueNumbers, EveryOptionShapesTheNumber)
 {
-   const NumberCase cases[] = {
-      {"", 1234567, false, "1234567"},
-      {",", 1234567, false, "1,234,567"},
-      {",", -1234, false, "-1,234"},
-      {",", 123, false, "123"},
-      {"8", -42, false, "     -42"},
-      {"08", -42, false, "-0000042"},
-      {"0,10", 1234567, false, "01,234,567"},
-      {",10", 1234567, false, " 1,234,567"},
-      {"2", 12345, false, "12345"},
-      {"x5y", 7, false, "    7"},
-      {"+", 5, false, "5"},
-      {"+", 2.5, true, "+2.5"},
-      {"+", -2.5, true, "-2.5"},
-      {"+", 0.0, true, "+0"},
-      {"", 0.125, true, "0.125"},
-      {"", -0.5, true, "-0.5"},
-      {"", 2.0, true, "2"},
-      {".2", 3.14159, true, "3.14"},
-      {".2", 3.999, true, "3.99"},
-      {".", 3.7, true, "3"},
-      {".0", 3.7, true, "3"},
-      {".02", 2.5, true, "2.5"},
-      {".3", 2.0, true, "2"},
-      {"08.2", -3.14159, true, "-0000003.14"},
-      {",.1", 1234567.25, true, "1,234,567.2"},
-      {"+,012", 98765.5, true, "+0000098,765.5"},
+   const struct { const char *options; double value; bool is_double; const char *expected; } cases[] = {
+      {"", 1234567, false, "1234567"},      {",", 1234567, false, "1,234,567"},   {",", -1234, false, "-1,234"},
+      {",", 123, false, "123"},             {"8", -42, false, "     -42"},    {"08", -42, false, "-0000042"},
+      {"0,10", 1234567, false, "01,234,567"}, {",10", 1234567, false, " 1,234,567"}, {"2", 12345, false, "12345"},
+      {"x5y", 7, false, "    7"},          {"+", 5, false, "5"},             {"+", 2.5, true, "+2.5"},
+      {"+", -2.5, true, "-2.5"},            {"+", 0.0, true, "+0"},           {"", 0.125, true, "0.125"},
+      {"", -0.5, true, "-0.5"},             {"", 2.0, true, "2"},             {".2", 3.999, true, "3.99"},
+      {".", 3.7, true, "3"},                {".0", 3.7, true, "3"},           {".02", 2.5, true, "2.5"},
+      {".3", 2.0, true, "2"},               {"08.2", -3.14159, true, "-0000003.14"},
+      {",.1", 1234567.25, true, "1,234,567.2"}, {"+,012", 98765.5, true, "+0000098,765.5"},
    };
    for (const auto &c : cases) {
       TR_FORMAT format = tr_parse_format(c.options);
@@ -337,41 +205,137 @@ TEST(CatalogueNumbers, EveryOptionShapesTheNumber)
                                         : tr_format_integer(static_cast<long long>(c.value), format);
       EXPECT_EQ(written, c.expected) << "options \"" << c.options << "\" value " << c.value;
    }
-}
-
-TEST(CatalogueNumbers, OptionTextIsReadIntoTheFormat)
-{
-   TR_FORMAT f = tr_parse_format("+,012.05");
-   EXPECT_EQ(f.show_plus, 1);
-   EXPECT_EQ(f.group_thousands, 1);
-   EXPECT_EQ(f.zero_fill, 1);
-   EXPECT_EQ(f.width, 12);
-   EXPECT_EQ(f.dot_zero, 1);
-   EXPECT_EQ(f.precision, 5);
-
-   f = tr_parse_format("");
-   EXPECT_EQ(f.precision, -1);
-   EXPECT_EQ(f.width, 0);
-   EXPECT_EQ(tr_parse_format(".").precision, 0);
-   EXPECT_EQ(tr_parse_format(".10").dot_zero, 0);
-   EXPECT_EQ(tr_parse_format(".10").precision, 10);
+   const TR_FORMAT f = tr_parse_format("+,012.05");
+   EXPECT_EQ(std::vector<int>({f.show_plus, f.group_thousands, f.zero_fill, f.width, f.dot_zero, f.precision}),
+             std::vector<int>({1, 1, 1, 12, 1, 5}));
    EXPECT_EQ(tr_parse_format("99999999").width, 255) << "width saturates";
    EXPECT_EQ(tr_parse_format(".99999").precision, 127) << "precision saturates";
-}
-
-TEST(CatalogueNumbers, ExtremeValuesStayBounded)
-{
-   const TR_FORMAT plain = tr_parse_format("");
-   EXPECT_EQ(tr_format_double(std::numeric_limits<double>::infinity(), plain), "inf");
-   EXPECT_EQ(tr_format_double(-std::numeric_limits<double>::infinity(), plain), "-inf");
-   EXPECT_EQ(tr_format_double(std::nan(""), plain), "nan");
-   EXPECT_EQ(tr_format_double(1e300, plain).size(), 301u);
-   EXPECT_EQ(tr_format_integer(std::numeric_limits<long long>::min(), plain), "-9223372036854775808");
-   // The smallest subnormal runs to hundreds of fraction digits, but ends.
-   std::string tiny = tr_format_double(std::numeric_limits<double>::denorm_min(), plain);
+   // Extreme values stay bounded.
+   const TR_FORMAT none = tr_parse_format("");
+   EXPECT_EQ(tr_format_double(-std::numeric_limits<double>::infinity(), none), "-inf");
+   EXPECT_EQ(tr_format_double(std::nan(""), none), "nan");
+   EXPECT_EQ(tr_format_double(1e300, none).size(), 301u);
+   EXPECT_EQ(tr_format_integer(std::numeric_limits<long long>::min(), none), "-9223372036854775808");
+   const std::string tiny = tr_format_double(std::numeric_limits<double>::denorm_min(), none);
    EXPECT_GT(tiny.size(), 300u);
    EXPECT_LE(tiny.size(), 2u + 1100u);
-   EXPECT_EQ(tiny.substr(0, 12), "0.0000000000");
+}
+
+// The scan reads "lang/" below the working folder: it works in the
+// temporary folder.
+class Languages : public Catalogue {
+protected:
+   void SetUp() override
+   {
+      Catalogue::SetUp();
+      fs::current_path(dir.path());
+   }
+   void TearDown() override
+   {
+      free_language_names();
+      fs::current_path(previous);
+   }
+
+   void write_catalogue(const std::string &code, const std::string &name)
+   {
+      dir.write("lang/" + code + ".tra", "# " + name + "\nlang_name=" + name + "\n");
+   }
+
+   static std::set<std::string> table()
+   {
+      std::set<std::string> entries;
+      for (int i = 0; i < language_count; ++i)
+         entries.insert(std::string(language_codes[i]) + ":" + language_names[i]);
+      return entries;
+   }
+
+   fs::path previous = fs::current_path();
+};
+
+TEST_F(Languages, OnlyCataloguesThatLoadAreListedAndFoundByExactCode)
+{
+   scan_languages();
+   EXPECT_EQ(language_count, 0) << "no folder";
+   write_catalogue("en", "English");
+   write_catalogue("de", "Deutsch");
+   dir.write("lang/xx.tra", "lang_name=Broken\nthis line has no equals sign\n");
+   dir.write("lang/abc.tra", "lang_name=Three letters\n");
+   fs::create_directories(dir.path() / "lang" / "zz.tra");
+   // The scan keeps the program's translation selected.
+   dir.write("mine.tra", "lang_name=Mine\n");
+   current_translation = tr_load(&CATALOGUE, "mine.tra", 0);
+   tr_select(current_translation);
+   scan_languages();
+   EXPECT_STREQ(tr_text(msg::lang_name), "Mine");
+   tr_destroy(current_translation);
+   current_translation = nullptr;
+   EXPECT_EQ(table(), (std::set<std::string>{"de:Deutsch", "en:English"}));
+   EXPECT_STREQ(language_names[find_language("de")], "Deutsch");
+   for (const char *code : {"EN", "e", "enx", "", static_cast<const char *>(nullptr)})
+      EXPECT_EQ(find_language(code), -1) << (code ? code : "null");
+
+   // A second scan sees the folder as it is now.
+   fs::remove(dir.path() / "lang" / "de.tra");
+   scan_languages();
+   EXPECT_EQ(table(), (std::set<std::string>{"en:English"}));
+   free_language_names();
+   EXPECT_EQ(language_count, 0);
+   EXPECT_EQ(language_names[0], nullptr);
+}
+
+TEST_F(Languages, TableStopsAtItsSizeWithMoreFiles)
+{
+   for (int i = 0; i < 27; ++i)
+      write_catalogue({char('a' + i / 9), char('a' + i % 9)}, "Language " + std::string{char('a' + i / 9), char('a' + i % 9)});
+   scan_languages();
+   ASSERT_EQ(language_count, LANGUAGE_MAX);
+   EXPECT_EQ(table().size(), static_cast<size_t>(LANGUAGE_MAX)) << "entries are distinct";
+   for (int i = 0; i < LANGUAGE_MAX; ++i)
+      EXPECT_EQ(language_names[i], "Language " + std::string(language_codes[i]));
+}
+
+// Requester buttons: the non-empty labels after the first "|".
+int buttons(const std::string &text)
+{
+   int count = 0;
+   for (size_t bar = text.find('|'); bar != std::string::npos; bar = text.find('|', bar + 1))
+      count += bar + 1 < text.size() && text[bar + 1] != '|';
+   return count;
+}
+
+TEST_F(Languages, EveryShippedCatalogueIsCompleteAndFitsItsUse)
+{
+   const char *root = std::getenv("KSTR_SOURCE_DIR");
+   fs::current_path(fs::path(root ? root : ".") / "assets");
+   scan_languages();
+   EXPECT_GE(language_count, 5);
+   EXPECT_GE(find_language("en"), 0);
+   std::set<std::string> names(language_names, language_names + language_count);
+   EXPECT_EQ(names.size(), static_cast<size_t>(language_count)) << "every language has its own name";
+   for (const auto &entry : fs::directory_iterator("lang")) {
+      if (entry.path().extension() != ".tra")
+         continue;
+      SCOPED_TRACE(entry.path().string());
+      ASSERT_EQ(entry.path().stem().string().size(), 2u) << "named by a two-letter code";
+      ASSERT_GE(find_language(entry.path().stem().string().c_str()), 0) << "listed by the scan";
+      current = Translation(tr_load(&CATALOGUE, entry.path().string().c_str(), 0));
+      ASSERT_NE(current, nullptr) << "error " << tr_error << " at line " << tr_line;
+      EXPECT_EQ(tr_is_complete(current.get()), 1);
+      tr_select(current.get());
+      for (int r = 0; r < 10; ++r) {
+         EXPECT_FALSE(std::string(tr_text(msg::quit_title_0 + 2 * r)).empty()) << "quit title " << r;
+         EXPECT_LT(std::string(tr_text(msg::quit_title_0 + 2 * r)).size(), 124u) << "quit title " << r;
+         EXPECT_GE(buttons(tr_text(msg::quit_msg_0 + 2 * r)), 2) << "quit message " << r;
+      }
+      for (int n : {msg::settings_saved, msg::error_saving_playlist, msg::error_loading_playlist,
+                    msg::error_playlist_saved_with_newer_version})
+         EXPECT_GE(buttons(tr_text(n)), 1) << "requester text " << n << " needs a button";
+      // These two are handed to the platform's message box as a format.
+      for (int n : {msg::error_windowed_mode, msg::error_fullscreen_mode})
+         EXPECT_EQ(std::string(tr_text(n)).find('%'), std::string::npos) << "item " << n;
+      for (int n : {msg::and_many_other, msg::resampling_quality, msg::mixing_frequency})
+         EXPECT_NE(std::string(tr_text(n, "@arg@")).find("@arg@"), std::string::npos) << "item " << n;
+   }
 }
 
 }

@@ -1,230 +1,253 @@
 #include "playlist/playlist.h"
-
-#include "playlist_helpers.h"
+#include "playlist/playlist_file.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
-using kstr::test::make_playlist;
-using kstr::test::names_of;
-using kstr::test::PlaylistPtr;
-using Names = std::vector<std::string>;
+namespace {
 
-TEST(PlaylistModel, CreateGivesEmptyListWithRoomForFifty)
+using kstr::test::TempDir;
+
+struct PlaylistDeleter {
+   void operator()(PLAYLIST *pl) const { playlist_destroy(pl); }
+};
+using PlaylistPtr = std::unique_ptr<PLAYLIST, PlaylistDeleter>;
+
+// Songs appended in order, each with data = 100 + its index, and a current position.
+PlaylistPtr make_playlist(const std::vector<const char *> &names, int32_t current = -1)
 {
    PlaylistPtr pl(playlist_create());
-   ASSERT_NE(pl, nullptr);
-   EXPECT_EQ(pl->count, 0u);
-   EXPECT_EQ(pl->capacity, PLAYLIST_GROW);
-   EXPECT_EQ(pl->capacity, 50u);
-   EXPECT_EQ(pl->current, -1);
-   playlist_destroy(nullptr);
+   for (const char *name : names)
+      playlist_insert(pl.get(), pl->count, name, 100 + pl->count);
+   if (!names.empty())
+      pl->current = current;
+   return pl;
 }
 
-TEST(PlaylistInsert, FirstSongIntoEmptyListBecomesCurrent)
+// Names with their data, and the current position: everything an operation may change.
+std::string state(const PLAYLIST *pl)
 {
+   std::string s;
+   for (uint32_t i = 0; i < pl->count; ++i)
+      s += std::string(pl->entries[i].name) + ":" + std::to_string(pl->entries[i].data) + " ";
+   return s + "@" + std::to_string(pl->current);
+}
+
+std::string le32(uint32_t v)
+{
+   return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+}
+
+std::string header(const char *version, uint32_t count, int32_t current)
+{
+   return std::string("KSTR PLAYLIST ") + version + le32(count) + le32(static_cast<uint32_t>(current));
+}
+
+std::string record(const std::string &name, uint32_t data)
+{
+   return le32(static_cast<uint32_t>(name.size())).substr(0, 2) + name + le32(data);
+}
+
+std::string three_songs(int32_t current)
+{
+   return header("01", 3, current) + record("a.mp3", 1) + record("b.mod", 2) + record("c.ogg", 3);
+}
+
+// "None" (-1) is compared as unsigned, so it lies after every index.
+TEST(PlaylistModel, CurrentPositionFollowsItsSong)
+{
+   struct Case {
+      char op;   // i: insert "new" at a, r: remove a, m: move a to b
+      uint32_t a, b;
+      int32_t current;
+      const char *after;
+   };
+   const Case cases[] = {
+      {'i', 1, 0, 1, "a:100 new:0 b:101 c:102 @2"}, {'i', 2, 0, 1, "a:100 b:101 new:0 c:102 @1"},
+      {'i', 3, 0, -1, "a:100 b:101 c:102 new:0 @0"}, {'r', 2, 0, 2, "a:100 b:101 @1"},
+      {'r', 0, 0, 2, "b:101 c:102 @1"}, {'r', 2, 0, 0, "a:100 b:101 @0"},
+      {'r', 1, 0, 1, "a:100 c:102 @1"}, {'r', 0, 0, -1, "b:101 c:102 @1"},
+      {'m', 1, 2, 1, "a:100 c:102 b:101 @2"}, {'m', 0, 2, 1, "b:101 c:102 a:100 @0"},
+      {'m', 2, 0, 1, "c:102 a:100 b:101 @2"}, {'m', 0, 1, 1, "b:101 a:100 c:102 @0"},
+      {'m', 2, 1, 1, "a:100 c:102 b:101 @2"}, {'m', 0, 1, 2, "b:101 a:100 c:102 @2"},
+      {'m', 2, 0, -1, "c:102 a:100 b:101 @-1"}, {'m', 1, 1, 1, "a:100 b:101 c:102 @1"},
+   };
+   for (const Case &c : cases) {
+      auto pl = make_playlist({"a", "b", "c"}, c.current);
+      const int result = c.op == 'i' ? playlist_insert(pl.get(), c.a, "new", 0)
+                         : c.op == 'r' ? playlist_remove(pl.get(), c.a)
+                                       : playlist_move(pl.get(), c.a, c.b);
+      EXPECT_EQ(result, 0) << c.op << c.a << c.b;
+      EXPECT_EQ(state(pl.get()), c.after) << c.op << c.a << c.b << " from current " << c.current;
+   }
    PlaylistPtr pl(playlist_create());
-   ASSERT_EQ(playlist_insert(pl.get(), 0, "a.mp3", 7), 0);
-   EXPECT_EQ(pl->count, 1u);
-   EXPECT_EQ(pl->current, 0);
-   EXPECT_STREQ(pl->entries[0].name, "a.mp3");
-   EXPECT_EQ(pl->entries[0].data, 7u);
+   EXPECT_EQ(state(pl.get()), "@-1");
+   ASSERT_EQ(playlist_insert(pl.get(), 0, "a", 7), 0);
+   EXPECT_EQ(state(pl.get()), "a:7 @0");
+   ASSERT_EQ(playlist_remove(pl.get(), 0), 0);
+   EXPECT_EQ(state(pl.get()), "@-1");
 }
 
-TEST(PlaylistInsert, CurrentSongStaysCurrent)
+TEST(PlaylistModel, BadArgumentsFailWithoutChange)
 {
-   auto before = make_playlist({"a", "b", "c"});
-   before->current = 1;
-   ASSERT_EQ(playlist_insert(before.get(), 1, "new", 0), 0);
-   EXPECT_EQ(names_of(before.get()), (Names{"a", "new", "b", "c"}));
-   EXPECT_EQ(before->current, 2);
-
-   auto after = make_playlist({"a", "b", "c"});
-   after->current = 1;
-   ASSERT_EQ(playlist_insert(after.get(), 2, "new", 0), 0);
-   EXPECT_EQ(names_of(after.get()), (Names{"a", "b", "new", "c"}));
-   EXPECT_EQ(after->current, 1);
-
-   // "None" counts as greater than every index, so it becomes the first song.
-   auto none = make_playlist({"a", "b"});
-   none->current = -1;
-   ASSERT_EQ(playlist_insert(none.get(), 2, "c", 0), 0);
-   EXPECT_EQ(none->current, 0);
+   auto pl = make_playlist({"a", "b", "c"}, 1);
+   const std::vector<int> results = {
+      playlist_insert(pl.get(), 4, "x", 0), playlist_insert(pl.get(), UINT32_MAX, "x", 0),
+      playlist_insert(pl.get(), 0, nullptr, 0), playlist_remove(pl.get(), 3), playlist_remove(pl.get(), UINT32_MAX),
+      playlist_move(pl.get(), 0, 3), playlist_move(pl.get(), 3, 0), playlist_insert(nullptr, 0, "x", 0),
+      playlist_remove(nullptr, 0), playlist_move(nullptr, 0, 1), playlist_remove(make_playlist({}).get(), 0)};
+   EXPECT_EQ(results, std::vector<int>(results.size(), -1));
+   EXPECT_EQ(state(pl.get()), "a:100 b:101 c:102 @1");
 }
 
-TEST(PlaylistInsert, AtCountAppendsAndBeyondFails)
-{
-   auto pl = make_playlist({"a", "b", "c"});
-   EXPECT_EQ(playlist_insert(pl.get(), 4, "x", 0), -1);
-   EXPECT_EQ(names_of(pl.get()), (Names{"a", "b", "c"}));
-   EXPECT_EQ(playlist_insert(pl.get(), UINT32_MAX, "x", 0), -1);
-   EXPECT_EQ(playlist_insert(pl.get(), 3, "d", 0), 0);
-   EXPECT_EQ(names_of(pl.get()), (Names{"a", "b", "c", "d"}));
-   EXPECT_EQ(playlist_insert(nullptr, 0, "x", 0), -1);
-   EXPECT_EQ(playlist_insert(pl.get(), 0, nullptr, 0), -1);
-   EXPECT_EQ(pl->count, 4u);
-}
-
-TEST(PlaylistInsert, KeepsItsOwnCopyOfTheName)
-{
-   PlaylistPtr pl(playlist_create());
-   char buffer[] = "Song.MP3";
-   playlist_insert(pl.get(), 0, buffer, 0);
-   std::strcpy(buffer, "other");
-   EXPECT_STREQ(pl->entries[0].name, "Song.MP3");
-   EXPECT_NE(pl->entries[0].name, buffer);
-}
-
-TEST(PlaylistInsert, ArrayGrowsByFiftyAndKeepsEverySong)
+TEST(PlaylistModel, GrowsByFiftyInPlaceAndKeepsItsOwnCopies)
 {
    PlaylistPtr pl(playlist_create());
    const uint32_t *count_field = &pl->count;
-   for (uint32_t i = 0; i < 150; ++i) {
-      ASSERT_EQ(playlist_insert(pl.get(), i, std::to_string(i).c_str(), i), 0);
-      const uint32_t expected = i < 50 ? 50 : i < 100 ? 100 : 150;
-      ASSERT_EQ(pl->capacity, expected) << "after insertion " << i + 1;
+   EXPECT_EQ(pl->capacity, 50u);
+   char name[16];
+   std::string expected = "150:150 ";
+   for (uint32_t i = 0; i < 151; ++i) {
+      std::snprintf(name, sizeof name, "%u", i);
+      ASSERT_EQ(playlist_insert(pl.get(), i == 150 ? 0 : i, name, i), 0);
+      ASSERT_EQ(pl->capacity, (i / 50 + 1) * 50) << "after insertion " << i + 1;
+      expected += i < 150 ? std::string(name) + ":" + name + " " : "@1";
    }
-   ASSERT_EQ(playlist_insert(pl.get(), 0, "front", 0), 0);
-   EXPECT_EQ(pl->capacity, 200u);
+   std::strcpy(name, "changed");
    EXPECT_EQ(&pl->count, count_field);
-   ASSERT_EQ(pl->count, 151u);
-   EXPECT_STREQ(pl->entries[0].name, "front");
-   for (uint32_t i = 0; i < 150; ++i) {
-      EXPECT_EQ(pl->entries[i + 1].name, std::to_string(i));
-      EXPECT_EQ(pl->entries[i + 1].data, i);
-   }
-   EXPECT_EQ(pl->current, 1);
+   EXPECT_EQ(state(pl.get()), expected);
 }
 
-TEST(PlaylistRemove, CurrentFollowsItsSong)
-{
-   auto last = make_playlist({"a", "b", "c"});
-   last->current = 2;
-   ASSERT_EQ(playlist_remove(last.get(), 2), 0);
-   EXPECT_EQ(names_of(last.get()), (Names{"a", "b"}));
-   EXPECT_EQ(last->current, 1);
-
-   auto first = make_playlist({"a", "b", "c"});
-   first->current = 2;
-   ASSERT_EQ(playlist_remove(first.get(), 0), 0);
-   EXPECT_EQ(names_of(first.get()), (Names{"b", "c"}));
-   EXPECT_EQ(first->current, 1);
-
-   auto after = make_playlist({"a", "b", "c"});
-   after->current = 0;
-   ASSERT_EQ(playlist_remove(after.get(), 2), 0);
-   EXPECT_EQ(after->current, 0);
-}
-
-TEST(PlaylistRemove, RemovingCurrentSongSelectsTheNextOne)
-{
-   auto pl = make_playlist({"a", "b", "c"});
-   pl->current = 1;
-   ASSERT_EQ(playlist_remove(pl.get(), 1), 0);
-   EXPECT_EQ(names_of(pl.get()), (Names{"a", "c"}));
-   EXPECT_STREQ(pl->entries[pl->current].name, "c");
-   EXPECT_EQ(kstr::test::data_of(pl.get()), (std::vector<uint32_t>{100, 102}));
-
-   // "None" with songs present lands inside the list.
-   auto none = make_playlist({"a", "b", "c"});
-   none->current = -1;
-   ASSERT_EQ(playlist_remove(none.get(), 0), 0);
-   EXPECT_EQ(none->current, 1);
-}
-
-TEST(PlaylistRemove, LastSongLeavesEmptyListWithNoCurrent)
-{
-   auto pl = make_playlist({"a"});
-   ASSERT_EQ(playlist_remove(pl.get(), 0), 0);
-   EXPECT_EQ(pl->count, 0u);
-   EXPECT_EQ(pl->current, -1);
-   EXPECT_EQ(playlist_remove(pl.get(), 0), -1);
-   EXPECT_EQ(pl->current, -1);
-}
-
-TEST(PlaylistRemove, OutOfRangeFailsWithoutChange)
-{
-   auto pl = make_playlist({"a", "b"});
-   pl->current = 1;
-   EXPECT_EQ(playlist_remove(pl.get(), 2), -1);
-   EXPECT_EQ(playlist_remove(pl.get(), UINT32_MAX), -1);
-   EXPECT_EQ(playlist_remove(nullptr, 0), -1);
-   EXPECT_EQ(names_of(pl.get()), (Names{"a", "b"}));
-   EXPECT_EQ(pl->current, 1);
-}
-
-TEST(PlaylistMove, CurrentFollowsItsSong)
-{
-   auto down = make_playlist({"a", "b", "c", "d", "e"});
-   down->current = 1;
-   ASSERT_EQ(playlist_move(down.get(), 1, 3), 0);
-   EXPECT_EQ(names_of(down.get()), (Names{"a", "c", "d", "b", "e"}));
-   EXPECT_EQ(down->current, 3);
-
-   auto past = make_playlist({"a", "b", "c", "d", "e"});
-   past->current = 1;
-   ASSERT_EQ(playlist_move(past.get(), 0, 3), 0);
-   EXPECT_EQ(names_of(past.get()), (Names{"b", "c", "d", "a", "e"}));
-   EXPECT_EQ(past->current, 0);
-
-   auto up = make_playlist({"a", "b", "c", "d", "e"});
-   up->current = 1;
-   ASSERT_EQ(playlist_move(up.get(), 3, 0), 0);
-   EXPECT_EQ(names_of(up.get()), (Names{"d", "a", "b", "c", "e"}));
-   EXPECT_EQ(up->current, 2);
-   EXPECT_EQ(kstr::test::data_of(up.get()), (std::vector<uint32_t>{103, 100, 101, 102, 104}));
-
-   // The song sitting at the destination steps aside.
-   auto at_to = make_playlist({"a", "b", "c", "d", "e"});
-   at_to->current = 3;
-   ASSERT_EQ(playlist_move(at_to.get(), 1, 3), 0);
-   EXPECT_EQ(at_to->current, 2);
-   ASSERT_EQ(playlist_move(at_to.get(), 4, 2), 0);
-   EXPECT_EQ(at_to->current, 3);
-   EXPECT_STREQ(at_to->entries[at_to->current].name, "d");
-
-   auto untouched = make_playlist({"a", "b", "c", "d", "e"});
-   untouched->current = 4;
-   ASSERT_EQ(playlist_move(untouched.get(), 0, 3), 0);
-   EXPECT_EQ(untouched->current, 4);
-   untouched->current = -1;
-   ASSERT_EQ(playlist_move(untouched.get(), 3, 0), 0);
-   EXPECT_EQ(untouched->current, -1);
-}
-
-TEST(PlaylistMove, OntoItselfOrOutOfRange)
-{
-   auto pl = make_playlist({"a", "b", "c"});
-   pl->current = 1;
-   EXPECT_EQ(playlist_move(pl.get(), 1, 1), 0);
-   EXPECT_EQ(playlist_move(pl.get(), 0, 3), -1);
-   EXPECT_EQ(playlist_move(pl.get(), 3, 0), -1);
-   EXPECT_EQ(playlist_move(nullptr, 0, 1), -1);
-   EXPECT_EQ(names_of(pl.get()), (Names{"a", "b", "c"}));
-   EXPECT_EQ(pl->current, 1);
-}
-
-TEST(PlaylistLookup, NameAndDataByIndex)
-{
-   auto pl = make_playlist({"a", "b"});
-   EXPECT_STREQ(playlist_get_name(pl.get(), 1), "b");
-   EXPECT_EQ(playlist_get_data(pl.get(), 1), 101u);
-   EXPECT_EQ(playlist_get_name(pl.get(), 2), nullptr);
-   EXPECT_EQ(playlist_get_data(pl.get(), 2), 0u);
-   EXPECT_EQ(playlist_get_name(nullptr, 0), nullptr);
-   EXPECT_EQ(playlist_get_data(nullptr, 0), 0u);
-}
-
-TEST(PlaylistLookup, FindIsExactAndReturnsTheFirstMatch)
+TEST(PlaylistModel, LookupByIndexAndExactName)
 {
    auto pl = make_playlist({"x.mod", "Song.mp3", "song.mp3", "Song.mp3"});
-   EXPECT_EQ(playlist_find(pl.get(), "Song.mp3"), 1);
-   EXPECT_EQ(playlist_find(pl.get(), "song.mp3"), 2);
-   EXPECT_EQ(playlist_find(pl.get(), "SONG.MP3"), -1);
-   EXPECT_EQ(playlist_find(pl.get(), "Song.mp"), -1);
-   EXPECT_EQ(playlist_find(nullptr, "x.mod"), -1);
-   EXPECT_EQ(playlist_find(pl.get(), nullptr), -1);
+   EXPECT_STREQ(playlist_get_name(pl.get(), 1), "Song.mp3");
+   EXPECT_EQ(playlist_get_data(pl.get(), 1), 101u);
+   EXPECT_EQ(playlist_get_name(pl.get(), 4), nullptr);
+   EXPECT_EQ(playlist_get_name(nullptr, 0), nullptr);
+   EXPECT_EQ(playlist_get_data(pl.get(), 4) + playlist_get_data(nullptr, 0), 0u);
+   const std::vector<int> found = {playlist_find(pl.get(), "Song.mp3"), playlist_find(pl.get(), "song.mp3"),
+                                   playlist_find(pl.get(), "SONG.MP3"), playlist_find(pl.get(), "Song.mp"),
+                                   playlist_find(nullptr, "x.mod"), playlist_find(pl.get(), nullptr)};
+   EXPECT_EQ(found, (std::vector<int>{1, 2, -1, -1, -1, -1}));
+}
+
+TEST(PlaylistFile, SavedBytesAreExactAndLittleEndian)
+{
+   TempDir dir;
+   const std::string path = dir.file("out.kpl"), long_name(0x123, 'n');
+   const auto saved = [&](const PlaylistPtr &pl) {
+      EXPECT_EQ(playlist_save(pl.get(), path.c_str()), 0);
+      return kstr::test::read_file(path);
+   };
+   EXPECT_EQ(saved(make_playlist({})), std::string("KSTR PLAYLIST 01\0\0\0\0\xFF\xFF\xFF\xFF", 24));
+   auto pl = make_playlist({"a.mp3"}, 0);
+   pl->entries[0].data = 0;
+   EXPECT_EQ(saved(pl), std::string("KSTR PLAYLIST 01\x01\0\0\0\0\0\0\0\x05\0a.mp3\0\0\0\0", 35));
+   pl = make_playlist({long_name.c_str(), "b"}, 1);
+   pl->entries[0].data = 0x0A0B0C0D;
+   pl->entries[1].data = 0xFFFFFFFE;
+   EXPECT_EQ(saved(pl), std::string("KSTR PLAYLIST 01\x02\0\0\0\x01\0\0\0\x23\x01", 26) + long_name +
+                           std::string("\x0D\x0C\x0B\x0A\x01\0b\xFE\xFF\xFF\xFF", 11));
+}
+
+TEST(PlaylistFile, SaveThenLoadGivesTheSameList)
+{
+   TempDir dir;
+   const std::string longest(65535, 'L'), too_long = "abc" + std::string(65536, 'x'), path = dir.file("r.kpl");
+   auto pl = make_playlist({"C:\\MUSIC\\Track One.MP3", "\xE9t\xE9.it", "", longest.c_str(), too_long.c_str()}, 2);
+   ASSERT_EQ(playlist_save(pl.get(), path.c_str()), 0);
+   // A name too long for its 16-bit length keeps (length modulo 65536) bytes.
+   EXPECT_EQ(std::filesystem::file_size(path), 24u + 28 + 12 + 6 + (2 + 65535 + 4) + (2 + 3 + 4));
+   playlist_remove(pl.get(), 4);
+   playlist_insert(pl.get(), 4, "abc", 104);
+   PlaylistPtr loaded(playlist_create());
+   ASSERT_EQ(playlist_load(loaded.get(), path.c_str()), 0);
+   EXPECT_EQ(state(loaded.get()), state(pl.get()));
+}
+
+TEST(PlaylistFile, WriteErrorsAreReported)
+{
+   TempDir dir;
+   auto pl = make_playlist({"a.mp3"});
+   EXPECT_EQ(playlist_save(pl.get(), dir.path().c_str()), -1);
+   EXPECT_EQ(playlist_save(pl.get(), dir.file("missing/folder.kpl").c_str()), -1);
+   EXPECT_EQ(playlist_save(nullptr, dir.file("null.kpl").c_str()), -1);
+   // /dev/full opens and then refuses every byte, at the final flush.
+   if (std::filesystem::exists("/dev/full")) {
+      EXPECT_EQ(playlist_save(pl.get(), "/dev/full"), -1);
+   }
+}
+
+// Versions read as atoi reads two characters; a newer one leaves the list alone.
+TEST(PlaylistFile, RefusedFilesLeaveTheListAlone)
+{
+   TempDir dir;
+   const std::pair<std::string, int> cases[] = {
+      {header("00", 1, 0), 0},  {header("x2", 1, 0), 0},  {header("-5", 1, 0), 0},
+      {header("02", 1, 0), -2}, {header("10", 1, 0), -2}, {header("2x", 1, 0), -2},
+      {"kstr playlist 01" + le32(1) + le32(0), -1},  {"KSTR PLAYLIST_01" + le32(1) + le32(0), -1}, {"", -1}};
+   for (const auto &[head, result] : cases) {
+      auto pl = make_playlist({"old"}, 0);
+      EXPECT_EQ(playlist_load(pl.get(), dir.write("v.kpl", head + record("new", 5)).c_str()), result) << head;
+      EXPECT_EQ(state(pl.get()), result == 0 ? "old:100 new:5 @1" : "old:100 @0") << head;
+   }
+   PlaylistPtr pl(playlist_create());
+   EXPECT_EQ(playlist_load(pl.get(), dir.file("absent.kpl").c_str()), -1);
+   EXPECT_EQ(playlist_load(pl.get(), dir.path().c_str()), -1);
+   EXPECT_EQ(playlist_load(nullptr, dir.write("ok.kpl", three_songs(0)).c_str()), -1);
+   EXPECT_EQ(state(pl.get()), "@-1");
+}
+
+// Loading appends; the stored position counts from the first appended song,
+// is clamped into them, and -1 names the song before them.
+TEST(PlaylistFile, LoadMergesAndClampsTheStoredCurrent)
+{
+   TempDir dir;
+   const struct {
+      int32_t stored;
+      std::vector<const char *> before;
+      int32_t expected;
+      uint32_t songs = 3;
+   } cases[] = {{1, {}, 1},         {1, {"x", "y"}, 3}, {-1, {"x", "y"}, 1}, {-1, {}, 0}, {3, {}, 2},
+                {INT32_MAX, {}, 2}, {-2, {}, 0},        {INT32_MIN, {}, 0},  {7, {"x", "y"}, 4}, {-9, {"x", "y"}, 2},
+                // A file without songs: none current in an empty list, none of the file's in a merge.
+                {0, {}, -1, 0},     {5, {}, -1, 0},     {-3, {"x", "y"}, 1, 0}, {5, {"x", "y"}, 1, 0}};
+   for (const auto &c : cases) {
+      auto pl = make_playlist(c.before, 0);
+      // Bytes after the last record are ignored.
+      const std::string file = c.songs ? three_songs(c.stored) + "junk" : header("01", 0, c.stored);
+      ASSERT_EQ(playlist_load(pl.get(), dir.write("cur.kpl", file).c_str()), 0);
+      EXPECT_EQ(pl->count, c.before.size() + c.songs);
+      EXPECT_EQ(pl->current, c.expected) << "stored " << c.stored << " after " << c.before.size();
+   }
+   auto merged = make_playlist({"x"}, 0);
+   ASSERT_EQ(playlist_load(merged.get(), dir.write("cur.kpl", three_songs(1)).c_str()), 0);
+   EXPECT_EQ(state(merged.get()), "x:100 a.mp3:1 b.mod:2 c.ogg:3 @2");
+}
+
+// Truncated anywhere, or counting more songs than it holds.
+TEST(PlaylistFile, DamagedFilesLoadNothing)
+{
+   TempDir dir;
+   const std::string whole = three_songs(2);
+   std::vector<std::string> files = {header("01", 4, 0) + whole.substr(24), header("01", 0xFFFFFFFF, 0) + whole.substr(24)};
+   for (size_t length = 0; length < whole.size(); ++length)
+      files.push_back(whole.substr(0, length));
+   for (const std::string &bytes : files) {
+      const std::string path = dir.write("bad.kpl", bytes);
+      auto empty = make_playlist({}), two = make_playlist({"x", "y"}, 0);
+      EXPECT_EQ(playlist_load(empty.get(), path.c_str()), -1) << bytes.size() << " bytes";
+      EXPECT_EQ(playlist_load(two.get(), path.c_str()), -1) << bytes.size() << " bytes";
+      EXPECT_EQ(state(empty.get()) + " " + state(two.get()), "@-1 x:100 y:101 @0") << bytes.size() << " bytes";
+   }
+}
+
 }
