@@ -30,6 +30,15 @@ struct DropList {
 
 int g_open_list = -1;
 
+// Closes the window that holds `c` (the backdrop or the list) when it is on
+// top, as it is unless a window was opened over it meanwhile.
+void CloseListWindow(Control *c)
+{
+   g_open_list = -1;
+   if (WindowOf(c) == TopWindow())
+      CloseWindow();
+}
+
 DropList *DropOf(Control *c)
 {
    return static_cast<DropList *>(c->data);
@@ -76,12 +85,10 @@ void DrawBackdrop(Control *c)
    }
 }
 
-int BackdropMouse(Control *, const PointerEvent &ev, int, int)
+int BackdropMouse(Control *c, const PointerEvent &ev, int, int)
 {
-   if (ev.code == POINTER_PRESS) {
-      g_open_list = -1;
-      CloseWindow();
-   }
+   if (ev.code == POINTER_PRESS)
+      CloseListWindow(c);
    return 1;
 }
 
@@ -151,8 +158,7 @@ void Show(Control *c, int hot)
 void ChooseAndClose(Control *c, int item)
 {
    const int field_id = DropOf(c)->field_id;
-   g_open_list = -1;
-   CloseWindow();
+   CloseListWindow(c);
    if (Control *field = LookupControl(field_id))
       Choose(field, item);
 }
@@ -198,7 +204,7 @@ int DropKey(Control *c, int character, int scancode, int)
       return 1;
    }
    switch (scancode) {
-   case KEY_ESC: g_open_list = -1; CloseWindow(); return 1;
+   case KEY_ESC: CloseListWindow(c); return 1;
    case KEY_UP: Show(c, d.hot - 1); return 1;
    case KEY_DOWN: Show(c, d.hot + 1); return 1;
    case KEY_PGUP: Show(c, d.hot - d.rows); return 1;

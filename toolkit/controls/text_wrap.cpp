@@ -45,7 +45,9 @@ std::vector<std::string> WrapText(FONT *f, const char *text, int width, int tab,
    const std::size_t stop = static_cast<std::size_t>(std::max(tab, 1));
    for (const char *p = text ? text : "";; ++p) {
       if (*p == '\n' || *p == '\0') {
-         WrapParagraph(f, para, width, at_spaces, lines);
+         // The line end that closes the text starts no empty line.
+         if (*p || !para.empty() || lines.empty())
+            WrapParagraph(f, para, width, at_spaces, lines);
          para.clear();
          if (!*p)
             break;
