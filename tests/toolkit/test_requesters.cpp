@@ -1,0 +1,116 @@
+// AlertBox driven with injected clicks, and the toolkit's text collection.
+#include "dialog_test_support.h"
+
+#include "toolkit/requesters.h"
+#include "toolkit/toolkit_texts.h"
+
+namespace kstr::test {
+namespace {
+
+using Labels = std::vector<std::string>;
+
+TEST_F(DialogTest, AlertBoxAnswersTheButtonPressedAndNestsInTheMainLoop)
+{
+   std::vector<int> answers;
+   int yes_id = -1;
+   Script script;
+   script.steps = {
+      [&] {
+         yes_id = LabelledControl("Yes");
+         ClickControl(yes_id);
+      },
+      [&] { ClickControl(LabelledControl("No")); },
+      [&] { ClickControl(LabelledControl("B|C")); },
+   };
+   bool main_loop_ran_between = false;
+   RunDialog(
+      [&] {
+         answers.push_back(AlertBox("Quit", "Quit?|Yes|No"));
+         // The requester's loop has ended; the main loop is still running.
+         QueueCall([](void *ran) { *static_cast<bool *>(ran) = true; }, &main_loop_ran_between, 0, 0);
+         answers.push_back(AlertBox("Quit", "Quit?|Yes|No"));
+         answers.push_back(AlertBox("", "A|B||C"));
+      },
+      script);
+
+   EXPECT_EQ(answers, (std::vector<int>{0, 1, 0}));
+   EXPECT_TRUE(main_loop_ran_between);
+   EXPECT_GT(yes_id, 0);
+   EXPECT_EQ(LookupControl(yes_id), nullptr) << "the requester closed with its buttons";
+   EXPECT_EQ(RequesterButtonLabels("B||C"), Labels{"B|C"});
+   EXPECT_EQ(RequesterButtonLabels("|One||||Two|||Three||"), (Labels{"One||Two|", "Three|"}));
+}
+
+TEST_F(DialogTest, RequesterButtonsWrapPastTheRowWidth)
+{
+   std::vector<Rect> buttons;
+   Script script;
+   script.steps = {[&] {
+      show_mouse(nullptr);
+      save_screenshot("requester_rows");
+      for (const char *label : {"First choice", "Second choice", "Third choice", "Fourth choice"})
+         buttons.push_back(screen_rect_of(LabelledControl(label)));
+      ClickControl(LabelledControl("Fourth choice"));
+   }};
+   int answer = -1;
+   RunDialog([&] { answer = AlertBox("Wrap", "Pick one|First choice|Second choice|Third choice|Fourth choice"); },
+             script);
+
+   ASSERT_EQ(buttons.size(), 4u);
+   EXPECT_EQ(answer, 3);
+   int row_start = 0;
+   for (std::size_t i = 1; i < buttons.size(); ++i) {
+      const bool new_row = buttons[i].y1 > buttons[i - 1].y2;
+      if (new_row) {
+         EXPECT_EQ(buttons[i].x1, buttons[0].x1) << "a new row starts at the left margin";
+         row_start = static_cast<int>(i);
+      } else {
+         EXPECT_EQ(buttons[i].y1, buttons[i - 1].y1);
+         EXPECT_LE(buttons[i].x2 - buttons[static_cast<std::size_t>(row_start)].x1,
+                   REQUESTER_ROW_WIDTH + 3 * (static_cast<int>(i) - row_start));
+      }
+   }
+   EXPECT_GT(buttons.back().y1, buttons.front().y2) << "four wide buttons cannot share one row";
+}
+
+TEST(ToolkitTexts, SelectionFallbacksErrorsAndTheBuiltInCollection)
+{
+   std::vector<std::string> texts;
+   const char *two = "<se>\r\n[a\r\n\"sv\r\n<en>\r\n[a\r\n\"en 0\r\n\"en 1\r\n[b]\r\n\"b\r\n";
+   EXPECT_EQ(ReadTextSection(two, "se", "a", texts), TextError::none);
+   EXPECT_EQ(texts, Labels{"sv"});
+   EXPECT_EQ(ReadTextSection(two, "fr", "a", texts), TextError::none);
+   EXPECT_EQ(texts, (Labels{"en 0", "en 1"})) << "an unknown language falls back to en";
+   EXPECT_EQ(ReadTextSection("<pl>\n[a\n\"pl\n", "fr", "a", texts), TextError::none);
+   EXPECT_EQ(texts, Labels{"pl"}) << "without en, the first language";
+   EXPECT_EQ(ReadTextSection(two, "en", "b", texts), TextError::none);
+   EXPECT_EQ(texts, Labels{"b"});
+   EXPECT_EQ(ReadTextSection(two, "en", "c", texts), TextError::no_section);
+   EXPECT_EQ(ReadTextSection("[a\r\n\"x\r\n", "en", "a", texts), TextError::no_language);
+   EXPECT_EQ(ReadTextSection("", "en", "a", texts), TextError::no_text);
+
+   const std::string &all = BuiltInToolkitText();
+   for (const char *language : {"en", "se", "pl", "hu", "es", "fr"}) {
+      for (const char *section : {"clock", "file_import_query", "filedial", "filebuff", "graphini", "obtext"}) {
+         EXPECT_EQ(ReadTextSection(all.c_str(), language, section, texts), TextError::none) << language << section;
+         EXPECT_FALSE(texts.empty()) << language << section;
+      }
+      EXPECT_EQ(ReadTextSection(all.c_str(), language, "filebrow", texts), TextError::none);
+      EXPECT_EQ(texts.size(), FILEBROW_TEXTS) << language;
+      EXPECT_NE(all.find(std::string("<") + language + ">\r\n"), std::string::npos);
+   }
+   ReadTextSection(all.c_str(), "en", "filebrow", texts);
+   EXPECT_EQ(texts[0], "Disk device:");
+   EXPECT_EQ(texts[16], "%s does not not exist. Try again.|Close");
+   EXPECT_EQ(texts[20], "Tessel file-selector");
+   EXPECT_EQ(texts[49], "Location:");
+   EXPECT_EQ(texts[56], "Permissions");
+   ReadTextSection(all.c_str(), "en", "obtext", texts);
+   EXPECT_EQ(texts, Labels{"Error opening file %s.|#27;Continue"});
+   ReadTextSection(all.c_str(), "se", "filebrow", texts);
+   EXPECT_EQ(texts[2], "~Avbryt");
+   EXPECT_EQ(texts[14], "%s \xE4r en katalog|St\xE4ng") << "8-bit text, as the toolkit draws it";
+}
+
+}
+}
