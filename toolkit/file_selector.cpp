@@ -240,6 +240,8 @@ bool BuildSelector(Selector &s, const char *masks, const char *initial_path, con
    s.list = PlaceListView(PLACE_NEW_ROW, AUTO, &s, &s.count, kListWidth, 2, RowText, NoRowMenu, ListRows());
    SetListIndexer(s.list, RowItem);
    SetRowActivate(s.list, SelectorRowActivated, 1);
+   if (!(s.flags & SELECT_NO_DRAG))
+      AllowRowDragging(s);
    ApplyColumns(s);
    PlaceLowerRows(s, ok_label);
    PlaceClipboardKeys(s);

@@ -1,6 +1,7 @@
 // Copying, cutting and pasting files in the file selector (Ctrl-C, Ctrl-X,
-// Ctrl-V). The copy buffer outlives the selector, so files can be carried
-// from one selector to the next.
+// Ctrl-V), and moving a file by dragging its row onto a folder's row. The
+// copy buffer outlives the selector, so files can be carried from one
+// selector to the next.
 #include "toolkit/control.h"
 #include "toolkit/controls/list_view.h"
 #include "toolkit/file_selector_state.h"
@@ -91,6 +92,48 @@ void PasteFiles(void *data)
    EnterFolder(s, s.folder);
 }
 
+// Drag type of the selector's rows.
+constexpr int kRowDragType = 0x100;
+
+int DragRow(void *item, int event, void *list, int)
+{
+   Selector &s = Of(list);
+   // The row may be gone by the end of the drag: only its start reads it.
+   if (event != LIST_DRAG_START)
+      return 1;
+   const auto *row = static_cast<const SelectorRow *>(item);
+   if (!row || row->entry->name == "..")
+      return 0;
+   s.dragged = (fs::path(s.folder) / row->entry->name).string();
+   return 1;
+}
+
+int DropRow(void *item, int event, void *source, void *list, int, ...)
+{
+   const auto *row = static_cast<const SelectorRow *>(item);
+   Selector &from = Of(source), &s = Of(list);
+   if (!row || !row->entry->directory || from.dragged.empty())
+      return 0;
+   const fs::path dragged(from.dragged);
+   const fs::path folder = row->entry->name == ".." ? fs::path(ParentFolder(s.folder))
+                                                    : fs::path(s.folder) / row->entry->name;
+   if (dragged == folder || dragged.parent_path() == folder)
+      return 0;
+   if (event != LIST_DRAG_END)
+      return event == LIST_DRAG_OVER;
+   const fs::path to = folder / dragged.filename();
+   std::error_code error;
+   if (fs::exists(to, error))
+      SelectorMessage(s, FB_REFUSE_EXISTING, dragged.filename().string());
+   else if (!Move(dragged, to, error))
+      SelectorError(s, to.string(), error.message());
+   from.dragged.clear();
+   EnterFolder(s, s.folder);
+   if (&from != &s)
+      EnterFolder(from, from.folder);
+   return 0;
+}
+
 // An invisible control whose only part is its hot key.
 void PlaceKey(char key, void (*fn)(void *), Selector &s)
 {
@@ -111,4 +154,10 @@ void PlaceClipboardKeys(Selector &s)
    PlaceKey('\x03', CopyFiles, s);   // Ctrl-C
    PlaceKey('\x18', CutFiles, s);    // Ctrl-X
    PlaceKey('\x16', PasteFiles, s);  // Ctrl-V
+}
+
+void AllowRowDragging(Selector &s)
+{
+   SetDragSource(s.list, DragRow, kRowDragType, 1);
+   SetDropTarget(s.list, DropRow, kRowDragType);
 }

@@ -36,6 +36,7 @@ struct Selector {
    std::vector<char *> drive_items;
    int drive = 0;
    int synced_row = -1;                // the selected row last copied to "Selected:"
+   std::string dragged;                // path of the row being dragged
    std::string cancel_label;
    std::string result;                 // handed to ChooseFile's caller
    bool finished = false;
@@ -92,5 +93,7 @@ void SelectorRowActivated(int row_id, void *item, int buttons, int count);
 void SyncSelectedName(Selector &s);
 // Hidden controls whose hot keys copy, cut and paste the selected files.
 void PlaceClipboardKeys(Selector &s);
+// Rows dragged onto a folder's row move there.
+void AllowRowDragging(Selector &s);
 // Column widths and the list's columns after the settings changed.
 void ApplyColumns(Selector &s);

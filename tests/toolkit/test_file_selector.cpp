@@ -142,6 +142,32 @@ TEST_F(FileSelectorTest, CopiedFileIsPastedIntoAnotherFolder)
    EXPECT_TRUE(fs::exists(root_ / "a.ogg")) << "copied, not moved";
 }
 
+TEST_F(FileSelectorTest, RowDraggedOntoAFolderMovesTheFileThere)
+{
+   std::vector<std::string> after;
+   Script script;
+   script.steps = {
+      [&] {
+         int x, y, fx, fy;
+         centre_of(RowShowing(List(), 2)->id, &x, &y);    // "a.ogg"
+         centre_of(RowShowing(List(), 1)->id, &fx, &fy);  // "sub"
+         InjectPointer(x, y, 0);
+         InjectPointer(x, y, 1);
+         for (int step = 1; step <= 4; ++step)
+            InjectPointer(x, y + (fy - y) * step / 4, 1);
+         InjectPointer(fx, fy, 0);
+      },
+      [&] {
+         after = Rows();
+         PressKey(27, KEY_ESC);
+      },
+   };
+   Choose(SELECT_NO_SETTINGS, script);
+
+   EXPECT_EQ(after, (std::vector<std::string>{"..", "sub"}));
+   EXPECT_TRUE(fs::exists(root_ / "sub" / "a.ogg"));
+}
+
 TEST_F(FileSelectorTest, MissingNameIsRefusedWhenItMustExist)
 {
    int message_buttons = 0;
