@@ -127,7 +127,8 @@ void NoRowMenu(int, void *)
 int ListRows()
 {
    const int row_height = text_height(ToolkitFont()) + 3;
-   const int fit = (SCREEN_H - kAroundList) / std::max(1, row_height);
+   const int headings = text_height(ToolkitFont()) + 6;
+   const int fit = (SCREEN_H - kAroundList - headings) / std::max(1, row_height);
    return std::clamp(fit, 1, kRows);
 }
 
@@ -237,7 +238,8 @@ bool BuildSelector(Selector &s, const char *masks, const char *initial_path, con
       return false;
    RegisterSelectorIcons(s.window);
    PlaceTopRow(s);
-   s.list = PlaceListView(PLACE_NEW_ROW, AUTO, &s, &s.count, kListWidth, 2, RowText, NoRowMenu, ListRows());
+   s.headings = PlaceHeadings(s);
+   s.list = PlaceListView(PLACE_BELOW, AUTO, &s, &s.count, kListWidth, 2, RowText, NoRowMenu, ListRows());
    SetListIndexer(s.list, RowItem);
    SetRowActivate(s.list, SelectorRowActivated, 1);
    if (!(s.flags & SELECT_NO_DRAG))
@@ -269,6 +271,7 @@ void ApplyColumns(Selector &s)
    }
    SetListColumns(s.list, static_cast<int>(widths.size()), widths.data());
    RedrawControl(s.list);
+   RedrawControl(s.headings);
 }
 
 const char *ChooseFile(const char *masks, const char *initial_path, int flags, const char *title,

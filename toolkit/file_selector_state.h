@@ -27,7 +27,7 @@ struct Selector {
    SelectorSettings settings;
    std::vector<std::string> texts;     // "filebrow"
    std::string section = FILE_SELECTOR_SECTION;
-   int window = 0, list = 0, location_field = 0, name_field = 0, drive_list = 0;
+   int window = 0, list = 0, location_field = 0, name_field = 0, drive_list = 0, headings = 0;
    std::vector<FileEntry> entries;
    std::vector<SelectorRow> rows;
    int count = 0;                      // rows shown
@@ -93,6 +93,8 @@ void SelectorRowActivated(int row_id, void *item, int buttons, int count);
 void SyncSelectedName(Selector &s);
 // Hidden controls whose hot keys copy, cut and paste the selected files.
 void PlaceClipboardKeys(Selector &s);
+// The column headings above the list (placed before it); a click sorts.
+int PlaceHeadings(Selector &s);
 // Rows dragged onto a folder's row move there.
 void AllowRowDragging(Selector &s);
 // Column widths and the list's columns after the settings changed.
