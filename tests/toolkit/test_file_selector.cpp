@@ -118,9 +118,9 @@ TEST_F(FileSelectorTest, TypedLocationOpensThatFolderAndCancelGivesAnEmptyString
    EXPECT_EQ(result_, "");
 }
 
-TEST_F(FileSelectorTest, CopiedFileIsPastedIntoAnotherFolder)
+TEST_F(FileSelectorTest, CopiedFileIsPastedIntoAnotherFolderAndAHeadingSorts)
 {
-   std::vector<std::string> after;
+   std::vector<std::string> after, reversed;
    Script script;
    script.steps = {
       [&] {
@@ -133,12 +133,20 @@ TEST_F(FileSelectorTest, CopiedFileIsPastedIntoAnotherFolder)
       [&] { InjectKey(22, KEY_V, KB_CTRL_FLAG); },
       [&] {
          after = Rows();
+         // The "Name" heading just above the list: sorted by name already,
+         // a click reverses the order.
+         const Rect list = screen_rect_of(List()->self->id);
+         inject_click(list.x1 + 20, list.y1 - 5);
+      },
+      [&] {
+         reversed = Rows();
          PressKey(27, KEY_ESC);
       },
    };
    Choose(SELECT_NO_SETTINGS, script);
 
    EXPECT_EQ(after, (std::vector<std::string>{"..", "a.ogg", "song.mp3"}));
+   EXPECT_EQ(reversed, (std::vector<std::string>{"..", "song.mp3", "a.ogg"}));
    EXPECT_TRUE(fs::exists(root_ / "a.ogg")) << "copied, not moved";
 }
 
