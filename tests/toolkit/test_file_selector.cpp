@@ -2,6 +2,7 @@
 #include "dialog_test_support.h"
 
 #include "toolkit/controls/list_view_parts.h"
+#include "toolkit/file_listing.h"
 #include "toolkit/file_selector.h"
 #include "toolkit/requesters.h"
 
@@ -203,6 +204,22 @@ TEST_F(FileSelectorTest, MissingNameIsRefusedWhenItMustExist)
    EXPECT_TRUE(message_buttons);
    EXPECT_TRUE(selector_again) << "the selector stays open after the message";
    EXPECT_EQ(result_, "");
+}
+
+TEST(FileListing, DisksMasksAndSelectedNames)
+{
+   const fs::path mounts = fs::temp_directory_path() / ("kstr_mounts_" + std::to_string(getpid()));
+   std::ofstream(mounts) << "/dev/sda1 / ext4 rw 0 0\nproc /proc proc rw 0 0\n"
+                            "/dev/sdb1 /media/My\\040Disk vfat rw 0 0\ntmpfs /run tmpfs rw 0 0\n";
+   EXPECT_EQ(DiskDevices(mounts.c_str()), (std::vector<std::string>{"/", "/media/My Disk", "/run"}));
+   fs::remove(mounts);
+
+   EXPECT_TRUE(MatchesMasks("Song.MP3", "*.ogg; *.mp3"));
+   EXPECT_FALSE(MatchesMasks("song.mp3x", "*.mp3;*.ogg"));
+   EXPECT_TRUE(MatchesMasks("README", "*.*"));
+   EXPECT_EQ(SplitSelectedNames("\"a;b.mp3\"; c.ogg ;;"), (std::vector<std::string>{"a;b.mp3", "c.ogg"}));
+   EXPECT_EQ(NormalFolder("/a/./b/../c/"), "/a/c");
+   EXPECT_EQ(ParentFolder("/"), "/");
 }
 
 }
