@@ -1,6 +1,7 @@
 // The text field under the X server: lines broken to fit, the scrolling
 // variant and the requester for a file that cannot be opened.
 #include "input_test_support.h"
+#include "temp_dir.h"
 
 #include "toolkit/controls/scroll_strip.h"
 #include "toolkit/controls/text_wrap.h"
@@ -47,6 +48,38 @@ TEST_F(InputTest, TextFieldWrapsAndScrolls)
    inject_click(r.x2 - 3, r.y1 + 2);  // the top of the scroll strip
    run_loop_for(30);
    EXPECT_EQ(TextFieldFirstLine(two), 0);
+}
+
+struct RequesterSeen {
+   WindowRecord *below;
+   bool open = false;
+};
+
+// Runs inside the requester's loop: notes it and answers with Escape.
+void AnswerRequester(void *data)
+{
+   auto *seen = static_cast<RequesterSeen *>(data);
+   seen->open = TopWindow() != seen->below && TopWindow()->modal;
+   DeliverKey(27, KEY_ESC, 0);
+}
+
+TEST_F(InputTest, TextFieldShowsAFileOrQueuesTheRequester)
+{
+   TempDir dir;
+   std::string path = dir.write("notes.txt", "first line\nsecond line\n");
+   std::string missing = dir.file("missing.txt");
+   MakeWindow(0, AUTO, "files", WINDOW_NO_DRAG);
+   const int shown = PlaceTextField(PLACE_FIRST, AUTO, path.data(), 150, 0, TEXT_FIELD_FILE);
+   PlaceTextField(PLACE_RIGHT, AUTO, missing.data(), 150, 0, TEXT_FIELD_FILE);
+   PresentWindow();
+   EXPECT_EQ(rect_of(shown).y2 - rect_of(shown).y1 + 1, 2 * text_height(ToolkitFont()) + 4)
+      << "two lines; the last line end starts no empty line";
+
+   RequesterSeen seen{TopWindow()};
+   QueueCall(AnswerRequester, &seen, 100, 0);
+   run_loop_for(300);
+   EXPECT_TRUE(seen.open) << "the requester was queued and ran its own loop";
+   EXPECT_EQ(TopWindow(), seen.below) << "Escape closed it";
 }
 
 }

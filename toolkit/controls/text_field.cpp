@@ -8,7 +8,9 @@
 #include "toolkit/draw.h"
 #include "toolkit/event_system.h"
 #include "toolkit/focus.h"
+#include "toolkit/requesters.h"
 #include "toolkit/toolkit.h"
+#include "toolkit/toolkit_texts.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -199,10 +201,11 @@ void ShowOpenError(void *data)
    std::unique_ptr<std::string> name(static_cast<std::string *>(data));
    if (EventSystemFlushing())
       return;  // the toolkit is shutting down; nobody would see it
-   const std::string form = kOpenError;
+   const std::vector<std::string> texts = ToolkitTexts("obtext");
+   const std::string form = texts.empty() ? kOpenError : texts[0];
    const std::size_t at = form.find("%s");
    const std::string message = at == std::string::npos ? form : form.substr(0, at) + *name + form.substr(at + 2);
-   std::fprintf(stderr, "%s\n", message.substr(0, message.find('|')).c_str());
+   AlertBox("", message.c_str());
 }
 
 }
