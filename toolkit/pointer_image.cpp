@@ -86,14 +86,13 @@ void HidePointerImage()
 void MovePointerImage(bool moved, int x, int y)
 {
    FollowMode();
-   if (!moved || !LoopMovesPointer())
-      return;
-   if (p.known && p.x == x && p.y == y && p.under)
-      return;
-   Erase();
-   p.known = true;
-   p.x = x;
-   p.y = y;
+   // The position is kept in both modes, for a switch back to mode 0.
+   if (moved && (!p.known || p.x != x || p.y != y)) {
+      Erase();
+      p.known = true;
+      p.x = x;
+      p.y = y;
+   }
    Draw();
 }
 
