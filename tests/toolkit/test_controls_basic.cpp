@@ -7,6 +7,13 @@
 namespace kstr::test {
 namespace {
 
+// The pointer image of the shared X pointer must not cover what is read back.
+void PresentWithoutPointer()
+{
+   PresentWindow();
+   show_mouse(nullptr);
+}
+
 int Slot(int x, int y)
 {
    const int pixel = getpixel(screen, x, y);
@@ -84,7 +91,7 @@ TEST_F(InputTest, ProgressBarFillsWholePixelsAndRefusesPercentsOutsideTheRange)
 {
    MakeWindow(0, AUTO, "progress", WINDOW_NO_DRAG);
    const int bar = PlaceProgressBar(PLACE_FIRST, AUTO, 210, 10);
-   PresentWindow();
+   PresentWithoutPointer();
    const Rect r = screen_rect_of(bar);
    ASSERT_EQ(r.x2 - r.x1, 211);
    ASSERT_EQ(r.y2 - r.y1, 11);
@@ -126,7 +133,7 @@ TEST_F(InputTest, ChoosingATabRebuildsThePageAndJoinsTheTabToIt)
    const int page = PlaceTabs(PLACE_FIRST, AUTO, 0, AUTO, &selected);
    const int t0 = AddTab(page, BuildPage<0>, nullptr, "~General");
    const int t1 = AddTab(page, BuildPage<1>, nullptr, "~Sound");
-   PresentWindow();
+   PresentWithoutPointer();
    EXPECT_EQ(page_log.builds[0], 0);
    EXPECT_EQ(page_log.builds[1], 1) << "the page of *selected only";
 
@@ -137,7 +144,7 @@ TEST_F(InputTest, ChoosingATabRebuildsThePageAndJoinsTheTabToIt)
    EXPECT_TRUE(joined(t1));
    EXPECT_FALSE(joined(t0)) << "a tab that is not the current one is one pixel lower, with the line below";
 
-   const Rect r0 = screen_rect_of(t0);
+   const Rect r0 = screen_rect_of(t0), before = rect_of(page);
    inject_click((r0.x1 + r0.x2) / 2, (r0.y1 + r0.y2) / 2);
    run_loop_for(20);
    EXPECT_EQ(selected, 0);
@@ -148,6 +155,7 @@ TEST_F(InputTest, ChoosingATabRebuildsThePageAndJoinsTheTabToIt)
    EXPECT_EQ(box->first->text, (std::vector<std::string>{"First page"}));
    EXPECT_TRUE(joined(t0));
    EXPECT_FALSE(joined(t1));
+   EXPECT_EQ(rect_of(page), before) << "a smaller page keeps the size of the larger one";
 
    Press(0, KEY_RIGHT);  // the click gave the tab row the focus
    EXPECT_EQ(selected, 1);
@@ -163,7 +171,7 @@ TEST_F(InputTest, TabMovesTheFocusAndEnterOrSpaceActivates)
    PlaceLabel(PLACE_RIGHT, AUTO, "takes no focus");
    const int two = PlaceButton(PLACE_RIGHT, AUTO, "Two", Count, &second);
    const int box = PlaceCheckBox(PLACE_NEW_ROW, AUTO, "Box", &state);
-   PresentWindow();
+   PresentWithoutPointer();
 
    Press('\t', KEY_TAB);
    EXPECT_EQ(FocusedControlId(), one);

@@ -27,6 +27,7 @@ struct TabSet {
    int own_selected = 0;         // used when the caller gave no int
    Control *row = nullptr;
    Control *page = nullptr;
+   int page_w = 0, page_h = 0;   // the largest page so far
 };
 
 struct Tab {
@@ -62,6 +63,20 @@ void MeasureFrame(Control *c)
       ChooseTab(set, wanted >= 0 && wanted < static_cast<int>(set->tabs.size()) ? wanted : 0);
    }
    MeasureContainer(c);
+}
+
+// A page fitted to its contents keeps the size of the largest page shown, so
+// the window does not jump when another tab is chosen.
+void FitPage(Control *c)
+{
+   TabSet *set = RecordOf<TabSet>(c);
+   FitChildren(c);
+   if (c->container->fixed_size)
+      return;
+   set->page_w = std::max(set->page_w, ControlWidth(c));
+   set->page_h = std::max(set->page_h, ControlHeight(c));
+   c->x2 = c->x1 + set->page_w;
+   c->y2 = c->y1 + set->page_h;
 }
 
 // --- drawing ---------------------------------------------------------------
@@ -185,6 +200,7 @@ const ControlClass *PageClass()
    return ClassOnce(slot, [](ControlClass &k) {
       k = *ContainerClass();
       k.draw = DrawPage;
+      k.fit_children = FitPage;
    });
 }
 

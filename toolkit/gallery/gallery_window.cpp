@@ -2,6 +2,7 @@
 
 #include "toolkit/control.h"
 #include "toolkit/draw.h"
+#include "toolkit/gallery/gallery_basic.h"
 #include "toolkit/gallery/gallery_lists.h"
 #include "toolkit/gallery/sample_box.h"
 #include "toolkit/toolkit.h"
@@ -171,6 +172,7 @@ int BuildGalleryWindow(const char *run_folder)
       return 0;
    SampleGroup(PLACE_FIRST, AUTO, "Placement codes", kPlacements);
    SampleGroup(PLACE_RIGHT, AUTO, "Layout flags", kFlags);
+   GalleryBasicGroup();
    SetTooltip(SampleGroup(PLACE_NEW_ROW, AUTO, "Labels", kLabels), "A tooltip_of two lines");
    ImagesGroup(window);
    GalleryListGroup();
