@@ -13,6 +13,7 @@ TEST_F(DialogTest, AlertBoxAnswersTheButtonPressedAndNestsInTheMainLoop)
 {
    std::vector<int> answers;
    int yes_id = -1;
+   std::string fallback_title;
    Script script;
    script.steps = {
       [&] {
@@ -21,6 +22,10 @@ TEST_F(DialogTest, AlertBoxAnswersTheButtonPressedAndNestsInTheMainLoop)
       },
       [&] { ClickControl(LabelledControl("No")); },
       [&] { ClickControl(LabelledControl("B|C")); },
+      [&] {
+         fallback_title = TopWindow()->title;
+         ClickControl(LabelledControl("Stop"));
+      },
    };
    bool main_loop_ran_between = false;
    RunDialog(
@@ -30,10 +35,12 @@ TEST_F(DialogTest, AlertBoxAnswersTheButtonPressedAndNestsInTheMainLoop)
          QueueCall([](void *ran) { *static_cast<bool *>(ran) = true; }, &main_loop_ran_between, 0, 0);
          answers.push_back(AlertBox("Quit", "Quit?|Yes|No"));
          answers.push_back(AlertBox("", "A|B||C"));
+         answers.push_back(AlertBox("Title", "A text without buttons"));
       },
       script);
 
-   EXPECT_EQ(answers, (std::vector<int>{0, 1, 0}));
+   EXPECT_EQ(answers, (std::vector<int>{0, 1, 0, 0}));
+   EXPECT_EQ(fallback_title, "Error") << "a text without a bar gets the fallback requester";
    EXPECT_TRUE(main_loop_ran_between);
    EXPECT_GT(yes_id, 0);
    EXPECT_EQ(LookupControl(yes_id), nullptr) << "the requester closed with its buttons";
