@@ -120,16 +120,6 @@ TEST_F(Catalogue, ErrorsSayWhyAndWhere)
    EXPECT_EQ(tr_error, TR_ERR_CREATE);
    EXPECT_NE(load("plain=x\n"), nullptr);
    EXPECT_EQ(tr_error, 0) << "a good load clears the error";
-   // A plain text file is no compressed packfile; a packed one loads.
-   EXPECT_EQ(tr_load(&test_definition, dir.file("ok.tra").c_str(), 1), nullptr);
-   EXPECT_EQ(tr_error, TR_ERR_OPEN);
-   PACKFILE *f = pack_fopen(dir.file("packed.tra").c_str(), "wp");
-   ASSERT_NE(f, nullptr);
-   pack_fputs("# packed\nlang_name=Packed\n", f);
-   pack_fclose(f);
-   current = Translation(tr_load(&test_definition, dir.file("packed.tra").c_str(), 1));
-   ASSERT_NE(current, nullptr) << tr_error;
-   EXPECT_EQ(texts(current), "|Packed|-|-|-|-|-");
 }
 
 TEST_F(Catalogue, SetTextSelectionAndCompleteness)
@@ -149,7 +139,6 @@ TEST_F(Catalogue, SetTextSelectionAndCompleteness)
    EXPECT_EQ(tr_set_text(current.get(), item_total, "x") + tr_set_text(current.get(), -1, "x") +
                 tr_set_text(nullptr, 0, "x"), -3);
    EXPECT_EQ(tr_is_complete(nullptr), 0);
-   EXPECT_EQ(tr_is_complete(load("x=y\n", TR_DEFINITION{0, 0, nullptr}).get()), 1);
    // Destroying the selected translation leaves nothing selected.
    tr_destroy(current.release());
    EXPECT_EQ(tr_text(plain), nullptr);

@@ -15,15 +15,12 @@ namespace {
 
 using kstr::test::TempDir;
 
-struct PlaylistDeleter {
-   void operator()(PLAYLIST *pl) const { playlist_destroy(pl); }
-};
-using PlaylistPtr = std::unique_ptr<PLAYLIST, PlaylistDeleter>;
+using PlaylistPtr = std::unique_ptr<PLAYLIST, decltype(&playlist_destroy)>;
 
 // Songs appended in order, each with data = 100 + its index, and a current position.
 PlaylistPtr make_playlist(const std::vector<const char *> &names, int32_t current = -1)
 {
-   PlaylistPtr pl(playlist_create());
+   PlaylistPtr pl(playlist_create(), playlist_destroy);
    for (const char *name : names)
       playlist_insert(pl.get(), pl->count, name, 100 + pl->count);
    if (!names.empty())
@@ -87,7 +84,7 @@ TEST(PlaylistModel, CurrentPositionFollowsItsSong)
       EXPECT_EQ(result, 0) << c.op << c.a << c.b;
       EXPECT_EQ(state(pl.get()), c.after) << c.op << c.a << c.b << " from current " << c.current;
    }
-   PlaylistPtr pl(playlist_create());
+   auto pl = make_playlist({});
    EXPECT_EQ(state(pl.get()), "@-1");
    ASSERT_EQ(playlist_insert(pl.get(), 0, "a", 7), 0);
    EXPECT_EQ(state(pl.get()), "a:7 @0");
@@ -109,7 +106,7 @@ TEST(PlaylistModel, BadArgumentsFailWithoutChange)
 
 TEST(PlaylistModel, GrowsByFiftyInPlaceAndKeepsItsOwnCopies)
 {
-   PlaylistPtr pl(playlist_create());
+   auto pl = make_playlist({});
    const uint32_t *count_field = &pl->count;
    EXPECT_EQ(pl->capacity, 50u);
    char name[16];
@@ -139,7 +136,7 @@ TEST(PlaylistModel, LookupByIndexAndExactName)
    EXPECT_EQ(found, (std::vector<int>{1, 2, -1, -1, -1, -1}));
 }
 
-TEST(PlaylistFile, SavedBytesAreExactAndLittleEndian)
+TEST(PlaylistFile, SaveWritesExactLittleEndianBytesOrReportsFailure)
 {
    TempDir dir;
    const std::string path = dir.file("out.kpl"), long_name(0x123, 'n');
@@ -156,6 +153,13 @@ TEST(PlaylistFile, SavedBytesAreExactAndLittleEndian)
    pl->entries[1].data = 0xFFFFFFFE;
    EXPECT_EQ(saved(pl), std::string("KSTR PLAYLIST 01\x02\0\0\0\x01\0\0\0\x23\x01", 26) + long_name +
                            std::string("\x0D\x0C\x0B\x0A\x01\0b\xFE\xFF\xFF\xFF", 11));
+   // Failures are reported; /dev/full opens and then refuses every byte, at the final flush.
+   EXPECT_EQ(playlist_save(pl.get(), dir.path().c_str()), -1);
+   EXPECT_EQ(playlist_save(pl.get(), dir.file("missing/folder.kpl").c_str()), -1);
+   EXPECT_EQ(playlist_save(nullptr, dir.file("null.kpl").c_str()), -1);
+   if (std::filesystem::exists("/dev/full")) {
+      EXPECT_EQ(playlist_save(pl.get(), "/dev/full"), -1);
+   }
 }
 
 TEST(PlaylistFile, SaveThenLoadGivesTheSameList)
@@ -168,22 +172,9 @@ TEST(PlaylistFile, SaveThenLoadGivesTheSameList)
    EXPECT_EQ(std::filesystem::file_size(path), 24u + 28 + 12 + 6 + (2 + 65535 + 4) + (2 + 3 + 4));
    playlist_remove(pl.get(), 4);
    playlist_insert(pl.get(), 4, "abc", 104);
-   PlaylistPtr loaded(playlist_create());
+   auto loaded = make_playlist({});
    ASSERT_EQ(playlist_load(loaded.get(), path.c_str()), 0);
    EXPECT_EQ(state(loaded.get()), state(pl.get()));
-}
-
-TEST(PlaylistFile, WriteErrorsAreReported)
-{
-   TempDir dir;
-   auto pl = make_playlist({"a.mp3"});
-   EXPECT_EQ(playlist_save(pl.get(), dir.path().c_str()), -1);
-   EXPECT_EQ(playlist_save(pl.get(), dir.file("missing/folder.kpl").c_str()), -1);
-   EXPECT_EQ(playlist_save(nullptr, dir.file("null.kpl").c_str()), -1);
-   // /dev/full opens and then refuses every byte, at the final flush.
-   if (std::filesystem::exists("/dev/full")) {
-      EXPECT_EQ(playlist_save(pl.get(), "/dev/full"), -1);
-   }
 }
 
 // Versions read as atoi reads two characters; a newer one leaves the list alone.
@@ -199,7 +190,7 @@ TEST(PlaylistFile, RefusedFilesLeaveTheListAlone)
       EXPECT_EQ(playlist_load(pl.get(), dir.write("v.kpl", head + record("new", 5)).c_str()), result) << head;
       EXPECT_EQ(state(pl.get()), result == 0 ? "old:100 new:5 @1" : "old:100 @0") << head;
    }
-   PlaylistPtr pl(playlist_create());
+   auto pl = make_playlist({});
    EXPECT_EQ(playlist_load(pl.get(), dir.file("absent.kpl").c_str()), -1);
    EXPECT_EQ(playlist_load(pl.get(), dir.path().c_str()), -1);
    EXPECT_EQ(playlist_load(nullptr, dir.write("ok.kpl", three_songs(0)).c_str()), -1);
