@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kTextGap = 5;   // between the box and the label
 constexpr int kPadding = 2;   // around the label, room for the focus mark
+constexpr int kBoxInset = 2;  // left of the box, room for the focus mark
 
 struct CheckBox {
    ChangeFn fn = nullptr;
@@ -31,7 +32,7 @@ int BoxSize(const Control *c)
 void MeasureCheckBox(Control *c)
 {
    const int text_w = c->text.empty() ? 0 : LabelLinesWidth(c) + 2 * kPadding;
-   const int w = BoxSize(c) + kTextGap + text_w;
+   const int w = kBoxInset + BoxSize(c) + kTextGap + text_w;
    const int h = std::max(StandardControlHeight(), LabelLinesHeight(c) + 2 * kPadding);
    c->x2 = c->x1 + std::max(0, w + c->dw);
    c->y2 = c->y1 + std::max(0, h + c->dh);
@@ -60,15 +61,19 @@ void DrawCheckBox(Control *c)
    const CheckBox *r = RecordOf<CheckBox>(c);
    rectfill(a.b, a.x1, a.y1, a.x2, a.y2, InterfaceColour[COLOUR_FACE]);
    const int size = BoxSize(c);
+   const int bx = a.x1 + kBoxInset;
    const int by = a.y1 + (a.height() + 1 - size) / 2;
-   rectfill(a.b, a.x1, by, a.x1 + size - 1, by + size - 1,
-            InterfaceColour[r->pressed ? COLOUR_FACE : COLOUR_LIGHT]);
-   DrawBevel(a.b, a.x1, by, a.x1 + size - 1, by + size - 1, false);
+   rectfill(a.b, bx, by, bx + size - 1, by + size - 1, InterfaceColour[r->pressed ? COLOUR_FACE : COLOUR_LIGHT]);
+   DrawBevel(a.b, bx, by, bx + size - 1, by + size - 1, false);
    if (*r->state > 0)
-      DrawTick(a.b, a.x1 + 1, by + 1, size - 2, InterfaceColour[COLOUR_TEXT]);
-   if (c->text.empty())
+      DrawTick(a.b, bx + 1, by + 1, size - 2, InterfaceColour[COLOUR_TEXT]);
+   if (c->text.empty()) {
+      if (HasFocus(c))
+         DrawFocusMark(a.b, a.x1, std::max(a.y1, by - 2), std::min(a.x2, bx + size + 1),
+                       std::min(a.y2, by + size + 1));
       return;
-   const int tx = a.x1 + size + kTextGap;
+   }
+   const int tx = bx + size + kTextGap;
    const int ty = a.y1 + (a.height() + 1 - LabelLinesHeight(c)) / 2;
    set_clip_rect(a.b, tx, a.y1, a.x2, a.y2);
    DrawLabelLines(a.b, c, tx + kPadding, ty, InterfaceColour[COLOUR_TEXT]);
