@@ -50,7 +50,7 @@ TEST_F(InputTest, InputFieldsFollowTheirVariablesAndNeverOverflow)
    fixed scaled = 0;
    int thousandths = 0;
    MakeWindow(0, AUTO, "fields", WINDOW_NO_DRAG);
-   const int text = PlaceInputField(PLACE_FIRST, AUTO, 60, "Text", 5, sizeof buffer.text, buffer.text);
+   const int text = PlaceInputField(PLACE_FIRST, AUTO, 60, "~Text", 5, sizeof buffer.text, buffer.text);
    const int b = PlaceInputField(PLACE_NEW_ROW, AUTO, 45, "", 1 | INPUT_FLAG_UNDEFINED, 0, &byte);
    const int w = PlaceInputField(PLACE_RIGHT, AUTO, 45, "", 2 | INPUT_FLAG_UNDEFINED_ALT, 0, &word);
    const int n = PlaceInputField(PLACE_RIGHT, AUTO, 45, "", 3, 2, &number);
@@ -59,6 +59,13 @@ TEST_F(InputTest, InputFieldsFollowTheirVariablesAndNeverOverflow)
    const int k8 = PlaceInputField(PLACE_RIGHT, AUTO, 45, "", 8, 0, &thousandths);
    PresentWindow();
    ASSERT_NE(heap, nullptr) << "a null heap string is allocated empty";
+
+   // The label's hot key focuses the field and types nothing.
+   InjectKey('t', KEY_T, 0);
+   run_loop_for(30);
+   EXPECT_EQ(FocusedControlId(), text);
+   EXPECT_STREQ(buffer.text, "ab");
+   FocusControl(b);
 
    // Typed and pasted past the buffer: cut at 7 characters, the guard intact.
    int x, y;
@@ -112,7 +119,7 @@ TEST_F(InputTest, ChoiceListOpensScrollsAndChooses)
    char *cut_items[] = {cut_item.data()};
    int sel = 20, one = 0, other = 0;
    MakeWindow(0, AUTO, "choices", WINDOW_NO_DRAG);
-   const int list = PlaceChoiceList(PLACE_FIRST, AUTO, 80, "Pick", &sel, items, 12);
+   const int list = PlaceChoiceList(PLACE_FIRST, AUTO, 80, "~Pick", &sel, items, 12);
    const int wide = PlaceChoiceList(PLACE_NEW_ROW, AUTO, 0, "", &one, long_items, 1);
    const int cut = PlaceChoiceList(PLACE_NEW_ROW, AUTO, 0, "", &other, cut_items, 1);
    SetChangeHandler(list, CountChange, nullptr);
@@ -140,8 +147,10 @@ TEST_F(InputTest, ChoiceListOpensScrollsAndChooses)
    EXPECT_EQ(sel, 2) << "rows 2 to 11 were visible around the last item";
    EXPECT_EQ(g_changes, 1);
 
-   // Keys: Up and Down change at once, Space opens, Escape closes unchosen.
-   FocusControl(list);
+   // Keys: the hot key focuses and opens, Escape closes unchosen, Up and
+   // Down change at once, Space opens.
+   InjectKey('p', KEY_P, 0);
+   InjectKey(27, KEY_ESC, 0);
    InjectKey(0, KEY_DOWN, 0);
    InjectKey(0, KEY_DOWN, 0);
    InjectKey(0, KEY_UP, 0);

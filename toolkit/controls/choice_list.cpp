@@ -100,7 +100,9 @@ int ChoiceKey(Control *c, int character, int scancode, int)
    const int count = static_cast<int>(list.items.size());
    if (count == 0)
       return 0;
-   if (IsActivateKey(character, scancode)) {
+   // Without the focus, a key is the label's hot key: it focuses the list and opens it.
+   if (!HasFocus(c) || IsActivateKey(character, scancode)) {
+      FocusControl(c->id);
       OpenDropList(c);
       return 1;
    }

@@ -158,6 +158,12 @@ bool EditKey(Control *c, int scancode)
 
 int FieldKey(Control *c, int character, int scancode, int)
 {
+   // Keys reach a field without the focus only as its label's hot key,
+   // which moves the focus here; nothing is typed.
+   if (!HasFocus(c)) {
+      FocusControl(c->id);
+      return 1;
+   }
    InputField &f = *FieldOf(c);
    FollowVariable(f);
    if (scancode == KEY_ENTER || scancode == KEY_ENTER_PAD || character == '\r') {
