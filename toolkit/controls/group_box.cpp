@@ -59,8 +59,9 @@ int BeginGroupBox(int x, int y, int w, int h, const char *title, int flags)
       if (PlaceLabel(x, y, title) < 0)
          return -1;
       // The frame goes below its title, keeping the layout flags.
-      x = PLACE_BELOW;
-      y = y < 0 ? AUTO : (y & static_cast<int>(0xFF000000u)) | AUTO;
+      constexpr int kFlagBits = static_cast<int>(0xFF000000u);
+      x = y < 0 ? PLACE_BELOW : (x & kFlagBits) | PLACE_BELOW;
+      y = y < 0 ? AUTO : (y & kFlagBits) | AUTO;
    }
    Control *c = CreateControl(GroupClass(), x, y, title_above ? "" : title);
    if (!c)
