@@ -14,7 +14,8 @@
 //   handler (SetChangeHandler) is called. Escape or a click beside the list
 //   closes it without a choice. In the open list Up, Down, Page Up, Page
 //   Down, Home and End move the highlight.
-// - Up and Down on the focused field choose the previous or next item at once.
+// - Up and Down on the focused field choose the previous or next item at once;
+//   the label's hot key focuses the field and opens the list.
 // - get_value (slot 12) answers the shown index.
 #pragma once
 

@@ -21,7 +21,8 @@
 // - The field shows the variable: when the variable was changed from outside,
 //   the next draw shows its new value.
 // - Keys when focused: characters, Left, Right, Home, End, Backspace, Delete;
-//   Enter ends the edit and calls the change handler (SetChangeHandler).
+//   Enter ends the edit and calls the change handler (SetChangeHandler); Tab
+//   and Escape are left to the window. The label's hot key focuses the field.
 // - get_value (slot 12) answers the number (kinds 1-4, 7, 8) or the text read
 //   as a decimal number (kinds 5, 6).
 #pragma once
