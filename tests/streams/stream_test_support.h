@@ -1,7 +1,6 @@
-// Shared pieces of the stream tests: the files make_mp3_files.sh and
-// make_ogg_files.sh build with their reference decodes, an MPEG frame walk
-// that knows the header layout from the standard rather than from the code
-// under test, owning handles, and one driver for both players' streams.
+// Shared by the stream tests: the files make_*_files.sh build with reference
+// decodes, an MPEG frame walk that knows the header layout from the standard
+// rather than from the code under test, owning handles, one stream driver.
 #pragma once
 
 #include "capture_sound.h"
@@ -51,7 +50,6 @@ inline Bytes part(const Bytes &bytes, size_t from, size_t to)
    return Bytes(bytes.begin() + static_cast<long>(std::min(from, to)), bytes.begin() + static_cast<long>(to));
 }
 
-// `file` with `insert` placed at `offset`.
 inline Bytes inserted(Bytes file, size_t offset, const Bytes &insert)
 {
    file.insert(file.begin() + static_cast<long>(offset), insert.begin(), insert.end());
@@ -70,8 +68,8 @@ inline testing::AssertionResult same_pcm(const Bytes &got, const Bytes &want)
 
 inline bool is_silence(const Bytes &pcm)
 {
-   for (size_t i = 0; i + 1 < pcm.size(); i += 2)
-      if (pcm[i] != 0x00 || pcm[i + 1] != 0x80)
+   for (size_t i = 0; i < pcm.size(); ++i)
+      if (pcm[i] != (i % 2 ? 0x80 : 0x00))
          return false;
    return true;
 }
@@ -144,7 +142,6 @@ inline Bytes pcm_of(const SAMPLE *s)
    inline int poll(P *p) { return op##_poll(p); }                                                               \
    inline AUDIOSTREAM *audio_stream(P *p) { return op##_audio_stream(p); }                                      \
    inline int is_playing(P *p) { return op##_is_playing(p); }                                                   \
-   inline int is_looping(P *p) { return op##_is_looping(p); }                                                   \
    inline void set_loop(P *p, int loop) { op##_set_loop(p, loop); }                                             \
    inline void adjust(P *p, int vol, int pan, int speed, int loop) { op##_adjust(p, vol, pan, speed, loop); }   \
    inline void start_autopoll(P *p, int ms) { op##_start_autopoll(p, ms); }                                     \
@@ -167,13 +164,14 @@ template <class P> struct Open {
 inline Open<MP3_PLAYER> open_mp3(const std::string &name) { return Open<MP3_PLAYER>(load("mp3/" + name)); }
 inline Open<OGG_PLAYER> open_ogg(const std::string &stem) { return Open<OGG_PLAYER>(load("ogg/" + stem + ".ogg")); }
 
-// Plays a stream as a steady caller would: poll until the stream takes no
-// more buffers, then pull one mixer block, which comes back gap-free (see
-// capture_sound.h). At pan 128 with set_volume_per_voice(0) the right
-// channel comes out exactly.
+// Plays a stream as a steady caller would: poll until the stream takes no more
+// buffers, then pull one mixer block, gap-free (see capture_sound.h). At pan 128
+// with set_volume_per_voice(0) the right channel comes out exactly.
 template <class P> struct Driver {
-   explicit Driver(P *player) : p(player) {}
-   Driver(P *player, int buffer_len, int loop = 0) : p(player) { EXPECT_EQ(play_ex(p, buffer_len, 1000, loop), 0); }
+   Driver(P *player, int buffer_len, int loop = 0, int speed = 1000) : p(player)
+   {
+      EXPECT_EQ(play_ex(p, buffer_len, speed, loop), 0);
+   }
    P *p;
    std::vector<int> results;   // of every poll that handed a buffer over
    Bytes handed;               // those buffers, while the stream stayed

@@ -16,7 +16,6 @@ TEST(Mp3Decoder, WholeFilesMatchReferenceFrameByFrame)
       const Bytes file = load("mp3/" + name);
       const int start = name.rfind("id3v2", 0) == 0 ? id3v2_end(file) : 0, size = static_cast<int>(file.size());
       const auto walk = walk_frames(file, start);
-      ASSERT_GT(walk.size(), 10u) << name;
       for (int chunk : {417, 1 << 20}) {
          SCOPED_TRACE(name + " in pieces of " + std::to_string(chunk));
          kstr::Mp3Decoder decoder;

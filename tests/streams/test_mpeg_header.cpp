@@ -4,25 +4,19 @@
 #include "stream_test_support.h"
 
 #include <climits>
+#include <tuple>
 
 using kstr::test::Bytes;
 
 TEST(MpegHeader, ValidityOfEachField)
 {
-   // Sync, MPEG-1, Layer III, bit-rate index 9, rate index 0, stereo.
-   constexpr uint32_t base = 0xFFFB9000;
-   struct Case {
-      uint32_t mask, value;
-      int valid;
-      const char *what;
-   };
-   for (const Case &c : {Case{0, 0, -1, "MPEG-1 Layer III"}, Case{0x60000, 0x40000, -1, "Layer II"},
-                         Case{0x60000, 0x60000, 0, "Layer I"}, Case{0x60000, 0, 0, "reserved layer"},
-                         Case{0xF000, 0, 0, "free format"}, Case{0xF000, 0xF000, 0, "bit-rate index 15"},
-                         Case{0xC00, 0xC00, 0, "rate index 3"}, Case{0x180000, 0x80000, 0, "reserved version"},
-                         Case{0x180000, 0, -1, "MPEG-2.5"}, Case{0x180000, 0x100000, -1, "MPEG-2"},
-                         Case{0x200000, 0, 0, "a sync bit missing"}, Case{0x1FF, 0x1FF, -1, "free low bits"}})
-      EXPECT_EQ(mp3_header_valid((base & ~c.mask) | c.value), c.valid) << c.what;
+   constexpr uint32_t base = 0xFFFB9000; // sync, MPEG-1, Layer III, bit-rate index 9, rate index 0, stereo
+   for (auto [mask, value, valid, what] : {std::tuple<uint32_t, uint32_t, int, const char *>{0, 0, -1, "MPEG-1 Layer III"},
+           {0x60000, 0x40000, -1, "Layer II"}, {0x60000, 0x60000, 0, "Layer I"}, {0x60000, 0, 0, "reserved layer"},
+           {0xF000, 0, 0, "free format"}, {0xF000, 0xF000, 0, "bit-rate index 15"}, {0xC00, 0xC00, 0, "rate index 3"},
+           {0x180000, 0x80000, 0, "reserved version"}, {0x180000, 0, -1, "MPEG-2.5"}, {0x180000, 0x100000, -1, "MPEG-2"},
+           {0x200000, 0, 0, "a sync bit missing"}, {0x1FF, 0x1FF, -1, "free low bits"}})
+      EXPECT_EQ(mp3_header_valid((base & ~mask) | value), valid) << what;
 }
 
 // Header words and Xing fields are read only inside the block (the tag
@@ -72,24 +66,21 @@ TEST(MpegHeader, FrameToOffsetThroughTheTable)
    EXPECT_EQ(mp3_frame_to_offset(nullptr, len, 5), -1);
    for (int f = 1; f < 990; f += 7)
       EXPECT_NEAR(mp3_frame_to_offset(&xing, len, f), f * 400.0, len / 100.0) << f;
-   for (int32_t flags : {XING_FRAMES_FLAG, XING_TOC_FLAG}) {
-      XING_INFO part = xing;
-      part.flags = flags;
-      EXPECT_EQ(mp3_frame_to_offset(&part, len, 500), -1);
-   }
-   // Two equal neighbouring points leave no slope: no offset.
-   XING_INFO flat = xing;
-   flat.toc[51] = flat.toc[50];
-   EXPECT_EQ(mp3_frame_to_offset(&flat, len, 495), -1);
+   // Without both flags, with two equal neighbouring points (no slope), or
+   // with a table running backwards (past the end, before the start): none.
+   const auto changed = [&](int32_t flags, int at, uint8_t value, uint8_t next) {
+      XING_INFO x = xing;
+      x.flags = flags;
+      x.toc[at] = value;
+      x.toc[at + 1] = next;
+      return x;
+   };
+   const XING_INFO flat = changed(xing.flags, 50, 128, 128);
+   for (auto [x, data, f] : {std::tuple{changed(XING_FRAMES_FLAG, 0, 0, 2), len, 500}, {changed(XING_TOC_FLAG, 0, 0, 2), len, 500},
+                             {flat, len, 495}, {changed(xing.flags, 0, 200, 199), 1000, 0},
+                             {changed(xing.flags, 0, 100, 200), 1000, 0}})
+      EXPECT_EQ(mp3_frame_to_offset(&x, data, f), -1) << f;
    EXPECT_EQ(mp3_frame_to_offset(&flat, len, 400), mp3_frame_to_offset(&xing, len, 400));
-   // A table running backwards would point past the end or before the start.
-   XING_INFO backwards = xing;
-   backwards.toc[0] = 200;
-   backwards.toc[1] = 199;
-   EXPECT_EQ(mp3_frame_to_offset(&backwards, 1000, 0), -1);
-   backwards.toc[0] = 100;
-   backwards.toc[1] = 200;
-   EXPECT_EQ(mp3_frame_to_offset(&backwards, 1000, 0), -1);
 
    // Figures near 2^31 give products far past 32 bits (the sanitised build
    // catches an overflow on the way); the offsets stay right.

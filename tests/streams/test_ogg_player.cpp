@@ -12,6 +12,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <tuple>
 
 using namespace kstr::test;
 using Ogg = Open<OGG_PLAYER>;
@@ -25,27 +26,19 @@ TEST(OggMemoryCallbacks, ReadAndSeekAtAndPastTheEnd)
    player.data_start = player.data_pos = reinterpret_cast<const uint8_t *>(block.data());
    player.data_len = 10;
    char dest[16] = {};
-   struct Read {
-      size_t size, count, items;
-      int at;
-   };
    // Six bytes left after four: two whole items of three.
-   for (const Read &r : {Read{1, 4, 4, 4}, Read{3, 5, 2, 10}, Read{1, 1, 0, 10}, Read{0, 5, 0, 10}}) {
-      EXPECT_EQ(ogg_memory_read(dest, r.size, r.count, &player), r.items) << r.size << " × " << r.count;
-      EXPECT_EQ(ogg_memory_tell(&player), r.at);
+   for (auto [size, count, items, at] : {std::tuple<size_t, size_t, size_t, int>{1, 4, 4, 4}, {3, 5, 2, 10}, {1, 1, 0, 10},
+                                         {0, 5, 0, 10}}) {
+      EXPECT_EQ(ogg_memory_read(dest, size, count, &player), items) << size << " × " << count;
+      EXPECT_EQ(ogg_memory_tell(&player), at);
    }
    EXPECT_EQ(std::string(dest, 6), "456789");
-   struct Seek {
-      ogg_int64_t offset;
-      int whence, result, at;
-   };
-   for (const Seek &c : {Seek{0, SEEK_SET, 0, 0}, Seek{10, SEEK_SET, 0, 10}, Seek{-3, SEEK_CUR, 0, 7},
-                         Seek{-10, SEEK_END, 0, 0}, Seek{4, SEEK_SET, 0, 4}, Seek{11, SEEK_SET, -1, 4},
-                         Seek{-1, SEEK_SET, -1, 4}, Seek{1, SEEK_END, -1, 4}, Seek{7, SEEK_CUR, -1, 4},
-                         Seek{-5, SEEK_CUR, -1, 4}, Seek{0, 3, -1, 4}, Seek{(ogg_int64_t{1} << 32) + 5, SEEK_SET, 0, 5},
-                         Seek{0xFFFFFFFFll, SEEK_END, 0, 9}}) {
-      EXPECT_EQ(ogg_memory_seek(&player, c.offset, c.whence), c.result) << c.offset << " from " << c.whence;
-      EXPECT_EQ(ogg_memory_tell(&player), c.at) << c.offset << " from " << c.whence;
+   for (auto [offset, whence, result, at] : {std::tuple<ogg_int64_t, int, int, int>{0, SEEK_SET, 0, 0}, {10, SEEK_SET, 0, 10},
+           {-3, SEEK_CUR, 0, 7}, {-10, SEEK_END, 0, 0}, {4, SEEK_SET, 0, 4}, {11, SEEK_SET, -1, 4}, {-1, SEEK_SET, -1, 4},
+           {1, SEEK_END, -1, 4}, {7, SEEK_CUR, -1, 4}, {-5, SEEK_CUR, -1, 4}, {0, 3, -1, 4},
+           {(ogg_int64_t{1} << 32) + 5, SEEK_SET, 0, 5}, {0xFFFFFFFFll, SEEK_END, 0, 9}}) {
+      EXPECT_EQ(ogg_memory_seek(&player, offset, whence), result) << offset << " from " << whence;
+      EXPECT_EQ(ogg_memory_tell(&player), at) << offset << " from " << whence;
    }
    EXPECT_EQ(ogg_memory_read(dest, 1, SIZE_MAX, &player), 1u); // size × count does not fit in size_t
    EXPECT_EQ(ogg_memory_seek(&player, 0, SEEK_SET), 0);
@@ -55,27 +48,43 @@ TEST(OggMemoryCallbacks, ReadAndSeekAtAndPastTheEnd)
    EXPECT_EQ(ogg_memory_tell(&player), 0);
 }
 
-// Format and lengths (vorbisfile's byte length ends at the start of the last
-// page); what is no playable Ogg Vorbis is refused.
-TEST(OggPlayerOpen, FormatLengthsAndRefusals)
+// Format and lengths (the byte length ends at the start of the last page);
+// the sample holds exactly oggdec's decode from the start, wherever the player
+// stood. A cut file keeps the whole pages before the cut; headers alone have
+// no length and no audio; what is no playable Ogg Vorbis is refused.
+TEST(OggPlayerOpen, FormatLengthsSampleAndRefusals)
 {
-   struct Case {
-      const char *stem;
-      int stereo, msecs, secs;
-   };
-   for (const Case &c : {Case{"mono", 0, 3000, 3}, Case{"stereo", -1, 2500, 2}}) {
-      auto player = open_ogg(c.stem);
+   for (auto [stem, stereo, msecs, secs] : {std::tuple{"mono", 0, 3000, 3}, {"stereo", -1, 2500, 2}}) {
+      auto player = open_ogg(stem);
       ASSERT_TRUE(player);
-      EXPECT_EQ(ogg_player_wave_stereo(player.get()), c.stereo);
-      EXPECT_EQ(ogg_player_wave_freq(player.get()), 44100);
-      EXPECT_EQ(ogg_player_length_msecs(player.get()), c.msecs);
-      EXPECT_EQ(ogg_player_length_secs(player.get()), c.secs);
-      EXPECT_GT(ogg_player_length_bytes(player.get()), static_cast<int>(player.block.size() / 2));
-      EXPECT_LE(ogg_player_length_bytes(player.get()), static_cast<int>(player.block.size()));
+      OGG_PLAYER *p = player.get();
+      EXPECT_EQ(ogg_player_wave_stereo(p), stereo);
+      EXPECT_EQ(ogg_player_wave_freq(p), 44100);
+      EXPECT_EQ(ogg_player_length_msecs(p), msecs);
+      EXPECT_EQ(ogg_player_length_secs(p), secs);
+      EXPECT_GT(ogg_player_length_bytes(p), static_cast<int>(player.block.size() / 2));
+      EXPECT_LE(ogg_player_length_bytes(p), static_cast<int>(player.block.size()));
+      ogg_player_seek_secs(p, 1);
+      Sample sample(ogg_player_make_sample(p));
+      ASSERT_TRUE(sample);
+      EXPECT_EQ(sample->freq, 44100);
+      EXPECT_TRUE(same_pcm(pcm_of(sample.get()), ogg_reference(stem))) << stem;
+      EXPECT_EQ(ogg_player_pos_msecs(p), 0);
    }
-   const Bytes ogg = load("ogg/stereo.ogg");
-   const std::string wav = "RIFF\x24\x00\x00\x00WAVEfmt no Ogg at all";
-   for (const Bytes &block : {Bytes{}, Bytes(wav.begin(), wav.end()), ogg_reference("stereo"), part(ogg, 0, 40),
+   const Bytes ogg = load("ogg/stereo.ogg"), reference = ogg_reference("stereo");
+   Ogg cut(part(ogg, 0, ogg.size() - 100)), headers(headers_only(ogg));
+   ASSERT_TRUE(cut && headers);
+   EXPECT_GT(ogg_player_length_msecs(cut.get()), 0);
+   EXPECT_EQ(ogg_player_length_msecs(headers.get()), 0);
+   EXPECT_EQ(ogg_player_make_sample(headers.get()), nullptr);
+   Sample sample(ogg_player_make_sample(cut.get()));
+   ASSERT_TRUE(sample);
+   const Bytes pcm = pcm_of(sample.get());
+   EXPECT_LT(pcm.size(), reference.size());
+   EXPECT_TRUE(same_pcm(pcm, part(reference, 0, pcm.size())));
+
+   const std::string wav = "RIFF WAVEfmt no Ogg at all";
+   for (const Bytes &block : {Bytes{}, Bytes(wav.begin(), wav.end()), reference, part(ogg, 0, 40),
                               load("ogg/three.ogg")}) // more channels than a stream takes
       EXPECT_FALSE(Ogg(block)) << block.size();
    {
@@ -86,90 +95,53 @@ TEST(OggPlayerOpen, FormatLengthsAndRefusals)
    EXPECT_EQ(ogg_player_create(ogg.data(), -1), nullptr);
 }
 
-TEST(OggPlayerOpen, FromFileOwnsTheFileOnlyWhenItOpens)
+// A player made from a stdio file closes it when destroyed; a refused file
+// stays open, the caller's. Time seeks go through the decoder, which refuses
+// targets outside the stream; byte seeks outside the file move nothing either.
+TEST(OggPlayerOpen, FromFileWithSeeks)
 {
    TempDir dir;
-   const auto open_fd = [&](const Bytes &bytes) {
-      return open(dir.write("f.ogg", std::string(bytes.begin(), bytes.end())).c_str(), O_RDONLY);
+   int fd = -1;
+   const auto open_file = [&](const Bytes &bytes) {
+      fd = open(dir.write("f.ogg", std::string(bytes.begin(), bytes.end())).c_str(), O_RDONLY);
+      return fdopen(fd, "rb");
    };
-   int fd = open_fd(load("ogg/stereo.ogg"));
-   std::unique_ptr<OGG_PLAYER, Destroy> player(ogg_player_create_from_file(fdopen(fd, "rb")));
+   const int length = static_cast<int>(load("ogg/stereo.ogg").size());
+   std::unique_ptr<OGG_PLAYER, Destroy> player(ogg_player_create_from_file(open_file(load("ogg/stereo.ogg"))));
    ASSERT_TRUE(player);
-   EXPECT_EQ(ogg_player_length_msecs(player.get()), 2500);
+   OGG_PLAYER *p = player.get();
+   EXPECT_EQ(ogg_player_length_msecs(p), 2500);
+   using Op = void (*)(OGG_PLAYER *, int);
+   for (auto [op, arg, msecs] : {std::tuple<Op, int, int>{ogg_player_seek_msecs, 1500, 1500}, {ogg_player_skip_msecs, 500, 2000},
+                                 {ogg_player_skip_secs, -1, 1000}, {ogg_player_seek_msecs, 2600, 1000},
+                                 {ogg_player_seek_msecs, -1, 1000}, {ogg_player_seek_secs, 3, 1000},
+                                 {ogg_player_skip_secs, 2, 1000}, {ogg_player_seek_secs, 2, 2000}}) {
+      op(p, arg);
+      EXPECT_EQ(ogg_player_pos_msecs(p), msecs) << arg;
+   }
+   ogg_player_rewind(p);
+   EXPECT_EQ(ogg_player_pos_msecs(p), 0);
+   ogg_player_seek_bytes(p, length / 2);
+   const int middle = ogg_player_pos_bytes(p);
+   EXPECT_GE(middle, length / 2);
+   EXPECT_GT(ogg_player_pos_msecs(p), 1000);
+   for (auto [op, arg] : {std::pair<Op, int>{ogg_player_seek_bytes, length}, {ogg_player_seek_bytes, -1},
+                          {ogg_player_skip_bytes, length - middle}, {ogg_player_skip_bytes, -middle - 1}})
+      op(p, arg);
+   EXPECT_EQ(ogg_player_pos_bytes(p), middle);
+   ogg_player_skip_bytes(p, -middle);
+   EXPECT_EQ(ogg_player_pos_msecs(p), 0);
    player.reset();
    EXPECT_EQ(fcntl(fd, F_GETFD), -1) << "closed with the player";
+
    const std::string text = "plain text";
    for (const Bytes &bytes : {Bytes(text.begin(), text.end()), load("ogg/three.ogg")}) {
-      fd = open_fd(bytes);
-      std::FILE *file = fdopen(fd, "rb");
+      std::FILE *file = open_file(bytes);
       EXPECT_EQ(ogg_player_create_from_file(file), nullptr);
       EXPECT_NE(fcntl(fd, F_GETFD), -1) << "left to the caller";
       std::fclose(file);
    }
    EXPECT_EQ(ogg_player_create_from_file(nullptr), nullptr);
-}
-
-// Seeks the decoder refuses, or to bytes outside the data, move nothing.
-TEST(OggPlayerOpen, SeeksMoveInsideTheStreamOnly)
-{
-   auto player = open_ogg("stereo");
-   ASSERT_TRUE(player);
-   OGG_PLAYER *p = player.get();
-   ogg_player_seek_msecs(p, 1500);
-   EXPECT_EQ(ogg_player_pos_secs(p), 1);
-   ogg_player_skip_msecs(p, 500);
-   ogg_player_skip_secs(p, -1);
-   EXPECT_EQ(ogg_player_pos_msecs(p), 1000);
-   ogg_player_seek_msecs(p, 2600);
-   ogg_player_seek_msecs(p, -1);
-   ogg_player_seek_secs(p, 3);
-   ogg_player_skip_secs(p, 2);
-   EXPECT_EQ(ogg_player_pos_msecs(p), 1000);
-
-   const int length = static_cast<int>(player.block.size());
-   ogg_player_seek_bytes(p, length / 2);
-   const int middle = ogg_player_pos_bytes(p);
-   EXPECT_GE(middle, length / 2);
-   EXPECT_GT(ogg_player_pos_msecs(p), 1000);
-   ogg_player_seek_bytes(p, length);
-   ogg_player_seek_bytes(p, -1);
-   ogg_player_skip_bytes(p, length - middle);
-   ogg_player_skip_bytes(p, -middle - 1);
-   EXPECT_EQ(ogg_player_pos_bytes(p), middle);
-   ogg_player_skip_bytes(p, -middle);
-   EXPECT_EQ(ogg_player_pos_msecs(p), 0);
-   ogg_player_seek_secs(p, 2);
-   ogg_player_rewind(p);
-   EXPECT_EQ(ogg_player_pos_msecs(p), 0);
-}
-
-// The whole file from the start, wherever the player stood: exactly oggdec's
-// decode. A cut file keeps the whole pages before the cut; headers alone have
-// no length and no audio.
-TEST(OggPlayerSample, HoldsExactlyWhatOggdecDecodes)
-{
-   for (const char *stem : {"mono", "stereo"}) {
-      auto player = open_ogg(stem);
-      ASSERT_TRUE(player);
-      ogg_player_seek_secs(player.get(), 1);
-      Sample sample(ogg_player_make_sample(player.get()));
-      ASSERT_TRUE(sample);
-      EXPECT_EQ(sample->freq, 44100);
-      EXPECT_EQ(sample->stereo != 0, ogg_player_wave_stereo(player.get()) != 0);
-      EXPECT_TRUE(same_pcm(pcm_of(sample.get()), ogg_reference(stem))) << stem;
-      EXPECT_EQ(ogg_player_pos_msecs(player.get()), 0);
-   }
-   const Bytes ogg = load("ogg/stereo.ogg"), reference = ogg_reference("stereo");
-   Ogg cut(part(ogg, 0, ogg.size() - 100)), headers(headers_only(ogg));
-   ASSERT_TRUE(cut && headers);
-   EXPECT_GT(ogg_player_length_msecs(cut.get()), 0);
-   EXPECT_EQ(ogg_player_length_msecs(headers.get()), 0);
-   Sample sample(ogg_player_make_sample(cut.get()));
-   ASSERT_TRUE(sample);
-   const Bytes pcm = pcm_of(sample.get());
-   EXPECT_LT(pcm.size(), reference.size());
-   EXPECT_TRUE(same_pcm(pcm, part(reference, 0, pcm.size())));
-   EXPECT_EQ(ogg_player_make_sample(headers.get()), nullptr);
 }
 
 // mono.ogg with another granule position on its last page, and that page's
@@ -188,26 +160,21 @@ static Ogg mono_claiming(int64_t frames)
    return Ogg(std::move(ogg));
 }
 
-// A length past the audio: silence behind it, or a refusal when the claim is
-// absurd (2^40 frames from some kilobytes).
+// A length past the audio: silence behind it (after the last block's padding,
+// under 2048 frames, kept without the true end), or a refusal when absurd.
 TEST(OggPlayerSample, ClaimedLengthBeyondTheAudioIsSilenceOrRefused)
 {
    const Bytes reference = ogg_reference("mono");
    const auto frames = static_cast<int64_t>(reference.size() / 2);
-   Ogg longer = mono_claiming(frames + 4410);
-   ASSERT_TRUE(longer);
+   Ogg longer = mono_claiming(frames + 4410), absurd = mono_claiming(int64_t{1} << 40);
+   ASSERT_TRUE(longer && absurd);
    EXPECT_EQ(ogg_player_length_msecs(longer.get()), 3100);
    Sample sample(ogg_player_make_sample(longer.get()));
    ASSERT_TRUE(sample);
    ASSERT_EQ(sample->len, static_cast<unsigned long>(frames + 4410));
    const Bytes pcm = pcm_of(sample.get());
    EXPECT_TRUE(same_pcm(part(pcm, 0, reference.size()), reference));
-   // Without the true end the decoder keeps the last block's padding, less
-   // than one long block (2048 frames here); silence follows it.
    EXPECT_TRUE(is_silence(part(pcm, static_cast<size_t>(frames + 2048) * 2, pcm.size())));
-
-   Ogg absurd = mono_claiming(int64_t{1} << 40);
-   ASSERT_TRUE(absurd);
    EXPECT_EQ(ogg_player_length_msecs(absurd.get()), INT_MAX);
    EXPECT_EQ(ogg_player_length_secs(absurd.get()), static_cast<int>((int64_t{1} << 40) / 44100));
    EXPECT_EQ(ogg_player_make_sample(absurd.get()), nullptr);

@@ -1,9 +1,7 @@
-// libvorbisfile 1.3.7 loses memory when it refuses some streams (its list of
-// serial numbers when the headers fail after the first page; a whole link's
-// codec set-up when a later link of a chained file is damaged). The open has
-// failed and the decoder state is cleared, so nothing outside the library
-// can free it. Opens that may be refused run inside a VorbisfileLeakPause,
-// so the leak checker ignores what they allocate and still watches the rest.
+// libvorbisfile 1.3.7 loses memory, out of any caller's reach, when it refuses
+// some streams (headers failing after the first page; a damaged later link).
+// Opens that may be refused run inside a VorbisfileLeakPause: the leak checker
+// ignores what they allocate and still watches the rest.
 #pragma once
 
 #if defined(__SANITIZE_ADDRESS__)
