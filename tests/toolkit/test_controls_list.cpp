@@ -77,6 +77,25 @@ TEST_F(ListViewTest, KeysMoveSelectionAndScrollAndEnterActivates)
    EXPECT_EQ(list_log().activated[0].b, 50);
 }
 
+TEST_F(ListViewTest, ScrollBarArrowsStepOneRowAndTheTrackAPage)
+{
+   MakeList(50, 5);
+   const Rect bar = screen_rect_of(LookupControl(list_)->container->first->id);
+   const int mid_x = (bar.x1 + bar.x2) / 2;
+   inject_click(mid_x, bar.y2 - 2);
+   run_loop_for(20);
+   EXPECT_EQ(ListFirstRow(list_), 1);
+   inject_click(mid_x, bar.y2 - LIST_SCROLL_WIDTH - 2);
+   run_loop_for(20);
+   EXPECT_EQ(ListFirstRow(list_), 6);
+   inject_click(mid_x, bar.y1 + 2);
+   run_loop_for(20);
+   EXPECT_EQ(ListFirstRow(list_), 5);
+   count_ = 3;  // the list shrank: the view shows it from the top
+   RedrawControl(list_);
+   EXPECT_EQ(ListFirstRow(list_), 0);
+}
+
 TEST_F(ListViewTest, DoubleClickActivatesAndRightClickRunsTheRowAction)
 {
    MakeList(10, 4);

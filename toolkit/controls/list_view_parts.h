@@ -66,6 +66,13 @@ void SelectRow(ListView *v, int row, int shifts);
 void RunRowMenu(ListView *v);
 void ActivateRow(ListView *v, int row, int buttons);
 
+// Height (y2 - y1) of a view showing `rows` rows.
+int ListNaturalHeight(const ListView *v, int rows);
+// The view's own input: the resizable corner and the keys.
+extern const InputClass ListViewInput;
+// Forgets a corner drag of the view (it is being destroyed).
+void ForgetCorner(ListView *v);
+
 // Parts.
 // Null when the control table is full.
 Control *MakeListRow(ListView *v);

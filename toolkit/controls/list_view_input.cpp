@@ -1,0 +1,154 @@
+// Input of the list view itself: the resizable lower-right corner and the
+// keys of the view that has the keyboard.
+#include "toolkit/controls/list_view_parts.h"
+#include "toolkit/focus.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/windows.h"
+
+#include <algorithm>
+
+namespace {
+
+struct CornerGrab {
+   ListView *view = nullptr;
+   int press_x = 0, press_y = 0;
+   int start_w = 0, start_h = 0;
+   bool cursor_set = false;
+};
+
+CornerGrab g_corner;
+
+}
+
+void ForgetCorner(ListView *v)
+{
+   if (g_corner.view == v)
+      g_corner = CornerGrab{};
+}
+
+namespace {
+
+bool InCorner(const Control *c, int x, int y)
+{
+   return x >= ControlWidth(c) - 2 && y >= ControlHeight(c) - 2;
+}
+
+// The rows' width, the row count and the pixels left below the last row for
+// a view of w by h (x2 - x1, y2 - y1), kept to at least 30 pixels wide and
+// one row + 9 pixels high.
+void SizeFor(const ListView *v, int w, int h, int *width, int *rows, int *extra)
+{
+   const int rh = ListRowHeight(v);
+   h = std::max(rh + 8, h);
+   *width = std::max(29, w) - LIST_SCROLL_WIDTH - 2 * LIST_FRAME + 1;
+   *rows = std::max(1, (h - 2 * LIST_FRAME + 1) / rh);
+   *extra = h - ListNaturalHeight(v, *rows);
+}
+
+// Lays the window out again around the view's new size.
+void ResizeView(ListView *v, int width, int rows, int extra)
+{
+   Control *c = v->self;
+   v->width = width;
+   v->rows = rows;
+   c->dw = 0;
+   c->dh = extra;
+   WindowRecord *win = WindowOf(c);
+   if (!win)
+      return;
+   Control *root = win->root->self;
+   const int ox1 = root->x1, oy1 = root->y1, ox2 = root->x2, oy2 = root->y2;
+   LayoutWindow(win);
+   RedrawWindow(win);
+   RefreshScreenRect(ox1, oy1, ox2, oy2);
+}
+
+int ViewMouse(Control *c, const PointerEvent &ev, int x, int y)
+{
+   ListView *v = ListOf(c);
+   if (!v->resizable)
+      return 0;
+   switch (ev.code) {
+   case POINTER_OVER:
+   case POINTER_LEFT: {
+      const bool over = ev.code == POINTER_OVER && InCorner(c, x, y);
+      if (over != g_corner.cursor_set && g_corner.view == nullptr) {
+         UseMouseCursor(over ? CURSOR_RESIZE : CURSOR_ARROW);
+         g_corner.cursor_set = over;
+      }
+      return 1;
+   }
+   case POINTER_PRESS:
+      if (!InCorner(c, x, y) || !(ev.press_buttons & 1))
+         return 0;
+      g_corner.view = v;
+      g_corner.press_x = ev.x;
+      g_corner.press_y = ev.y;
+      g_corner.start_w = ControlWidth(c);
+      g_corner.start_h = ControlHeight(c);
+      return 1;
+   case POINTER_DRAG: {
+      if (g_corner.view != v)
+         return 0;
+      const int w = (v->resize_flags & 1) ? g_corner.start_w : g_corner.start_w + ev.x - g_corner.press_x;
+      const int h = (v->resize_flags & 2) ? g_corner.start_h : g_corner.start_h + ev.y - g_corner.press_y;
+      int width, rows, extra;
+      SizeFor(v, w, h, &width, &rows, &extra);
+      if (width != v->width || rows != v->rows || extra != c->dh)
+         ResizeView(v, width, rows, extra);
+      return 1;
+   }
+   case POINTER_RELEASE:
+      if (g_corner.view != v)
+         return 0;
+      g_corner.view = nullptr;
+      if (!InCorner(c, x, y) && g_corner.cursor_set) {
+         UseMouseCursor(CURSOR_ARROW);
+         g_corner.cursor_set = false;
+      }
+      if (v->on_resize)
+         v->on_resize(v->resize_data);
+      return 1;
+   default:
+      return 0;
+   }
+}
+
+// Keys.
+int ViewKey(Control *c, int character, int scancode, int shifts)
+{
+   ListView *v = ListOf(c);
+   const int count = ListCount(v);
+   const int lead = v->lead < 0 ? v->first : v->lead;
+   int to = -1;
+   switch (scancode) {
+   case KEY_UP: to = lead - 1; break;
+   case KEY_DOWN: to = v->lead < 0 ? lead : lead + 1; break;
+   case KEY_PGUP: to = lead - VisibleRows(v); break;
+   case KEY_PGDN: to = lead + VisibleRows(v); break;
+   case KEY_HOME: to = 0; break;
+   case KEY_END: to = count - 1; break;
+   case KEY_MENU:
+      RunRowMenu(v);
+      return 1;
+   case KEY_F10:
+      if (!(shifts & KB_SHIFT_FLAG))
+         return 0;
+      RunRowMenu(v);
+      return 1;
+   default:
+      if (IsActivateKey(character, scancode)) {
+         if (v->lead >= 0 && v->lead < count)
+            ActivateRow(v, v->lead, 1);
+         return 1;
+      }
+      return 0;
+   }
+   if (count > 0)
+      SelectRow(v, std::clamp(to, 0, count - 1), shifts & KB_SHIFT_FLAG);
+   return 1;
+}
+
+}
+
+const InputClass ListViewInput = {ViewMouse, ViewKey};
