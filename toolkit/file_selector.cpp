@@ -43,9 +43,10 @@ std::map<intptr_t, std::unique_ptr<Selector>> &OpenSelectors()
    return *open;
 }
 
-// Filled when ChooseFile started the toolkit itself: the answer outlives
-// the clean-up.
-std::string &DetachedResult()
+// The answer handed to the caller, kept apart from the selector so that it
+// outlives the selector's clean-up: a caller that opens a requester before
+// it is done with the path runs a loop, and with it the clean-up.
+std::string &Answer()
 {
    static auto *result = new std::string;
    return *result;
@@ -293,13 +294,9 @@ const char *ChooseFile(const char *masks, const char *initial_path, int flags, c
       QueueCall(SyncPoll, token, kSyncMs, 0);
       RunLoop(LOOP_FILE_SELECTOR, nullptr, "File-selector");
    }
-   const char *result = s.result.c_str();
-   if (started_here) {
-      DetachedResult() = s.result;
-      result = DetachedResult().c_str();
-   }
+   Answer() = s.result;
    QueueCall(CleanUp, token, 0, 0);
    if (started_here)
       StopToolkit();
-   return result;
+   return Answer().c_str();
 }

@@ -5,11 +5,11 @@
 //   selector and runs a nested loop ("File-selector") inside the calling
 //   callback. It returns the chosen path (folder and name joined), or an
 //   empty string (never null) when the user cancels.
-// - The returned string belongs to the toolkit. The selector's clean-up,
-//   queued when the selector closes, frees it once control is back in the
-//   event loop, so the caller copies or uses it before returning. When
-//   ChooseFile had to start the toolkit itself, the string stays valid until
-//   the next ChooseFile.
+// - The returned string belongs to the toolkit and stays valid until the
+//   next ChooseFile returns; the caller copies it to keep it longer. The
+//   selector's own state is freed by a clean-up queued when it closes, which
+//   runs once control is back in an event loop (or at once when ChooseFile
+//   had to start the toolkit itself and stops it again).
 // - `masks`: file masks separated by `;` ("*.mp3;*.ogg"); "*.*" or empty
 //   shows every file. `initial_path`: a folder, or a file whose folder is
 //   opened with its name selected; empty starts in the folder remembered in
