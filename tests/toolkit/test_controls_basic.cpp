@@ -58,6 +58,31 @@ TEST_F(InputTest, ButtonsMeasureThemselvesByTheirLabel)
    EXPECT_EQ(b.y2 - b.y1, 16 + 2 * (fh + 1) + 2 + 3);
 }
 
+TEST_F(InputTest, ButtonActsOnAReleaseOverItOrItsHotKeyAndMayCloseItsWindow)
+{
+   int pressed = 0;
+   MakeWindow(0, AUTO, "act", WINDOW_NO_DRAG);
+   const int count = PlaceButton(PLACE_FIRST, AUTO, "~Count", Count, &pressed);
+   const int close = PlaceButton(PLACE_RIGHT, AUTO, "Close", CloseWindow, nullptr);
+   PresentWindow();
+   int x, y;
+   centre_of(count, &x, &y);
+   const Rect r = screen_rect_of(count);
+
+   inject_click(x, y);
+   InjectPointer(x, y, 1);
+   InjectPointer(r.x2 + 40, y, 1);  // dragged off before the release
+   InjectPointer(r.x2 + 40, y, 0);
+   Press('c', KEY_C);
+   EXPECT_EQ(pressed, 2) << "the click and the hot key, not the release outside";
+
+   centre_of(close, &x, &y);
+   inject_click(x, y);
+   run_loop_for(10);
+   EXPECT_EQ(LookupControl(close), nullptr) << "its callback closed the window holding it";
+   EXPECT_NE(LookupControl(a_), nullptr);
+}
+
 TEST_F(InputTest, CheckBoxAndCycleButtonFollowTheToggleRule)
 {
    int low = -3, high = 7, cycle = -3, box_calls = 0, cycle_calls = 0;
