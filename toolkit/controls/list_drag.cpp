@@ -86,6 +86,20 @@ void Finish(const PointerEvent &ev)
       source->drag_source(drag.item, LIST_DRAG_END, source->list, drag.index);
 }
 
+// Dragging past the top or bottom edge of the source view scrolls it a row
+// per movement, so a row can be taken anywhere in a long list.
+void ScrollAtEdge(ListView *source, int x, int y)
+{
+   int sx, sy;
+   ControlScreenPos(source->self, &sx, &sy);
+   if (x < sx || x > sx + ControlWidth(source->self))
+      return;
+   if (y < sy + LIST_FRAME)
+      ScrollList(source, source->first - 1);
+   else if (y > sy + ControlHeight(source->self) - LIST_FRAME)
+      ScrollList(source, source->first + 1);
+}
+
 }
 
 int ListDragMouse(Control *row, const PointerEvent &ev)
@@ -98,6 +112,7 @@ int ListDragMouse(Control *row, const PointerEvent &ev)
    case POINTER_DRAG:
       if (g_drag.active) {
          if (ListView *source = LiveView(g_drag.source_id)) {
+            ScrollAtEdge(source, ev.x, ev.y);
             const bool ok = Ask(source, TargetAt(source, ev.x, ev.y), LIST_DRAG_OVER) != 0;
             UseMouseCursor(!ok ? kCursorNoDrop : (source->drag_flags & 1) ? kCursorMove : kCursorCopy);
          }
