@@ -55,9 +55,9 @@ TEST_F(Images, WindowImageShadowsTheDesktopsOnlyInsideThatWindow)
    position_mouse(150, 150);
    const int inside_window = MakeWindow(0, AUTO, "", WINDOW_NOT_MODAL);
    ASSERT_TRUE(RegisterImage(Filled(6, 6, 0, 255, 0), "shade", 1, inside_window));
-   const int group = BeginSampleGroup(PLACE_FIRST, AUTO, "");
+   const int group = BeginGroupBox(PLACE_FIRST, AUTO, 0, AUTO, "", GROUP_TITLE_IN_FRAME);
    const int inside = PlaceSampleBox(PLACE_FIRST, AUTO, "#shade;", SAMPLE_PLAIN, 0, 0);
-   EndSampleGroup();
+   EndGroupBox();
    PresentWindow();
    position_mouse(450, 400);
    ASSERT_GT(MakeWindow(0, AUTO, "", WINDOW_NOT_MODAL), 0);

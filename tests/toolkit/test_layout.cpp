@@ -77,10 +77,10 @@ TEST_F(Layout, NestedContainerPlacesItsFirstControlAtItsMargins)
 {
    ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
    Box(PLACE_FIRST, AUTO, 20, 20);
-   const int group = BeginSampleGroup(PLACE_RIGHT, AUTO, "");
+   const int group = BeginGroupBox(PLACE_RIGHT, AUTO, 0, AUTO, "", GROUP_TITLE_IN_FRAME);
    const int inner = Box(PLACE_RIGHT, AUTO, 10, 10);  // first in its container
    const int inner2 = Box(PLACE_RIGHT, AUTO, 10, 10);
-   EndSampleGroup();
+   EndGroupBox();
    PresentWindow();
    const Container *box = LookupControl(group)->container;
    EXPECT_EQ(rect_of(inner), (Rect{box->left_margin, box->top_margin, box->left_margin + 9, box->top_margin + 9}));

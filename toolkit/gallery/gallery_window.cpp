@@ -77,11 +77,11 @@ struct Sample {
 template <std::size_t N>
 int SampleGroup(int x, int y, const char *title, const Sample (&samples)[N])
 {
-   BeginSampleGroup(x, y, title);
+   BeginGroupBox(x, y, 0, AUTO, title, GROUP_TITLE_IN_FRAME);
    int id = -1;
    for (const Sample &s : samples)
       id = PlaceSampleBox(s.x, s.y, s.label, s.style, s.min_size, s.min_size);
-   EndSampleGroup();
+   EndGroupBox();
    return id;
 }
 
@@ -119,18 +119,18 @@ constexpr Sample kLabels[] = {
 
 void ImagesGroup(int window)
 {
-   BeginSampleGroup(PLACE_RIGHT, AUTO, "Images");
+   BeginGroupBox(PLACE_RIGHT, AUTO, 0, AUTO, "Images", GROUP_TITLE_IN_FRAME);
    // The window's own "shade" shadows the desktop's.
    RegisterImage(DrawIconShape(Shape::Square, InterfaceColour[COLOUR_GO]), "shade", 1, window);
    PlaceSampleBox(PLACE_FIRST, AUTO, "#shade;window's_shade", SAMPLE_RAISED, 0, 0);
    PlaceSampleBox(PLACE_RIGHT, AUTO, "#fb42_updir;updir", SAMPLE_RAISED, 0, 0);
    PlaceSampleBox(PLACE_RIGHT, AUTO, "#fb42_uparrow;uparrow", SAMPLE_RAISED, 0, 0);
-   EndSampleGroup();
+   EndGroupBox();
 }
 
 void CursorsGroup()
 {
-   BeginSampleGroup(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "Mouse cursors (point at one)");
+   BeginGroupBox(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, 0, AUTO, "Mouse cursors (point at one)", GROUP_TITLE_IN_FRAME);
    static const char *const kNames[] = {"drag", "copy", "no drop", "move", "resize", "busy", "arrow"};
    for (int n = 0; n < 7; ++n) {
       char label[64];
@@ -139,7 +139,7 @@ void CursorsGroup()
                                     SAMPLE_RAISED, 0, 0);
       SetSampleBoxCursor(id, n);
    }
-   EndSampleGroup();
+   EndGroupBox();
 }
 
 // The controls that edit values, bound to variables that outlive the window.
@@ -151,7 +151,7 @@ void InputGroup()
    static char *modes[] = {stereo, mono, left, right};
    static char text[] = "A text field breaks its text into lines that fit its width and scrolls "
                         "when it is given a number of lines.";
-   BeginSampleGroup(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "Input controls");
+   BeginGroupBox(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, 0, AUTO, "Input controls", GROUP_TITLE_IN_FRAME);
    PlaceInputField(PLACE_FIRST, AUTO, 45, "Number", 3, 2, &number);
    PlaceInputField(PLACE_RIGHT, AUTO, 100, "Name", 5, sizeof name, name);
    PlaceChoiceList(PLACE_RIGHT, AUTO, 0, "Output", &mode, modes, 4);
@@ -159,7 +159,7 @@ void InputGroup()
    PlaceSlider(PLACE_RIGHT, AUTO, 120, &buffer, 4, 64, SLIDER_END_MARKERS | SLIDER_LIMIT_TEXTS, field);
    PlaceSlider(PLACE_RIGHT, AUTO, 80, &volume, 0, 255, SLIDER_END_MARKERS | SLIDER_STYLE_1, -1);
    PlaceTextField(PLACE_RIGHT, AUTO, text, 170, 2, TEXT_FIELD_LIGHT);
-   EndSampleGroup();
+   EndGroupBox();
 }
 
 }

@@ -101,39 +101,6 @@ const ControlClass *BoxClass()
    });
 }
 
-// --- groups ----------------------------------------------------------------
-
-int GroupTitleHeight(const Control *c)
-{
-   return c->text.empty() ? 0 : text_height(c->font);
-}
-
-void DrawGroup(Control *c)
-{
-   BITMAP *b = c->surface ? c->surface->bitmap.get() : nullptr;
-   if (!b)
-      return;
-   int x, y;
-   ControlWindowPos(c, &x, &y);
-   const int title_h = GroupTitleHeight(c);
-   DrawEtchedFrame(b, x, y + title_h / 2, x + ControlWidth(c), y + ControlHeight(c));
-   if (title_h) {
-      const int w = LabelLinesWidth(c);
-      rectfill(b, x + 6, y, x + 9 + w, y + title_h, InterfaceColour[COLOUR_FACE]);
-      DrawLabelLines(b, c, x + 8, y, InterfaceColour[COLOUR_TEXT]);
-   }
-   ContainerClass()->draw(c);
-}
-
-const ControlClass *GroupClass()
-{
-   static ClassSlot slot;
-   return ClassOnce(slot, [](ControlClass &k) {
-      k = *ContainerClass();
-      k.draw = DrawGroup;
-   });
-}
-
 }
 
 int PlaceSampleBox(int x, int y, const char *label, int style, int min_w, int min_h)
@@ -163,23 +130,4 @@ int SetSampleBoxAction(int id, void (*action)(void *), void *data)
    c->on_action = action ? action : DoNothing;
    c->action_data = data;
    return 1;
-}
-
-int BeginSampleGroup(int x, int y, const char *title)
-{
-   Control *c = CreateControl(GroupClass(), x, y, title);
-   if (!c)
-      return -1;
-   Container *box = MakeContainer(c);
-   SetSpacing(box, 4, 3);
-   // Room for the title in the top frame line and for the frame itself.
-   box->top_margin = std::max(GroupTitleHeight(c), 2) + 3;
-   box->bottom_margin = box->left_margin = box->right_margin = 5;
-   PushGroup(box);
-   return c->id;
-}
-
-void EndSampleGroup(void)
-{
-   PopGroup();
 }

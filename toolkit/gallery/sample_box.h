@@ -1,6 +1,5 @@
-// Small control kinds of the gallery, built on the toolkit core: a framed box
-// showing its label (text lines and icon) and a titled group that holds other
-// controls.
+// The gallery's sample box, built on the toolkit core: a framed box showing
+// its label (text lines and icon) that can change the mouse cursor.
 #pragma once
 
 enum SampleBoxStyle {
@@ -15,8 +14,3 @@ enum SampleBoxStyle {
 int PlaceSampleBox(int x, int y, const char *label, int style, int min_w, int min_h);
 int SetSampleBoxCursor(int id, int cursor);
 int SetSampleBoxAction(int id, void (*action)(void *), void *data);
-
-// A framed group with its title in the frame line; later controls go into
-// it until EndSampleGroup. Returns the id, or -1.
-int BeginSampleGroup(int x, int y, const char *title);
-void EndSampleGroup(void);
