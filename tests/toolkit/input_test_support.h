@@ -107,18 +107,14 @@ inline void run_loop_for(int ms)
 // A window with probes "a" and "b" side by side; "a" awaits double clicks of
 // the left button, "b" of none. Only injected input reaches the probes: the X
 // pointer and keyboard are shared with every other test on the display, so
-// Allegro's own callbacks are unhooked (RealInputTest keeps them).
+// Allegro's own callbacks are unhooked.
 class InputTest : public ::testing::Test {
 protected:
-   explicit InputTest(bool real_input = false) : real_input_(real_input) {}
-
    void SetUp() override
    {
       ASSERT_TRUE(session_.ok);
-      if (!real_input_) {
-         mouse_callback = nullptr;
-         keyboard_ucallback = nullptr;
-      }
+      mouse_callback = nullptr;
+      keyboard_ucallback = nullptr;
       MakeWindow(0, AUTO, "probes", WINDOW_NO_DRAG);
       a_ = PlaceProbe(PLACE_FIRST, AUTO, "~a", 1);
       b_ = PlaceProbe(PLACE_RIGHT, AUTO, "~b", 0);
@@ -131,15 +127,9 @@ protected:
       centre_of(b_, &bx_, &by_);
    }
 
-   bool real_input_;
    ToolkitSession session_;
    int a_ = -1, b_ = -1;
    int ax_ = 0, ay_ = 0, bx_ = 0, by_ = 0;
-};
-
-class RealInputTest : public InputTest {
-protected:
-   RealInputTest() : InputTest(true) {}
 };
 
 }
