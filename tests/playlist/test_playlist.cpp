@@ -104,10 +104,9 @@ TEST(PlaylistModel, BadArgumentsFailWithoutChange)
    EXPECT_EQ(state(pl.get()), "a:100 b:101 c:102 @1");
 }
 
-TEST(PlaylistModel, GrowsByFiftyInPlaceAndKeepsItsOwnCopies)
+TEST(PlaylistModel, GrowsByFiftyAndKeepsItsOwnCopies)
 {
    auto pl = make_playlist({});
-   const uint32_t *count_field = &pl->count;
    EXPECT_EQ(pl->capacity, 50u);
    char name[16];
    std::string expected = "150:150 ";
@@ -118,7 +117,6 @@ TEST(PlaylistModel, GrowsByFiftyInPlaceAndKeepsItsOwnCopies)
       expected += i < 150 ? std::string(name) + ":" + name + " " : "@1";
    }
    std::strcpy(name, "changed");
-   EXPECT_EQ(&pl->count, count_field);
    EXPECT_EQ(state(pl.get()), expected);
 }
 
@@ -219,9 +217,6 @@ TEST(PlaylistFile, LoadMergesAndClampsTheStoredCurrent)
       EXPECT_EQ(pl->count, c.before.size() + c.songs);
       EXPECT_EQ(pl->current, c.expected) << "stored " << c.stored << " after " << c.before.size();
    }
-   auto merged = make_playlist({"x"}, 0);
-   ASSERT_EQ(playlist_load(merged.get(), dir.write("cur.kpl", three_songs(1)).c_str()), 0);
-   EXPECT_EQ(state(merged.get()), "x:100 a.mp3:1 b.mod:2 c.ogg:3 @2");
 }
 
 // Truncated anywhere, or counting more songs than it holds.
