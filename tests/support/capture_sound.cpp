@@ -175,19 +175,4 @@ int16_t capture_expected(uint16_t fed)
    return static_cast<int16_t>(x > 0 ? x - 1 : x);
 }
 
-uint16_t capture_to_unsigned(int16_t captured)
-{
-   const int x = captured > 0 ? captured + 1 : captured;
-   return static_cast<uint16_t>(x + 0x8000);
-}
-
-std::vector<uint16_t> capture_channel_to_unsigned(const std::vector<int16_t> &frames, int channel)
-{
-   std::vector<uint16_t> out;
-   out.reserve(frames.size() / 2);
-   for (std::size_t i = static_cast<std::size_t>(channel); i < frames.size(); i += 2)
-      out.push_back(capture_to_unsigned(frames[i]));
-   return out;
-}
-
 }

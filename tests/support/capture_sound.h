@@ -76,8 +76,8 @@
 //   x (signed, = fed unsigned value - 0x8000) as x for x <= 0 and x - 1 for
 //   x > 0: the mixer's full level is a hair under unity and it rounds down.
 //   That is as exact as this mixer gets: fed 0x8000 and 0x8001 both come back
-//   as 0; every other value is recoverable. capture_expected and
-//   capture_to_unsigned below apply this. 8-bit data is widened first: an
+//   as 0; every other value is recoverable. capture_expected below applies
+//   this. 8-bit data is widened first: an
 //   8-bit value v behaves as the 16-bit value v << 8.
 // - Several voices add, then the sum is clipped to 16 bits.
 #pragma once
@@ -120,12 +120,5 @@ int capture_surplus_frames();
 // What an unsigned 16-bit value fed to a voice comes back as on an exact
 // channel (see above).
 int16_t capture_expected(uint16_t fed);
-
-// The unsigned 16-bit value that was fed, from a value captured on an exact
-// channel; 0 maps to 0x8000 (it may have been 0x8001).
-uint16_t capture_to_unsigned(int16_t captured);
-
-// One channel (0 left, 1 right) of captured frames back as fed unsigned values.
-std::vector<uint16_t> capture_channel_to_unsigned(const std::vector<int16_t> &frames, int channel);
 
 }
