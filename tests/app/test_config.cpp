@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using kstr::test::TempDir;
@@ -76,22 +77,6 @@ TEST_F(ConfigTest, FirstSaveWithoutAFileWritesEveryDefaultInOrder)
              "it_resampling = 1\n");
 }
 
-TEST_F(ConfigTest, SaveWritesTheChosenLanguageAndKeepsUnknownKeys)
-{
-   use("[gui]\nmy_own = 7\n[dos]\nverbose = 2\n");
-   read_all();
-   std::snprintf(language_codes[0], 3, "de");
-   std::snprintf(language_codes[1], 3, "fr");
-   language_count = 2;
-   current_language = 1;
-   ASSERT_EQ(settings_write(), 0) << saved();
-   EXPECT_EQ(value("system", "language"), "fr");
-   EXPECT_EQ(value("gui", "my_own"), "7");
-   EXPECT_EQ(value("dos", "verbose"), "2");
-   language_count = 0;
-   current_language = 0;
-}
-
 // Past either end of its table a mode reads as the last one, the other values
 // as their defaults; fullscreen has no table and keeps what it holds.
 TEST_F(ConfigTest, ValuesWithoutATableEntryFallBack)
@@ -139,14 +124,23 @@ TEST_F(ConfigTest, SaveThatCannotReachTheDiskReportsFailure)
    EXPECT_EQ(settings_write(), -1);
 }
 
-TEST_F(ConfigTest, SoundSettingsAreReadEvenWithoutASoundDriver)
+// The sound settings are read even without a sound driver; a save writes them
+// back with the chosen language and keeps the keys it does not know.
+TEST_F(ConfigTest, SaveKeepsWhatWasReadTheChosenLanguageAndUnknownKeys)
 {
-   use("[sound]\ndigi_card = NONO\n[dos]\nvolume = 77\nmp3oggbuffer = 8\nit_buffer_size = 4\n"
-       "it_sound_freq = 44100\nit_resampling = 3\n");
+   use("[gui]\nmy_own = 7\n[sound]\ndigi_card = NONO\n[dos]\nverbose = 2\nvolume = 77\nmp3oggbuffer = 8\n"
+       "it_buffer_size = 4\nit_sound_freq = 44100\nit_resampling = 3\n");
    EXPECT_EQ(player_init(), PLAYER_NO_SOUND);
    EXPECT_EQ(std::vector<int>({volume, mp3oggbuffer, it_buffer_size, it_sound_freq, it_resampling}),
              std::vector<int>({77, 8, 4, 44100, 3}));
-   ASSERT_EQ(settings_write(), 0);
-   EXPECT_EQ(value("dos", "volume"), "77");
-   EXPECT_EQ(value("dos", "it_resampling"), "3");
+   std::snprintf(language_codes[0], 3, "de");
+   std::snprintf(language_codes[1], 3, "fr");
+   language_count = 2;
+   current_language = 1;
+   ASSERT_EQ(settings_write(), 0) << saved();
+   for (const auto &[section, key, expected] : {std::tuple("system", "language", "fr"), {"gui", "my_own", "7"},
+                                                {"dos", "verbose", "2"}, {"dos", "volume", "77"}, {"dos", "it_resampling", "3"}})
+      EXPECT_EQ(value(section, key), expected) << section << "/" << key;
+   language_count = 0;
+   current_language = 0;
 }
