@@ -6,11 +6,13 @@
 #include <allegro.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 using Lines = std::vector<std::string>;
+using Keys = std::vector<std::pair<int, int>>;  // (scan, key) in label order
 
 // A control outside any container: labels parse without images.
 struct Loose {
@@ -21,34 +23,52 @@ struct Loose {
       c.font = font;
       ParseLabel(&c, label);
    }
+   Keys keys() const
+   {
+      Keys k;
+      for (const HotKey &h : c.hotkeys)
+         k.emplace_back(h.scan, h.key);
+      return k;
+   }
 };
 
-bool HasHotKey(const Control &c, int scan, int key)
+TEST(Labels, LinesEscapesAndHotKeyReferences)
 {
-   for (const HotKey &k : c.hotkeys)
-      if (k.scan == scan && k.key == key)
-         return true;
-   return false;
-}
-
-TEST(Labels, LinesAndEscapes)
-{
-   EXPECT_EQ(Loose("Two_lines").c.text, (Lines{"Two", "lines"}));
-   EXPECT_EQ(Loose("a__b").c.text, (Lines{"a_b"}));
-   EXPECT_EQ(Loose("~~tilde").c.text, (Lines{"~tilde"}));
-   EXPECT_EQ(Loose("##1").c.text, (Lines{"#1"}));
-   EXPECT_EQ(Loose("trailing_").c.text, (Lines{"trailing"}));
-   EXPECT_EQ(Loose("").c.text, Lines{});
-   EXPECT_EQ(Loose(nullptr).c.text, Lines{});
-   EXPECT_TRUE(Loose("a__b").c.hotkeys.empty());
+   const struct {
+      const char *label;
+      Lines text;
+      Keys keys;
+   } cases[] = {
+      {"Two_lines", {"Two", "lines"}, {}},
+      {"a__b", {"a_b"}, {}},
+      {"~~tilde", {"~tilde"}, {}},
+      {"##1", {"#1"}, {}},
+      {"trailing_", {"trailing"}, {}},
+      {"", {}, {}},
+      {nullptr, {}, {}},
+      {"end~", {"end"}, {}},  // a tilde at the end shows nothing
+      {"Cancel#27;", {"Cancel"}, {{0, 27}}},
+      {"#59,13;Go", {"Go"}, {{59, 13}}},
+      {"#5xyz;after", {"after"}, {{0, 5}}},  // the reference runs to the semicolon
+      {"Tail#7", {"Tail"}, {{0, 7}}},
+      {"A\tB\x1b", {"AB"}, {{0, '\t'}, {0, 27}}},  // control characters are keys, not text
+      {"#nosuchicon;", {}, {}},
+   };
+   for (const auto &k : cases) {
+      const Loose l(k.label);
+      EXPECT_EQ(l.c.text, k.text) << (k.label ? k.label : "(null)");
+      EXPECT_EQ(l.keys(), k.keys) << (k.label ? k.label : "(null)");
+   }
+   const Loose unknown("#nosuchicon;");
+   EXPECT_EQ(unknown.c.icon_name, "nosuchicon");
+   EXPECT_EQ(unknown.c.icon, nullptr);
 }
 
 TEST(Labels, TildeMakesAnUnderlinedCaseFoldedHotKey)
 {
    Loose l("O~K");
    EXPECT_EQ(l.c.text, (Lines{"OK"}));
-   ASSERT_EQ(l.c.hotkeys.size(), 1u);
-   EXPECT_TRUE(HasHotKey(l.c, 0, 'k'));
+   EXPECT_EQ(l.keys(), (Keys{{0, 'k'}}));
    EXPECT_EQ(l.c.hk_x, text_length(font, "O"));
    EXPECT_EQ(l.c.hk_w, text_length(font, "K"));
    EXPECT_EQ(l.c.hk_line, 0);
@@ -56,45 +76,8 @@ TEST(Labels, TildeMakesAnUnderlinedCaseFoldedHotKey)
    Loose second("File_~open it");
    EXPECT_EQ(second.c.hk_line, 1);
    EXPECT_EQ(second.c.hk_x, 0);
-   EXPECT_TRUE(HasHotKey(second.c, 0, 'o'));
-
+   EXPECT_EQ(second.keys(), (Keys{{0, 'o'}}));
    EXPECT_EQ(Loose("plain").c.hk_line, NO_HOTKEY_LINE);
-   EXPECT_EQ(Loose("end~").c.text, (Lines{"end"})) << "a tilde at the end shows nothing";
-}
-
-TEST(Labels, NumberReferencesAddHotKeysAndShowNothing)
-{
-   Loose esc("Cancel#27;");
-   EXPECT_EQ(esc.c.text, (Lines{"Cancel"}));
-   EXPECT_TRUE(HasHotKey(esc.c, 0, 27));
-
-   Loose pair("#59,13;Go");
-   EXPECT_EQ(pair.c.text, (Lines{"Go"}));
-   EXPECT_TRUE(HasHotKey(pair.c, 59, 13));
-
-   Loose junk("#5xyz;after");
-   EXPECT_EQ(junk.c.text, (Lines{"after"})) << "the reference runs to the semicolon";
-   EXPECT_TRUE(HasHotKey(junk.c, 0, 5));
-
-   Loose unended("Tail#7");
-   EXPECT_EQ(unended.c.text, (Lines{"Tail"}));
-   EXPECT_TRUE(HasHotKey(unended.c, 0, 7));
-}
-
-TEST(Labels, ControlCharactersAreHotKeysNotText)
-{
-   Loose l("A\tB\x1b");
-   EXPECT_EQ(l.c.text, (Lines{"AB"}));
-   EXPECT_TRUE(HasHotKey(l.c, 0, '\t'));
-   EXPECT_TRUE(HasHotKey(l.c, 0, 27));
-}
-
-TEST(Labels, ImageReferenceWithoutARegisteredImageShowsNothing)
-{
-   Loose l("#nosuchicon;");
-   EXPECT_EQ(l.c.icon_name, "nosuchicon");
-   EXPECT_EQ(l.c.icon, nullptr);
-   EXPECT_EQ(l.c.text, Lines{});
 }
 
 TEST(Labels, TooltipLines)
@@ -105,46 +88,29 @@ TEST(Labels, TooltipLines)
    EXPECT_EQ(ParseTooltip("~#keep"), (Lines{"~#keep"})) << "only underscores are special";
 }
 
-class LabelImages : public ::testing::Test {
-protected:
+TEST(LabelImages, IconAloneOrFollowedByText)
+{
    kstr::test::ToolkitSession session;
-   void SetUp() override
-   {
-      ASSERT_TRUE(session.ok);
-      BITMAP *icon = create_bitmap(12, 9);
-      clear_to_color(icon, makecol(0, 255, 0));
-      ASSERT_TRUE(RegisterImage(icon, "playicon", 1, 0));
-      BITMAP *menu = create_bitmap(7, 5);
-      clear_to_color(menu, makecol(0, 0, 255));
-      ASSERT_TRUE(RegisterImage(menu, "menuicon", 1, 0));
-      ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
-   }
-   void TearDown() override { PresentWindow(); }
-
-   static const Control &Place(const char *label)
-   {
+   ASSERT_TRUE(session.ok);
+   BITMAP *icon = create_bitmap(12, 9);
+   clear_to_color(icon, makecol(0, 255, 0));
+   ASSERT_TRUE(RegisterImage(icon, "playicon", 1, 0));
+   ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
+   const auto place = [](const char *label) -> const Control & {
       return *LookupControl(PlaceSampleBox(PLACE_NEW_ROW, AUTO, label, SAMPLE_PLAIN, 0, 0));
+   };
+   const Control &with = place("#playicon;");
+   const Control &without = place("#playicon");  // no semicolon
+   const Control &both = place("#  playicon;Play_now");
+   for (const Control *c : {&with, &without, &both}) {
+      ASSERT_NE(c->icon, nullptr);
+      EXPECT_EQ(c->icon->width, 12);
+      EXPECT_EQ(c->icon_name, "playicon") << "leading spaces are skipped";
    }
-};
-
-TEST_F(LabelImages, IconOnlyWithOrWithoutSemicolon)
-{
-   const Control &with = Place("#playicon;");
-   ASSERT_NE(with.icon, nullptr);
-   EXPECT_EQ(with.icon->width, 12);
    EXPECT_EQ(with.text, Lines{});
-   const Control &without = Place("#menuicon");
-   ASSERT_NE(without.icon, nullptr);
-   EXPECT_EQ(without.icon->height, 5);
    EXPECT_EQ(without.text, Lines{});
-}
-
-TEST_F(LabelImages, IconFollowedByTextShowsBoth)
-{
-   const Control &c = Place("#  playicon;Play_now");
-   ASSERT_NE(c.icon, nullptr);
-   EXPECT_EQ(c.icon_name, "playicon") << "leading spaces are skipped";
-   EXPECT_EQ(c.text, (Lines{"Play", "now"}));
+   EXPECT_EQ(both.text, (Lines{"Play", "now"}));
+   PresentWindow();
 }
 
 TEST(LabelDrawing, HotKeyIsUnderlinedUnderItsLetter)
