@@ -62,6 +62,10 @@ TEST_F(Images, WindowImageShadowsTheDesktopsOnlyInsideThatWindow)
    position_mouse(450, 400);
    ASSERT_GT(MakeWindow(0, AUTO, "", WINDOW_NOT_MODAL), 0);
    const int elsewhere = PlaceSampleBox(PLACE_FIRST, AUTO, "#shade;", SAMPLE_PLAIN, 0, 0);
+   // Removing the desktop's image leaves the control showing it intact.
+   ASSERT_TRUE(RegisterImage(nullptr, "shade", 1, 0));
+   EXPECT_EQ(FindImage(Desktop(), "shade"), nullptr);
+   EXPECT_FALSE(RegisterImage(Filled(1, 1, 0, 0, 0), "orphan", 1, 9999)) << "no such owner";
    PresentWindow();
 
    ASSERT_NE(LookupControl(inside)->icon, nullptr);
@@ -79,91 +83,60 @@ TEST_F(Images, WindowImageShadowsTheDesktopsOnlyInsideThatWindow)
    EXPECT_EQ(centre(elsewhere), (Rgb{255, 0, 0}));
 }
 
-TEST_F(Images, RemovingAnImageLeavesControlsShowingItIntact)
-{
-   ASSERT_TRUE(RegisterImage(Filled(5, 5, 0, 0, 255), "gone", 1, 0));
-   ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
-   const int id = PlaceSampleBox(PLACE_FIRST, AUTO, "#gone;", SAMPLE_PLAIN, 0, 0);
-   ASSERT_TRUE(RegisterImage(nullptr, "gone", 1, 0));
-   EXPECT_EQ(FindImage(Desktop(), "gone"), nullptr);
-   PresentWindow();  // draws the control with the image it holds
-   ASSERT_NE(LookupControl(id)->icon, nullptr);
-   EXPECT_EQ(LookupControl(id)->icon->width, 5);
-   EXPECT_FALSE(RegisterImage(Filled(1, 1, 0, 0, 0), "orphan", 1, 9999)) << "no such owner";
-}
-
-TEST_F(Images, LoadIconFileRegistersWithTheOwnersContainer)
+TEST_F(Images, LoadIconFileRegistersWithTheOwnersContainerOrNothing)
 {
    const std::string path = SaveBmp(dir, "icon.bmp", 9, 7);
-   EXPECT_EQ(LoadIconFile(path.c_str(), "fileicon", 1, 0), 0);
-   const auto e = FindImage(Desktop(), "fileicon");
-   ASSERT_NE(e, nullptr);
-   EXPECT_EQ(e->width, 9);
-   EXPECT_EQ(e->height, 7);
-   EXPECT_EQ(e->kind, 1);
-
-   ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
-   const int box = PlaceSampleBox(PLACE_FIRST, AUTO, "", SAMPLE_PLAIN, 10, 10);
-   const int client = TopWindow()->client->self->id;
-   EXPECT_EQ(LoadIconFile(path.c_str(), "local", 0, box), client);
-   EXPECT_NE(FindImage(TopWindow()->client, "local"), nullptr);
-   EXPECT_EQ(FindImage(Desktop(), "local"), nullptr);
-   PresentWindow();
-}
-
-TEST_F(Images, LoadIconFileFailuresRegisterNothing)
-{
    const std::string garbage = dir.write("garbage.bmp", "BM not really a bitmap");
    const auto before = DesktopImageNames();
    EXPECT_EQ(LoadIconFile(dir.file("missing.bmp").c_str(), "a", 1, 0), -1);
    EXPECT_EQ(LoadIconFile(garbage.c_str(), "b", 1, 0), -1);
    EXPECT_EQ(LoadIconFile(dir.file("missing.dat#updir").c_str(), "c", 1, 0), -1);
    EXPECT_EQ(LoadIconFile(nullptr, "d", 1, 0), -1);
-   EXPECT_EQ(LoadIconFile(garbage.c_str(), "e", 1, 4242), -1);
+   EXPECT_EQ(LoadIconFile(path.c_str(), "e", 1, 4242), -1) << "no such owner";
    EXPECT_EQ(DesktopImageNames(), before);
+
+   EXPECT_EQ(LoadIconFile(path.c_str(), "fileicon", 1, 0), 0);
+   const auto e = FindImage(Desktop(), "fileicon");
+   ASSERT_NE(e, nullptr);
+   EXPECT_EQ(e->width, 9);
+   EXPECT_EQ(e->height, 7);
+   EXPECT_EQ(e->kind, 1);
+   ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
+   const int box = PlaceSampleBox(PLACE_FIRST, AUTO, "", SAMPLE_PLAIN, 10, 10);
+   EXPECT_EQ(LoadIconFile(path.c_str(), "local", 0, box), TopWindow()->client->self->id);
+   EXPECT_NE(FindImage(TopWindow()->client, "local"), nullptr);
+   EXPECT_EQ(FindImage(Desktop(), "local"), nullptr);
+   PresentWindow();
 }
 
 // A datafile made by the dat tool holding only "updir" and "uparrow".
-class IconDatafile : public Images {
-protected:
-   std::string datafile;
-   void SetUp() override
-   {
-      Images::SetUp();
-      SaveBmp(dir, "updir.bmp", 16, 12);
-      SaveBmp(dir, "uparrow.bmp", 8, 8);
-      datafile = dir.file("icons.dat");
-      const std::string cd = "cd '" + dir.path().string() + "' && ";
-      ASSERT_EQ(std::system((cd + "dat -bpp 16 icons.dat -t BMP -a updir.bmp uparrow.bmp >/dev/null").c_str()), 0);
-      ASSERT_EQ(std::system((cd + "dat icons.dat UPDIR_BMP NAME=updir >/dev/null").c_str()), 0);
-      ASSERT_EQ(std::system((cd + "dat icons.dat UPARROW_BMP NAME=uparrow >/dev/null").c_str()), 0);
-   }
-};
-
-TEST_F(IconDatafile, RegistersExactlyTheObjectsItHolds)
+TEST_F(Images, IconDatafileRegistersExactlyTheObjectsItHolds)
 {
+   SaveBmp(dir, "updir.bmp", 16, 12);
+   SaveBmp(dir, "uparrow.bmp", 8, 8);
+   const std::string datafile = dir.file("icons.dat");
+   const std::string dat = "cd '" + dir.path().string() + "' && dat ";
+   ASSERT_EQ(std::system((dat + "-bpp 16 icons.dat -t BMP -a updir.bmp uparrow.bmp >/dev/null").c_str()), 0);
+   ASSERT_EQ(std::system((dat + "icons.dat UPDIR_BMP NAME=updir >/dev/null").c_str()), 0);
+   ASSERT_EQ(std::system((dat + "icons.dat UPARROW_BMP NAME=uparrow >/dev/null").c_str()), 0);
+
+   EXPECT_EQ(LoadIconFile((datafile + "#uparrow").c_str(), "arrow", 1, 0), 0);
+   ASSERT_NE(FindImage(Desktop(), "arrow"), nullptr);
+   EXPECT_EQ(FindImage(Desktop(), "arrow")->width, 8) << "a file#object path reaches one object";
+   EXPECT_EQ(LoadIconFile((datafile + "#makedir").c_str(), "none", 1, 0), -1);
+   EXPECT_EQ(LoadIconDatafile(dir.file("nothing.dat").c_str()), -1);
+
    const auto before = DesktopImageNames();
    EXPECT_EQ(LoadIconDatafile(datafile.c_str()), 2);
    auto added = DesktopImageNames();
    for (const auto &name : before)
       added.erase(name);
-   EXPECT_EQ(added, (std::set<std::string>{"fb42_updir", "fb42_uparrow"}));
-   const auto updir = FindImage(Desktop(), "fb42_updir");
-   EXPECT_EQ(updir->width, 16);
-   EXPECT_EQ(updir->height, 12);
-   EXPECT_EQ(updir->kind, 1);
+   ASSERT_EQ(added, (std::set<std::string>{"fb42_updir", "fb42_uparrow"}));
+   EXPECT_EQ(FindImage(Desktop(), "fb42_updir")->width, 16);
+   EXPECT_EQ(FindImage(Desktop(), "fb42_updir")->height, 12);
 }
 
-TEST_F(IconDatafile, FileHashObjectPathsReachOneObject)
-{
-   EXPECT_EQ(LoadIconFile((datafile + "#uparrow").c_str(), "arrow", 1, 0), 0);
-   ASSERT_NE(FindImage(Desktop(), "arrow"), nullptr);
-   EXPECT_EQ(FindImage(Desktop(), "arrow")->width, 8);
-   EXPECT_EQ(LoadIconFile((datafile + "#makedir").c_str(), "none", 1, 0), -1);
-   EXPECT_EQ(LoadIconDatafile(dir.file("nothing.dat").c_str()), -1);
-}
-
-TEST_F(Images, BuiltInCursorsAreRegisteredForTheDesktop)
+TEST_F(Images, BuiltInCursorsAndUseMouseCursorTwiceChangingThePointerOnce)
 {
    for (int n = 0; n < CURSOR_COUNT; ++n) {
       const auto e = FindImage(Desktop(), ("cursor42_" + std::to_string(n)).c_str());
@@ -172,10 +145,6 @@ TEST_F(Images, BuiltInCursorsAreRegisteredForTheDesktop)
       EXPECT_EQ(bitmap_color_depth(e->image.get()), bitmap_color_depth(screen));
    }
    EXPECT_EQ(CurrentMouseCursor(), CURSOR_ARROW);
-}
-
-TEST_F(Images, UseMouseCursorTwiceChangesThePointerOnce)
-{
    const auto busy = FindImage(Desktop(), "cursor42_5");
    UseMouseCursor(CURSOR_BUSY);
    ASSERT_NE(mouse_sprite, nullptr);
@@ -225,26 +194,11 @@ TEST_F(Images, TextCursorIsCentredOnTheHotSpot)
    EXPECT_EQ(mouse_sprite, foreign);
 }
 
-TEST_F(Images, ReplacedCursorImageIsUsedAfterARefresh)
+TEST_F(Images, EightBitCursorImagesKeepTheirMaskAtEveryDepth)
 {
    BITMAP *eight = create_bitmap_ex(8, 3, 2);
    clear_to_color(eight, 0);  // the 8-bit transparent colour
-   putpixel(eight, 1, 1, 15);
-   ASSERT_TRUE(RegisterImage(eight, "cursor42_4", 1, 0));
-   RefreshCursorTable();
-   UseMouseCursor(CURSOR_RESIZE);
-   ASSERT_NE(mouse_sprite, nullptr);
-   EXPECT_EQ(mouse_sprite->w, 3);
-   EXPECT_EQ(bitmap_color_depth(mouse_sprite), bitmap_color_depth(screen));
-   EXPECT_EQ(getpixel(mouse_sprite, 0, 0), bitmap_mask_color(mouse_sprite));
-}
-
-TEST(CursorImages, EightBitMaskBecomesTheDeeperMaskColour)
-{
-   ASSERT_TRUE(kstr::test::open_test_window());
-   BITMAP *eight = create_bitmap_ex(8, 2, 1);
-   putpixel(eight, 0, 0, 0);
-   putpixel(eight, 1, 0, 255);
+   putpixel(eight, 1, 1, 255);
    PALETTE pal;
    get_palette(pal);
    pal[255] = RGB{63, 0, 63, 0};  // magenta that is not the mask
@@ -254,9 +208,16 @@ TEST(CursorImages, EightBitMaskBecomesTheDeeperMaskColour)
       ASSERT_TRUE(deep);
       EXPECT_EQ(bitmap_color_depth(deep.get()), depth);
       EXPECT_EQ(getpixel(deep.get(), 0, 0), bitmap_mask_color(deep.get())) << depth;
-      EXPECT_EQ(getpixel(deep.get(), 1, 0), makecol_depth(depth, 255, 0, 255)) << depth;
+      EXPECT_EQ(getpixel(deep.get(), 1, 1), makecol_depth(depth, 255, 0, 255)) << depth;
    }
-   destroy_bitmap(eight);
+   // A replaced cursor image is used after a refresh, at the screen's depth.
+   ASSERT_TRUE(RegisterImage(eight, "cursor42_4", 1, 0));
+   RefreshCursorTable();
+   UseMouseCursor(CURSOR_RESIZE);
+   ASSERT_NE(mouse_sprite, nullptr);
+   EXPECT_EQ(mouse_sprite->w, 3);
+   EXPECT_EQ(bitmap_color_depth(mouse_sprite), bitmap_color_depth(screen));
+   EXPECT_EQ(getpixel(mouse_sprite, 0, 0), bitmap_mask_color(mouse_sprite));
 }
 
 }
