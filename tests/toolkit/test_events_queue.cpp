@@ -10,10 +10,13 @@
 namespace kstr::test {
 namespace {
 
-TEST_F(EventLoopTest, CallsRunOnceInQueueOrderAndACallQueuedFromACallbackRunsAfterAllQueuedBefore)
+// The loop ends at its stop call; the shut-down flush runs what is left at
+// once: ready calls in queue order, then the delayed ones with their delay
+// cut, and refuses calls queued meanwhile.
+TEST_F(EventLoopTest, CallsRunOnceInQueueOrderAndTheShutDownFlushRunsTheRest)
 {
    CallLog log;
-   LoggedCall b{&log, "b"}, c{&log, "c"}, late{&log, "late"};
+   LoggedCall b{&log, "b"}, c{&log, "c"}, late{&log, "late"}, in_ten_seconds{&log, "in_ten_seconds"};
    struct First {
       CallLog *log;
       LoggedCall *late;
@@ -24,40 +27,79 @@ TEST_F(EventLoopTest, CallsRunOnceInQueueOrderAndACallQueuedFromACallbackRunsAft
          first->late->Queue();
       }
    } a{&log, &late};
+   struct Requeue {
+      CallLog *log;
+      int result = 0;
+      static void Run(void *self)
+      {
+         auto *call = static_cast<Requeue *>(self);
+         call->log->Add("requeue");
+         call->result = QueueCall(Run, self, 0, 0);
+      }
+   } requeue{&log};
    LoopDeadline deadline;
 
+   const uint64_t started = event_signals::TickCount();
    QueueCall(First::Run, &a, 0, 0);
-   b.Queue();
-   c.Queue();
+   const int tag_b = b.Queue(), tag_c = c.Queue();
+   EXPECT_GE(tag_b, 0);
+   EXPECT_NE(tag_b, tag_c);
    QueueCall(StopTopLoop, nullptr, 0, 0);
+   in_ten_seconds.Queue(10000);
+   QueueCall(Requeue::Run, &requeue, 0, 0);
    EXPECT_EQ(RunEventLoop(), 1);
    // "late" was queued by "a" after the stop call: the loop ended first.
    EXPECT_EQ(log.names, (std::vector<std::string>{"a", "b", "c"}));
    EXPECT_TRUE(EventSystemRunning());  // started by QueueCall, not by the loop
 
    StopEventSystem();
-   EXPECT_EQ(log.names, (std::vector<std::string>{"a", "b", "c", "late"}));
+   EXPECT_EQ(log.names, (std::vector<std::string>{"a", "b", "c", "requeue", "late", "in_ten_seconds"}));
+   EXPECT_EQ(requeue.result, -1);
+   EXPECT_LT(log.TickOf("in_ten_seconds"), started + 10000);
    EXPECT_FALSE(deadline.fired);
    EXPECT_FALSE(EventSystemRunning());
    EXPECT_EQ(EventsPending(), 0);
+   EXPECT_EQ(EventPoolCapacity(), 0);
+
+   // Afterwards the system starts again on demand.
+   EXPECT_GE(b.Queue(), 0);
+   EXPECT_TRUE(EventSystemRunning());
+   StopEventSystem();
+   EXPECT_EQ(log.names.back(), "b");
 }
 
+// A callback keeps the loop busy for 60 ms before queuing a delayed call: the
+// ticks that passed before the call existed must not count for it.
 TEST_F(EventLoopTest, DelayedCallsWaitTheirTicksAndFollowCallsThatBecameReadyBeforeThem)
 {
    CallLog log;
    LoggedCall first250{&log, "first250"}, second250{&log, "second250"}, at100{&log, "at100"};
+   LoggedCall after_busy{&log, "after_busy"};
+   struct Busy {
+      LoggedCall *delayed;
+      uint64_t queued_at = 0;
+      static void Run(void *self)
+      {
+         auto *busy = static_cast<Busy *>(self);
+         rest(60);
+         busy->queued_at = event_signals::TickCount();
+         busy->delayed->Queue(100);
+      }
+   } busy{&after_busy};
    LoopDeadline deadline;
 
    const uint64_t queued_at = event_signals::TickCount();
    first250.Queue(250);
    second250.Queue(250);
    at100.Queue(100);
+   QueueCall(Busy::Run, &busy, 0, 0);
    QueueCall(StopTopLoop, nullptr, 300, 0);
    RunEventLoop();
 
    ASSERT_FALSE(deadline.fired);
-   EXPECT_EQ(log.names, (std::vector<std::string>{"at100", "first250", "second250"}));
+   EXPECT_EQ(log.names, (std::vector<std::string>{"at100", "after_busy", "first250", "second250"}));
    EXPECT_GE(log.TickOf("at100"), queued_at + 100);
+   EXPECT_GE(log.TickOf("after_busy"), busy.queued_at + 100);
    EXPECT_GE(log.TickOf("first250"), queued_at + 250);
    EXPECT_GE(log.TickOf("second250"), queued_at + 250);
 }
@@ -82,55 +124,18 @@ TEST_F(EventLoopTest, DelayedCallsNeverRunEarlyByAPartOfAMillisecond)
       EXPECT_GE(t.ran - t.queued, event_signals::NS_PER_MS);
 }
 
-// A callback that keeps the loop busy for `ms` before queuing a delayed call:
-// the ticks that passed before the call existed must not count for it.
-TEST_F(EventLoopTest, TicksBeforeADelayedCallWasQueuedDoNotShortenItsDelay)
-{
-   CallLog log;
-   LoggedCall delayed{&log, "delayed"};
-   struct Busy {
-      LoggedCall *delayed;
-      uint64_t queued_at = 0;
-      static void Run(void *self)
-      {
-         auto *busy = static_cast<Busy *>(self);
-         rest(60);
-         busy->queued_at = event_signals::TickCount();
-         busy->delayed->Queue(100);
-      }
-   } busy{&delayed};
-   LoopDeadline deadline;
-
-   // Something delayed is waiting all along, so ticks are being charged.
-   QueueCall(StopTopLoop, nullptr, 400, 0);
-   QueueCall(Busy::Run, &busy, 0, 0);
-   RunEventLoop();
-
-   ASSERT_FALSE(deadline.fired);
-   EXPECT_GE(log.TickOf("delayed"), busy.queued_at + 100);
-}
-
 TEST_F(EventLoopTest, PoolGrowsByWholeBlocksPastItsSizeAndKeepsOrder)
 {
    constexpr int calls = 3 * EVENT_POOL_SIZE;
-   std::vector<int> ran;
-   struct Numbered {
-      std::vector<int> *ran;
-      int n;
-      static void Run(void *self)
-      {
-         auto *call = static_cast<Numbered *>(self);
-         call->ran->push_back(call->n);
-      }
-   };
-   std::vector<Numbered> numbered;
+   CallLog log;
+   std::vector<LoggedCall> numbered;
    numbered.reserve(calls);
    LoopDeadline deadline;
 
    EXPECT_EQ(EventPoolCapacity(), EVENT_POOL_SIZE);
    for (int i = 0; i < calls; ++i) {
-      numbered.push_back({&ran, i});
-      ASSERT_GE(QueueCall(Numbered::Run, &numbered.back(), 0, 0), 0);
+      numbered.push_back({&log, std::to_string(i)});
+      ASSERT_GE(numbered.back().Queue(), 0);
    }
    EXPECT_EQ(EventsPending(), calls + 1);  // and the deadline
    EXPECT_GE(EventPoolCapacity(), calls + 1);
@@ -138,49 +143,10 @@ TEST_F(EventLoopTest, PoolGrowsByWholeBlocksPastItsSizeAndKeepsOrder)
    QueueCall(StopTopLoop, nullptr, 0, 0);
    RunEventLoop();
 
-   ASSERT_EQ(ran.size(), std::size_t(calls));
+   ASSERT_EQ(log.names.size(), std::size_t(calls));
    for (int i = 0; i < calls; ++i)
-      ASSERT_EQ(ran[i], i);
+      ASSERT_EQ(log.names[i], std::to_string(i));
    EXPECT_FALSE(deadline.fired);
-}
-
-TEST_F(EventLoopTest, ShutDownFlushRunsPendingCallsAtOnceAndRefusesNewOnes)
-{
-   CallLog log;
-   LoggedCall ready{&log, "ready"}, in_ten_seconds{&log, "in_ten_seconds"};
-   struct Requeue {
-      CallLog *log;
-      int result = 0;
-      static void Run(void *self)
-      {
-         auto *call = static_cast<Requeue *>(self);
-         call->log->Add("requeue");
-         call->result = QueueCall(Run, self, 0, 0);
-      }
-   } requeue{&log};
-
-   QueueCall(StopTopLoop, nullptr, 0, 0);
-   in_ten_seconds.Queue(10000);
-   ready.Queue();
-   const uint64_t started = event_signals::TickCount();
-   QueueCall(Requeue::Run, &requeue, 0, 0);
-   RunEventLoop();
-   EXPECT_TRUE(log.names.empty());
-   StopEventSystem();
-
-   // The stop call ran first; the rest ran in the flush, the delayed call last
-   // with its delay cut, and the re-queuing call was refused there.
-   EXPECT_EQ(log.names, (std::vector<std::string>{"ready", "requeue", "in_ten_seconds"}));
-   EXPECT_EQ(requeue.result, -1);
-   EXPECT_LT(log.TickOf("in_ten_seconds"), started + 10000);
-   EXPECT_FALSE(EventSystemRunning());
-   EXPECT_EQ(EventPoolCapacity(), 0);
-
-   // Afterwards the system starts again on demand.
-   EXPECT_GE(ready.Queue(), 0);
-   EXPECT_TRUE(EventSystemRunning());
-   StopEventSystem();
-   EXPECT_EQ(log.names.back(), "ready");
 }
 
 // The loop sleeps between passes that only re-run calls queued by the pass
@@ -235,17 +201,6 @@ TEST_F(EventLoopTest, MarkedSourceBecomesACallAndTheLoopThatStartedTheSystemFlus
    EXPECT_EQ(log.names, (std::vector<std::string>{"mark", "late"}));
    EXPECT_FALSE(EventSystemRunning());
    SetSourceCall(SOURCE_KEYBOARD, nullptr);
-}
-
-TEST_F(EventLoopTest, TagsAreNonNegativeAndDistinct)
-{
-   const int first = QueueCall(nullptr, nullptr, 0, 0);
-   const int second = QueueCall(nullptr, nullptr, 5, 0);
-   EXPECT_GE(first, 0);
-   EXPECT_GE(second, 0);
-   EXPECT_NE(first, second);
-   StopEventSystem();
-   EXPECT_EQ(EventsPending(), 0);
 }
 
 }
