@@ -36,75 +36,49 @@ struct Ender {
    }
 };
 
-TEST_F(EventLoopTest, StopEventLoopDoesNothingWhenTheInnermostLoopHasAnotherId)
+// In turn: a file selector's loop that a plain stop cannot end, a request
+// loop that ends alone, and a request loop ended together with the top loop.
+TEST_F(EventLoopTest, StopEventLoopEndsTheInnermostLoopUnlessItHasAnotherId)
 {
    CallLog log;
-   NestedLoop files{&log, LOOP_FILE_SELECTOR};
-   Ender wrong_stop{&log, "stop"};
-   Ender end_files{&log, "end_files", LOOP_FILE_SELECTOR, false};
-   Ender end_system{&log, "end_system"};
-   LoggedCall inner{&log, "inner"};
+   NestedLoop files{&log, LOOP_FILE_SELECTOR}, request{&log, LOOP_SYSTEM};
+   Ender wrong_stop{&log, "stop"}, end_files{&log, "end_files", LOOP_FILE_SELECTOR, false};
+   Ender end_request{&log, "end_request"};
+   struct EndBoth {
+      CallLog *log;
+      void *inner = nullptr, *outer = reinterpret_cast<void *>(1);
+      static void Run(void *self)
+      {
+         auto *end = static_cast<EndBoth *>(self);
+         end->log->Add("end_both");
+         end->inner = StopEventLoop();
+         end->outer = StopEventLoop();
+      }
+   } end_both{&log};
+   LoggedCall inner{&log, "inner"}, outer_again{&log, "outer_again"}, after{&log, "after"};
    LoopDeadline deadline;
 
    QueueCall(NestedLoop::Run, &files, 0, 0);
    QueueCall(Ender::Run, &wrong_stop, 0, 0);
    inner.Queue(20);  // still in the nested loop: the stop above did nothing
    QueueCall(Ender::Run, &end_files, 40, 0);
-   QueueCall(Ender::Run, &end_system, 60, 0);
+   QueueCall(NestedLoop::Run, &request, 60, 0);
+   QueueCall(Ender::Run, &end_request, 60, 0);
+   outer_again.Queue(80);
+   QueueCall(NestedLoop::Run, &request, 100, 0);
+   QueueCall(EndBoth::Run, &end_both, 100, 0);
+   after.Queue(130);  // no loop is left to run it
    RunEventLoop();
 
    EXPECT_FALSE(deadline.fired);
    EXPECT_EQ(wrong_stop.returned, nullptr);
    EXPECT_EQ(end_files.returned, &files.result);
-   EXPECT_EQ(end_system.returned, nullptr);  // RunEventLoop's frame has no result
-   EXPECT_EQ(log.names,
-             (std::vector<std::string>{"open", "stop", "inner", "end_files", "closed", "end_system"}));
-}
-
-TEST_F(EventLoopTest, NestedRequestLoopEndsAloneAndTheOuterLoopGoesOn)
-{
-   CallLog log;
-   NestedLoop request{&log, LOOP_SYSTEM};
-   Ender end_request{&log, "end_request"};
-   LoggedCall outer_again{&log, "outer_again"};
-   Ender end_outer{&log, "end_outer"};
-   LoopDeadline deadline;
-
-   QueueCall(NestedLoop::Run, &request, 0, 0);
-   QueueCall(Ender::Run, &end_request, 0, 0);
-   outer_again.Queue(30);
-   QueueCall(Ender::Run, &end_outer, 60, 0);
-   RunEventLoop();
-
-   EXPECT_FALSE(deadline.fired);
    EXPECT_EQ(end_request.returned, &request.result);
-   EXPECT_EQ(log.names,
-             (std::vector<std::string>{"open", "end_request", "closed", "outer_again", "end_outer"}));
-}
-
-TEST_F(EventLoopTest, EndingTwoFramesFromOneCallbackEndsBothLoops)
-{
-   CallLog log;
-   NestedLoop request{&log, LOOP_SYSTEM};
-   struct EndBoth {
-      CallLog *log;
-      static void Run(void *self)
-      {
-         static_cast<EndBoth *>(self)->log->Add("end_both");
-         StopEventLoop();
-         StopEventLoop();
-      }
-   } end_both{&log};
-   LoggedCall after{&log, "after"};
-   LoopDeadline deadline;
-
-   QueueCall(NestedLoop::Run, &request, 0, 0);
-   QueueCall(EndBoth::Run, &end_both, 0, 0);
-   after.Queue(50);
-   RunEventLoop();
-
-   EXPECT_FALSE(deadline.fired);
-   EXPECT_EQ(log.names, (std::vector<std::string>{"open", "end_both", "closed"}));
+   EXPECT_EQ(end_both.inner, &request.result);
+   EXPECT_EQ(end_both.outer, nullptr);  // RunEventLoop's frame has no result
+   EXPECT_EQ(log.names, (std::vector<std::string>{"open", "stop", "inner", "end_files", "closed", "open",
+                                                  "end_request", "closed", "outer_again", "open", "end_both",
+                                                  "closed"}));
    EXPECT_EQ(StopEventLoop(), nullptr);  // no frame is left
 }
 
