@@ -1,15 +1,15 @@
-// List view and popup menu tests: a window holding one list view over a list
-// of numbered items, and a log of what its callbacks were given.
+// List view tests: a window holding one list view over a list of numbered
+// items, and a log of what its callbacks were given.
 #pragma once
 
 #include "input_test_support.h"
 
 #include "toolkit/controls/list_view.h"
 #include "toolkit/controls/list_view_parts.h"
-#include "toolkit/controls/popup_menu.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <ostream>
 #include <vector>
 
 namespace kstr::test {
@@ -18,7 +18,13 @@ struct ListCall {
    int row_id;
    intptr_t item;  // the handle: row + 1, 0 for none
    int a, b;       // buttons and count, or event and index
+   friend bool operator==(const ListCall &, const ListCall &) = default;
 };
+
+inline std::ostream &operator<<(std::ostream &os, const ListCall &c)
+{
+   return os << "{row " << c.row_id << ", item " << c.item << ", " << c.a << ", " << c.b << "}";
+}
 
 struct ListLog {
    int row_text_calls = 0;
@@ -77,7 +83,7 @@ protected:
          keyboard_ucallback = nullptr;
       }
       count_ = count;
-      MakeWindow(0, AUTO, title_, WINDOW_NO_DRAG);
+      MakeWindow(0, AUTO, "list view", WINDOW_NO_DRAG);
       list_ = PlaceListView(PLACE_FIRST, AUTO, nullptr, &count_, 160, 2, ItemText, LogMenu, rows);
       ASSERT_GT(list_, 0);
       SetListIndexer(list_, ItemHandle);
@@ -102,7 +108,6 @@ protected:
 
    void RowCentre(int pos, int *x, int *y) const { centre_of(RowId(pos), x, y); }
 
-   const char *title_ = "list view";
    ToolkitSession session_;
    int count_ = 0;
    int list_ = -1;

@@ -1,5 +1,6 @@
-// The list view through injected input: empty lists, keys, activation, the
-// row action and dragging a row below the last item.
+// The list view through injected input: empty lists, keys, the scroll bar,
+// activation, the row action, dragging a row below the last item and
+// resizing the view.
 #include "list_test_support.h"
 
 #include "toolkit/cursors.h"
@@ -14,38 +15,52 @@ void Key(int scancode, int character = 0, int shifts = 0)
    run_loop_for(10);
 }
 
-TEST_F(ListViewTest, EmptyListDrawsBlankRowsWithoutAskingForText)
+using Calls = std::vector<ListCall>;
+
+// Empty, the list asks for no text and activates nothing; with items, a
+// single click only selects, a double click activates and a right click runs
+// the row action, each with the absolute row's item.
+TEST_F(ListViewTest, EmptyListIsBlankAndRowsActOnTheirItems)
 {
    MakeList(0, 4);
    int x, y;
    RowCentre(1, &x, &y);
    inject_click(x, y);
-   InjectPointer(x, y, 2);
-   InjectPointer(x, y, 0);
+   inject_click(x, y, 2);
    run_loop_for(30);
    Key(KEY_DOWN);
    Key(KEY_END);
    Key(KEY_ENTER, '\r');
    EXPECT_EQ(list_log().row_text_calls, 0);
-   EXPECT_TRUE(list_log().activated.empty());
-   EXPECT_TRUE(list_log().menus.empty());
+   EXPECT_EQ(list_log().activated, Calls{});
+   EXPECT_EQ(list_log().menus, Calls{});
    const Rect row = screen_rect_of(RowId(1));
    for (int px = row.x1; px <= row.x2; px += 3)
       ASSERT_EQ(getpixel(screen, px, y), InterfaceColour[COLOUR_LIGHT]) << "at x " << px;
 
-   // Once there are items, the rows show their texts.
-   count_ = 2;
-   RedrawControl(list_);
-   EXPECT_EQ(list_log().row_text_calls, 2);
+   count_ = 10;
+   ScrollListTo(list_, 3);
+   EXPECT_EQ(list_log().row_text_calls, 4);
    bool inked = false;
-   const Rect first = screen_rect_of(RowId(0));
-   for (int px = first.x1; px <= first.x2 && !inked; ++px)
-      for (int py = first.y1; py <= first.y2; ++py)
+   for (int px = row.x1; px <= row.x2 && !inked; ++px)
+      for (int py = row.y1; py <= row.y2; ++py)
          inked |= getpixel(screen, px, py) == InterfaceColour[COLOUR_TEXT];
-   EXPECT_TRUE(inked);
+   EXPECT_TRUE(inked) << "the rows show their texts";
+
+   inject_click(x, y);
+   run_loop_for(400);
+   EXPECT_EQ(list_log().activated, Calls{});
+   EXPECT_TRUE(ListRowSelected(list_, 4));
+   inject_click(x, y);
+   inject_click(x, y);
+   run_loop_for(50);
+   inject_click(x, y, 2);
+   run_loop_for(30);
+   EXPECT_EQ(list_log().activated, (Calls{{RowId(1), 5, 1, 10}}));
+   EXPECT_EQ(list_log().menus, (Calls{{RowId(1), 5, 0, 0}}));
 }
 
-TEST_F(ListViewTest, KeysMoveSelectionAndScrollAndEnterActivates)
+TEST_F(ListViewTest, KeysAndTheScrollBarMoveSelectionAndViewAndEnterActivates)
 {
    MakeList(50, 5);
    int x, y;
@@ -70,16 +85,9 @@ TEST_F(ListViewTest, KeysMoveSelectionAndScrollAndEnterActivates)
    EXPECT_EQ(ListFirstRow(list_), 0);
    Key(KEY_DOWN);
    Key(KEY_ENTER, '\r');
-   ASSERT_EQ(list_log().activated.size(), 1u);
-   EXPECT_EQ(list_log().activated[0].row_id, RowId(1));
-   EXPECT_EQ(list_log().activated[0].item, 2);
-   EXPECT_EQ(list_log().activated[0].a, 1);
-   EXPECT_EQ(list_log().activated[0].b, 50);
-}
+   EXPECT_EQ(list_log().activated, (Calls{{RowId(1), 2, 1, 50}}));
 
-TEST_F(ListViewTest, ScrollBarArrowsStepOneRowAndTheTrackAPage)
-{
-   MakeList(50, 5);
+   // The scroll bar's arrows step one row, its track a page.
    const Rect bar = screen_rect_of(LookupControl(list_)->container->first->id);
    const int mid_x = (bar.x1 + bar.x2) / 2;
    inject_click(mid_x, bar.y2 - 2);
@@ -94,33 +102,6 @@ TEST_F(ListViewTest, ScrollBarArrowsStepOneRowAndTheTrackAPage)
    count_ = 3;  // the list shrank: the view shows it from the top
    RedrawControl(list_);
    EXPECT_EQ(ListFirstRow(list_), 0);
-}
-
-TEST_F(ListViewTest, DoubleClickActivatesAndRightClickRunsTheRowAction)
-{
-   MakeList(10, 4);
-   ScrollListTo(list_, 3);
-   int x, y;
-   RowCentre(1, &x, &y);
-   inject_click(x, y);
-   run_loop_for(400);
-   EXPECT_TRUE(list_log().activated.empty()) << "a single click only selects";
-   EXPECT_TRUE(ListRowSelected(list_, 4));
-   inject_click(x, y);
-   inject_click(x, y);
-   run_loop_for(50);
-   ASSERT_EQ(list_log().activated.size(), 1u);
-   EXPECT_EQ(list_log().activated[0].row_id, RowId(1));
-   EXPECT_EQ(list_log().activated[0].item, 5);  // absolute row 4
-   EXPECT_EQ(list_log().activated[0].a, 1);
-   EXPECT_EQ(list_log().activated[0].b, 10);
-
-   InjectPointer(x, y, 2);
-   InjectPointer(x, y, 0);
-   run_loop_for(30);
-   ASSERT_EQ(list_log().menus.size(), 1u);
-   EXPECT_EQ(list_log().menus[0].row_id, RowId(1));
-   EXPECT_EQ(list_log().menus[0].item, 5);
 }
 
 TEST_F(ListViewTest, DropBelowTheLastRowReachesTheTargetWithoutItem)
@@ -139,16 +120,11 @@ TEST_F(ListViewTest, DropBelowTheLastRowReachesTheTargetWithoutItem)
    run_loop_for(20);
 
    ASSERT_GE(list_log().source.size(), 2u);
-   EXPECT_EQ(list_log().source.front().a, LIST_DRAG_START);
-   EXPECT_EQ(list_log().source.front().b, 0);
-   EXPECT_EQ(list_log().source.front().item, 1);
+   EXPECT_EQ(list_log().source.front(), (ListCall{0, 1, LIST_DRAG_START, 0}));
    EXPECT_EQ(list_log().source.back().a, LIST_DRAG_END);
    ASSERT_FALSE(list_log().target.empty());
-   const ListCall drop = list_log().target.back();
-   EXPECT_EQ(drop.a, LIST_DRAG_END);
-   EXPECT_EQ(drop.item, 0);
-   EXPECT_EQ(drop.b, 4);
    EXPECT_EQ(list_log().target.front().a, LIST_DRAG_OVER);
+   EXPECT_EQ(list_log().target.back(), (ListCall{0, 0, LIST_DRAG_END, 4}));
    EXPECT_EQ(CurrentMouseCursor(), CURSOR_ARROW);
 }
 
