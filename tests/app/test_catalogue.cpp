@@ -31,10 +31,7 @@ const TR_ITEM test_items[] = {
 enum { lang_name, greeting, numbers, ten, odd, plain, item_total };
 const TR_DEFINITION test_definition = {item_total, item_total, test_items};
 
-struct Destroy {
-   void operator()(TRANSLATION *t) const { tr_destroy(t); }
-};
-using Translation = std::unique_ptr<TRANSLATION, Destroy>;
+using Translation = std::unique_ptr<TRANSLATION, decltype(&tr_destroy)>;
 
 // 8-bit text, Allegro without drivers (packfiles and directory searches need
 // it, no X server), nothing selected, and a temporary folder.
@@ -50,7 +47,7 @@ protected:
 
    Translation load(const std::string &bytes, const TR_DEFINITION &definition = test_definition)
    {
-      return Translation(tr_load(&definition, dir.write("test.tra", bytes).c_str(), 0));
+      return Translation(tr_load(&definition, dir.write("test.tra", bytes).c_str(), 0), tr_destroy);
    }
 
    // Loads and selects; the translation lives as long as the test.
@@ -71,7 +68,7 @@ protected:
    }
 
    kstr::test::TempDir dir;
-   Translation current;
+   Translation current{nullptr, tr_destroy};
 };
 
 TEST_F(Catalogue, LinesEndAtLfCrlfOrLoneCrAndAreCounted)
@@ -296,7 +293,7 @@ TEST_F(Languages, EveryShippedCatalogueIsCompleteAndFitsItsUse)
       SCOPED_TRACE(entry.path().string());
       ASSERT_EQ(entry.path().stem().string().size(), 2u) << "named by a two-letter code";
       ASSERT_GE(find_language(entry.path().stem().string().c_str()), 0) << "listed by the scan";
-      current = Translation(tr_load(&CATALOGUE, entry.path().string().c_str(), 0));
+      current = Translation(tr_load(&CATALOGUE, entry.path().string().c_str(), 0), tr_destroy);
       ASSERT_NE(current, nullptr) << "error " << tr_error << " at line " << tr_line;
       EXPECT_EQ(tr_is_complete(current.get()), 1);
       tr_select(current.get());
