@@ -117,10 +117,8 @@ TEST_F(ConfigTest, LanguageCodeLongerThanTwoLettersIsNoCode)
 
 TEST_F(ConfigTest, SaveThatCannotReachTheDiskReportsFailure)
 {
-   use("");
    std::filesystem::create_directory(dir.path() / "kstr.ini");
-   set_config_file(CONFIG_FILE);
-   read_all();
+   use("");
    EXPECT_EQ(settings_write(), -1);
 }
 
