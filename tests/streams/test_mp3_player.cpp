@@ -154,9 +154,8 @@ TEST(Mp3PlayerPosition, LengthsAndSeeks)
    ASSERT_TRUE(vbr);
    for (int f = 0; f < mp3_player_length_frames(vbr.get()); ++f) {
       mp3_player_seek_frame(vbr.get(), f);
-      EXPECT_EQ(mp3_player_pos_frames(vbr.get()), f);
-      EXPECT_GE(mp3_player_pos_bytes(vbr.get()), 0);
-      EXPECT_LE(mp3_player_pos_bytes(vbr.get()), static_cast<int>(vbr.block.size())) << f;
+      const int at = mp3_player_pos_bytes(vbr.get());
+      EXPECT_TRUE(mp3_player_pos_frames(vbr.get()) == f && at >= 0 && at <= static_cast<int>(vbr.block.size())) << f << ": " << at;
    }
 }
 

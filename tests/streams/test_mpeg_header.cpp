@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <tuple>
+#include <utility>
 
 using kstr::test::Bytes;
 
@@ -34,8 +35,7 @@ TEST(MpegHeader, ReadsStayInsideTheBlock)
 
    // Mono MPEG-2 Xing record (marker at 13), flags 0x5: frames, then the table.
    Bytes xing(13, 0);
-   const uint8_t head[] = {'X', 'i', 'n', 'g', 0, 0, 0, 5, 0, 0, 0x03, 0xE8};
-   xing.insert(xing.end(), head, head + sizeof head);
+   xing.insert(xing.end(), {'X', 'i', 'n', 'g', 0, 0, 0, 5, 0, 0, 0x03, 0xE8});
    for (int i = 0; i < 100; ++i)
       xing.push_back(static_cast<uint8_t>(i * 2));
    const int full = static_cast<int>(xing.size());
@@ -58,11 +58,9 @@ TEST(MpegHeader, FrameToOffsetThroughTheTable)
    for (int i = 0; i < 100; ++i)
       xing.toc[i] = static_cast<uint8_t>(i * 256 / 100);
    const int len = 400000;
-   EXPECT_EQ(mp3_frame_to_offset(&xing, len, 500), len / 2);
-   EXPECT_EQ(mp3_frame_to_offset(&xing, len, 0), 0);
-   EXPECT_EQ(mp3_frame_to_offset(&xing, len, 999), len) << "past the last point: the end";
-   for (int f : {1000, -1})
-      EXPECT_EQ(mp3_frame_to_offset(&xing, len, f), -1) << f;
+   // Past the last point of the table: the end; outside the stream: none.
+   for (auto [f, offset] : {std::pair{500, len / 2}, {0, 0}, {999, len}, {1000, -1}, {-1, -1}})
+      EXPECT_EQ(mp3_frame_to_offset(&xing, len, f), offset) << f;
    EXPECT_EQ(mp3_frame_to_offset(nullptr, len, 5), -1);
    for (int f = 1; f < 990; f += 7)
       EXPECT_NEAR(mp3_frame_to_offset(&xing, len, f), f * 400.0, len / 100.0) << f;

@@ -48,10 +48,10 @@ TEST(OggMemoryCallbacks, ReadAndSeekAtAndPastTheEnd)
    EXPECT_EQ(ogg_memory_tell(&player), 0);
 }
 
-// Format and lengths (the byte length ends at the start of the last page);
-// the sample holds exactly oggdec's decode from the start, wherever the player
-// stood. A cut file keeps the whole pages before the cut; headers alone have
-// no length and no audio; what is no playable Ogg Vorbis is refused.
+// Format and lengths (the byte length ends at the start of the last page; the
+// whole decodes are checked with playback). A cut file keeps the whole pages
+// before the cut; headers alone have no length and no audio; what is no
+// playable Ogg Vorbis is refused.
 TEST(OggPlayerOpen, FormatLengthsSampleAndRefusals)
 {
    for (auto [stem, stereo, msecs, secs] : {std::tuple{"mono", 0, 3000, 3}, {"stereo", -1, 2500, 2}}) {
@@ -64,12 +64,6 @@ TEST(OggPlayerOpen, FormatLengthsSampleAndRefusals)
       EXPECT_EQ(ogg_player_length_secs(p), secs);
       EXPECT_GT(ogg_player_length_bytes(p), static_cast<int>(player.block.size() / 2));
       EXPECT_LE(ogg_player_length_bytes(p), static_cast<int>(player.block.size()));
-      ogg_player_seek_secs(p, 1);
-      Sample sample(ogg_player_make_sample(p));
-      ASSERT_TRUE(sample);
-      EXPECT_EQ(sample->freq, 44100);
-      EXPECT_TRUE(same_pcm(pcm_of(sample.get()), ogg_reference(stem))) << stem;
-      EXPECT_EQ(ogg_player_pos_msecs(p), 0);
    }
    const Bytes ogg = load("ogg/stereo.ogg"), reference = ogg_reference("stereo");
    Ogg cut(part(ogg, 0, ogg.size() - 100)), headers(headers_only(ogg));

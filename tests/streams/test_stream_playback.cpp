@@ -62,6 +62,7 @@ void expect_whole_file(Open<P> player, const Bytes &reference, int buffer_len, i
    Driver<P>(p, buffer_len).fill();
    Sample sample(make_sample(p));
    ASSERT_TRUE(sample);
+   EXPECT_EQ(sample->freq, 44100);
    EXPECT_EQ(is_playing(p), 0);
    EXPECT_EQ(pos_msecs(p), 0);
    EXPECT_TRUE(same_pcm(pcm_of(sample.get()), reference));

@@ -77,8 +77,8 @@
 //   x > 0: the mixer's full level is a hair under unity and it rounds down.
 //   That is as exact as this mixer gets: fed 0x8000 and 0x8001 both come back
 //   as 0; every other value is recoverable. capture_expected below applies
-//   this. 8-bit data is widened first: an
-//   8-bit value v behaves as the 16-bit value v << 8.
+//   this. 8-bit data is widened first: an 8-bit value v behaves as the 16-bit
+//   value v << 8.
 // - Several voices add, then the sum is clipped to 16 bits.
 #pragma once
 
