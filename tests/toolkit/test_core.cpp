@@ -103,18 +103,6 @@ protected:
    void SetUp() override { ASSERT_TRUE(session.ok); }
 };
 
-TEST_F(Core, BadIdsDoNothingAndAnswerZero)
-{
-   const int bad = 4321;
-   EXPECT_EQ(RedrawControl(bad), 0);
-   EXPECT_EQ(ResizeControl(bad, 1, 1), 0);
-   EXPECT_EQ(SetTooltip(bad, "x"), 0);
-   EXPECT_EQ(SetChangeHandler(bad, DoNothing, nullptr), 0);
-   EXPECT_EQ(SetClickHandler(bad, nullptr, nullptr, 1), 0);
-   EXPECT_EQ(MakeResizable(bad, DoNothing, nullptr, 0), 0);
-   EXPECT_EQ(PinControl(bad), nullptr);
-}
-
 TEST_F(Core, ControlsNeedAWindowUnderConstructionAndThereIsOnlyOne)
 {
    EXPECT_EQ(PlaceSampleBox(PLACE_FIRST, AUTO, "x", SAMPLE_RAISED, 0, 0), -1);
@@ -149,13 +137,24 @@ TEST_F(Core, CreatorRefusesCleanlyWhenTheTableIsFull)
    PresentWindow();
 }
 
-TEST_F(Core, PinnedControlOutlivesItsWindowUntilUnpinned)
+TEST_F(Core, ClickHandlerThenAPinThatOutlivesTheWindowThenStaleIds)
 {
    ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
    const int id = PlaceSampleBox(PLACE_FIRST, AUTO, "pinned", SAMPLE_RAISED, 0, 0);
    PresentWindow();
+   Control *c = LookupControl(id);
+   std::vector<int> seen;  // id, buttons, clicks
+   const ClickFn note = [](int i, void *d, int b, int n) { *static_cast<std::vector<int> *>(d) = {i, b, n}; };
+   EXPECT_EQ(SetClickHandler(id, note, &seen, 1), 1);
+   EXPECT_EQ(ControlClickMask(c), 1);
+   DeliverClick(c, 1, 2);
+   EXPECT_EQ(seen, (std::vector<int>{id, 1, 2}));
+   EXPECT_EQ(SetClickHandler(id, nullptr, nullptr, 0), 1);
+   DeliverClick(c, 1, 1);  // cleared: nothing happens
+   EXPECT_EQ(seen, (std::vector<int>{id, 1, 2}));
+
    Control *pinned = PinControl(id);
-   ASSERT_NE(pinned, nullptr);
+   ASSERT_EQ(pinned, c);
    EXPECT_EQ(pinned->refs, 1);
    CloseWindow();
    EXPECT_EQ(LookupControl(id), nullptr) << "the id is stale at once";
@@ -163,23 +162,16 @@ TEST_F(Core, PinnedControlOutlivesItsWindowUntilUnpinned)
    EXPECT_EQ(pinned->text, std::vector<std::string>{"pinned"}) << "the record is still there";
    EXPECT_EQ(DeliverPointer(pinned, PointerEvent{POINTER_RELEASE, 0, 0, 0, 1, 0}), 0);
    UnpinControl(pinned);  // frees it; the leak checker sees that
-}
 
-TEST_F(Core, ClickHandlerGetsIdDataButtonAndCount)
-{
-   ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
-   const int id = PlaceSampleBox(PLACE_FIRST, AUTO, "click", SAMPLE_RAISED, 0, 0);
-   PresentWindow();
-   std::vector<int> seen;  // id, buttons, clicks
-   const ClickFn note = [](int i, void *d, int b, int n) { *static_cast<std::vector<int> *>(d) = {i, b, n}; };
-   EXPECT_EQ(SetClickHandler(id, note, &seen, 1), 1);
-   Control *c = LookupControl(id);
-   EXPECT_EQ(ControlClickMask(c), 1);
-   DeliverClick(c, 1, 2);
-   EXPECT_EQ(seen, (std::vector<int>{id, 1, 2}));
-   EXPECT_EQ(SetClickHandler(id, nullptr, nullptr, 0), 1);
-   DeliverClick(c, 1, 1);  // cleared: nothing happens
-   EXPECT_EQ(seen, (std::vector<int>{id, 1, 2}));
+   for (const int bad : {id, 4321}) {  // stale and never used: nothing done, zero answered
+      EXPECT_EQ(RedrawControl(bad), 0);
+      EXPECT_EQ(ResizeControl(bad, 1, 1), 0);
+      EXPECT_EQ(SetTooltip(bad, "x"), 0);
+      EXPECT_EQ(SetChangeHandler(bad, DoNothing, nullptr), 0);
+      EXPECT_EQ(SetClickHandler(bad, nullptr, nullptr, 1), 0);
+      EXPECT_EQ(MakeResizable(bad, DoNothing, nullptr, 0), 0);
+      EXPECT_EQ(PinControl(bad), nullptr);
+   }
 }
 
 TEST_F(Core, StopAndStartAgainGivesAFreshDesktop)
@@ -209,14 +201,6 @@ TEST(ToolkitSettings, LanguageFromTesselThenSystemThenEnglish)
    EXPECT_EQ(std::string(ToolkitLanguage()), "en");
 }
 
-TEST(ToolkitSettings, StandardHeightIsSixteenBeforeAFontIsChosen)
-{
-   EXPECT_EQ(StandardControlHeight(), 16);
-   kstr::test::ToolkitSession session;
-   ASSERT_TRUE(session.ok);
-   EXPECT_EQ(StandardControlHeight(), text_height(ToolkitFont()) + 7);
-}
-
 TEST(InterfaceColours, EightBitModesUseTheTopTwelvePaletteEntries)
 {
    kstr::test::ToolkitSession session(640, 580, 8);
@@ -232,10 +216,12 @@ TEST(InterfaceColours, EightBitModesUseTheTopTwelvePaletteEntries)
    EXPECT_EQ((std::vector<int>{c.r, c.g, c.b}), (std::vector<int>{0, 32, 0}));
 }
 
-TEST(InterfaceColours, DeeperModesHoldTheColoursThemselves)
+TEST(InterfaceColours, DeeperModesHoldTheColoursThemselvesAndHeightsFollowTheFont)
 {
+   EXPECT_EQ(StandardControlHeight(), 16) << "before a font is chosen";
    kstr::test::ToolkitSession session(640, 580, 32);
    ASSERT_TRUE(session.ok);
+   EXPECT_EQ(StandardControlHeight(), text_height(ToolkitFont()) + 7);
    EXPECT_EQ(InterfaceColour[COLOUR_TITLE], makecol32(60, 80, 128));
    EXPECT_EQ(InterfaceColour[COLOUR_GO_DARK], makecol32(0, 131, 0));
 }
