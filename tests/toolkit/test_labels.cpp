@@ -32,12 +32,13 @@ struct Loose {
    }
 };
 
-TEST(Labels, LinesEscapesAndHotKeyReferences)
+TEST(Labels, LinesEscapesAndHotKeys)
 {
    const struct {
       const char *label;
       Lines text;
       Keys keys;
+      int hk_line = NO_HOTKEY_LINE;  // the line with the underlined letter
    } cases[] = {
       {"Two_lines", {"Two", "lines"}, {}},
       {"a__b", {"a_b"}, {}},
@@ -45,8 +46,9 @@ TEST(Labels, LinesEscapesAndHotKeyReferences)
       {"##1", {"#1"}, {}},
       {"trailing_", {"trailing"}, {}},
       {"", {}, {}},
-      {nullptr, {}, {}},
       {"end~", {"end"}, {}},  // a tilde at the end shows nothing
+      {"O~K", {"OK"}, {{0, 'k'}}, 0},  // hot keys are case-folded
+      {"File_~Open it", {"File", "Open it"}, {{0, 'o'}}, 1},
       {"Cancel#27;", {"Cancel"}, {{0, 27}}},
       {"#59,13;Go", {"Go"}, {{59, 13}}},
       {"#5xyz;after", {"after"}, {{0, 5}}},  // the reference runs to the semicolon
@@ -55,29 +57,17 @@ TEST(Labels, LinesEscapesAndHotKeyReferences)
       {"#nosuchicon;", {}, {}},
    };
    for (const auto &k : cases) {
+      SCOPED_TRACE(k.label);
       const Loose l(k.label);
-      EXPECT_EQ(l.c.text, k.text) << (k.label ? k.label : "(null)");
-      EXPECT_EQ(l.keys(), k.keys) << (k.label ? k.label : "(null)");
+      EXPECT_EQ(l.c.text, k.text);
+      EXPECT_EQ(l.keys(), k.keys);
+      EXPECT_EQ(l.c.hk_line, k.hk_line);
    }
+   EXPECT_EQ(Loose("File_~Open it").c.hk_x, 0) << "measured along its own line";
+   EXPECT_EQ(Loose(nullptr).c.text, Lines{});
    const Loose unknown("#nosuchicon;");
    EXPECT_EQ(unknown.c.icon_name, "nosuchicon");
    EXPECT_EQ(unknown.c.icon, nullptr);
-}
-
-TEST(Labels, TildeMakesAnUnderlinedCaseFoldedHotKey)
-{
-   Loose l("O~K");
-   EXPECT_EQ(l.c.text, (Lines{"OK"}));
-   EXPECT_EQ(l.keys(), (Keys{{0, 'k'}}));
-   EXPECT_EQ(l.c.hk_x, text_length(font, "O"));
-   EXPECT_EQ(l.c.hk_w, text_length(font, "K"));
-   EXPECT_EQ(l.c.hk_line, 0);
-
-   Loose second("File_~open it");
-   EXPECT_EQ(second.c.hk_line, 1);
-   EXPECT_EQ(second.c.hk_x, 0);
-   EXPECT_EQ(second.keys(), (Keys{{0, 'o'}}));
-   EXPECT_EQ(Loose("plain").c.hk_line, NO_HOTKEY_LINE);
 }
 
 TEST(Labels, TooltipLines)
