@@ -127,15 +127,26 @@ TEST_F(Windows, RedrawControlWaitsWhileAWindowIsUnderConstruction)
    EXPECT_EQ(screen_pixel(r.x1 + 20, r.y1 + 20), (Rgb{255, 0, 0}));
 }
 
-TEST_F(Windows, DragAreaUnderTheControlsMovesTheWindow)
+TEST_F(Windows, ControlsTakeTheMouseBeforeTheDragAreaThatMovesTheWindow)
 {
    position_mouse(200, 200);
    ASSERT_GT(MakeWindow(100, 80, "", WINDOW_NOT_MODAL), 0);
    const int box = PlaceSampleBox(PLACE_FIRST, AUTO, "", SAMPLE_RAISED, 30, 30);
    PresentWindow();
    const Rect on_box = kstr::test::screen_rect_of(box);
-   ASSERT_NE(ControlAtPoint(on_box.x1 + 5, on_box.y1 + 5), nullptr);
-   EXPECT_EQ(ControlAtPoint(on_box.x1 + 5, on_box.y1 + 5)->id, box) << "controls on top come first";
+   Control *c = ControlAtPoint(on_box.x1 + 5, on_box.y1 + 5);
+   ASSERT_EQ(c, LookupControl(box)) << "controls on top come first";
+   // A tooltip is shown on entering and taken away on leaving.
+   EXPECT_EQ(SetTooltip(box, "first_second"), 1);
+   show_mouse(nullptr);
+   const Rgb under = screen_pixel(on_box.x1 + 1, on_box.y2 + 4);
+   DeliverPointer(c, PointerEvent{POINTER_OVER, on_box.x1 + 2, on_box.y1 + 2, 0, 0, 0});
+   ASSERT_TRUE(c->saved_under);
+   EXPECT_EQ(screen_pixel(on_box.x1 + 1, on_box.y2 + 4), ColourOfSlot(COLOUR_TOOLTIP));
+   DeliverPointer(c, PointerEvent{POINTER_LEFT, on_box.x1 + 2, on_box.y1 + 2, 0, 0, 0});
+   EXPECT_FALSE(c->saved_under);
+   EXPECT_EQ(screen_pixel(on_box.x1 + 1, on_box.y2 + 4), under);
+
    const Rect before = rect_of(TopWindow()->root->self->id);
    Control *area = ControlAtPoint(before.x1 + 50, before.y1 + 40);
    ASSERT_NE(area, nullptr);
@@ -156,25 +167,6 @@ TEST_F(Windows, DragAreaUnderTheControlsMovesTheWindow)
    const Rect fixed = Present(100, 80, 400, 300, WINDOW_NO_DRAG);
    EXPECT_EQ(TopWindow()->drag_area, -1);
    EXPECT_EQ(ControlAtPoint(fixed.x1 + 50, fixed.y1 + 40), nullptr);
-}
-
-TEST_F(Windows, TooltipShownOnEnterAndTakenAwayOnLeave)
-{
-   position_mouse(100, 100);
-   ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
-   const int box = PlaceSampleBox(PLACE_FIRST, AUTO, "", SAMPLE_RAISED, 30, 30);
-   PresentWindow();
-   EXPECT_EQ(SetTooltip(box, "first_second"), 1);
-   show_mouse(nullptr);
-   const Rect r = kstr::test::screen_rect_of(box);
-   const Rgb under = screen_pixel(r.x1 + 1, r.y2 + 4);
-   Control *c = LookupControl(box);
-   DeliverPointer(c, PointerEvent{POINTER_OVER, r.x1 + 2, r.y1 + 2, 0, 0, 0});
-   ASSERT_TRUE(c->saved_under);
-   EXPECT_EQ(screen_pixel(r.x1 + 1, r.y2 + 4), ColourOfSlot(COLOUR_TOOLTIP));
-   DeliverPointer(c, PointerEvent{POINTER_LEFT, r.x1 + 2, r.y1 + 2, 0, 0, 0});
-   EXPECT_FALSE(c->saved_under);
-   EXPECT_EQ(screen_pixel(r.x1 + 1, r.y2 + 4), under);
 }
 
 }
