@@ -18,16 +18,14 @@
 
 namespace kstr::test {
 
-class VorbisfileLeakPause {
-public:
+struct VorbisfileLeakPause {
 #ifdef KSTR_LEAK_CHECKER
    VorbisfileLeakPause() { __lsan_disable(); }
    ~VorbisfileLeakPause() { __lsan_enable(); }
 #else
-   VorbisfileLeakPause() {}
+   VorbisfileLeakPause() {} // not trivial: a scope object, not an unused variable
 #endif
    VorbisfileLeakPause(const VorbisfileLeakPause &) = delete;
-   VorbisfileLeakPause &operator=(const VorbisfileLeakPause &) = delete;
 };
 
 }
