@@ -83,50 +83,28 @@ TEST_F(Images, WindowImageShadowsTheDesktopsOnlyInsideThatWindow)
    EXPECT_EQ(centre(elsewhere), (Rgb{255, 0, 0}));
 }
 
-TEST_F(Images, LoadIconFileRegistersWithTheOwnersContainerOrNothing)
+// The datafile is made by the dat tool and holds only "updir" and "uparrow".
+TEST_F(Images, IconFilesAndDatafilesRegisterWhatTheyHoldOrNothing)
 {
-   const std::string path = SaveBmp(dir, "icon.bmp", 9, 7);
-   const std::string garbage = dir.write("garbage.bmp", "BM not really a bitmap");
-   const auto before = DesktopImageNames();
-   EXPECT_EQ(LoadIconFile(dir.file("missing.bmp").c_str(), "a", 1, 0), -1);
-   EXPECT_EQ(LoadIconFile(garbage.c_str(), "b", 1, 0), -1);
-   EXPECT_EQ(LoadIconFile(dir.file("missing.dat#updir").c_str(), "c", 1, 0), -1);
-   EXPECT_EQ(LoadIconFile(nullptr, "d", 1, 0), -1);
-   EXPECT_EQ(LoadIconFile(path.c_str(), "e", 1, 4242), -1) << "no such owner";
-   EXPECT_EQ(DesktopImageNames(), before);
-
-   EXPECT_EQ(LoadIconFile(path.c_str(), "fileicon", 1, 0), 0);
-   const auto e = FindImage(Desktop(), "fileicon");
-   ASSERT_NE(e, nullptr);
-   EXPECT_EQ(e->width, 9);
-   EXPECT_EQ(e->height, 7);
-   EXPECT_EQ(e->kind, 1);
-   ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
-   const int box = PlaceSampleBox(PLACE_FIRST, AUTO, "", SAMPLE_PLAIN, 10, 10);
-   EXPECT_EQ(LoadIconFile(path.c_str(), "local", 0, box), TopWindow()->client->self->id);
-   EXPECT_NE(FindImage(TopWindow()->client, "local"), nullptr);
-   EXPECT_EQ(FindImage(Desktop(), "local"), nullptr);
-   PresentWindow();
-}
-
-// A datafile made by the dat tool holding only "updir" and "uparrow".
-TEST_F(Images, IconDatafileRegistersExactlyTheObjectsItHolds)
-{
-   SaveBmp(dir, "updir.bmp", 16, 12);
+   const std::string path = SaveBmp(dir, "updir.bmp", 16, 12);
    SaveBmp(dir, "uparrow.bmp", 8, 8);
    const std::string datafile = dir.file("icons.dat");
    const std::string dat = "cd '" + dir.path().string() + "' && dat ";
    ASSERT_EQ(std::system((dat + "-bpp 16 icons.dat -t BMP -a updir.bmp uparrow.bmp >/dev/null").c_str()), 0);
    ASSERT_EQ(std::system((dat + "icons.dat UPDIR_BMP NAME=updir >/dev/null").c_str()), 0);
    ASSERT_EQ(std::system((dat + "icons.dat UPARROW_BMP NAME=uparrow >/dev/null").c_str()), 0);
-
-   EXPECT_EQ(LoadIconFile((datafile + "#uparrow").c_str(), "arrow", 1, 0), 0);
-   ASSERT_NE(FindImage(Desktop(), "arrow"), nullptr);
-   EXPECT_EQ(FindImage(Desktop(), "arrow")->width, 8) << "a file#object path reaches one object";
-   EXPECT_EQ(LoadIconFile((datafile + "#makedir").c_str(), "none", 1, 0), -1);
-   EXPECT_EQ(LoadIconDatafile(dir.file("nothing.dat").c_str()), -1);
+   const std::string garbage = dir.write("garbage.bmp", "BM not really a bitmap");
 
    const auto before = DesktopImageNames();
+   EXPECT_EQ(LoadIconFile(dir.file("missing.bmp").c_str(), "a", 1, 0), -1);
+   EXPECT_EQ(LoadIconFile(garbage.c_str(), "b", 1, 0), -1);
+   EXPECT_EQ(LoadIconFile(dir.file("missing.dat#updir").c_str(), "c", 1, 0), -1);
+   EXPECT_EQ(LoadIconFile((datafile + "#makedir").c_str(), "d", 1, 0), -1);
+   EXPECT_EQ(LoadIconFile(nullptr, "e", 1, 0), -1);
+   EXPECT_EQ(LoadIconFile(path.c_str(), "f", 1, 4242), -1) << "no such owner";
+   EXPECT_EQ(LoadIconDatafile(dir.file("nothing.dat").c_str()), -1);
+   EXPECT_EQ(DesktopImageNames(), before);
+
    EXPECT_EQ(LoadIconDatafile(datafile.c_str()), 2);
    auto added = DesktopImageNames();
    for (const auto &name : before)
@@ -134,6 +112,21 @@ TEST_F(Images, IconDatafileRegistersExactlyTheObjectsItHolds)
    ASSERT_EQ(added, (std::set<std::string>{"fb42_updir", "fb42_uparrow"}));
    EXPECT_EQ(FindImage(Desktop(), "fb42_updir")->width, 16);
    EXPECT_EQ(FindImage(Desktop(), "fb42_updir")->height, 12);
+   EXPECT_EQ(LoadIconFile((datafile + "#uparrow").c_str(), "arrow", 1, 0), 0);
+   ASSERT_NE(FindImage(Desktop(), "arrow"), nullptr);
+   EXPECT_EQ(FindImage(Desktop(), "arrow")->width, 8) << "a file#object path reaches one object";
+
+   EXPECT_EQ(LoadIconFile(path.c_str(), "fileicon", 1, 0), 0);
+   const auto e = FindImage(Desktop(), "fileicon");
+   ASSERT_NE(e, nullptr);
+   EXPECT_EQ(e->width, 16);
+   EXPECT_EQ(e->kind, 1);
+   ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
+   const int box = PlaceSampleBox(PLACE_FIRST, AUTO, "", SAMPLE_PLAIN, 10, 10);
+   EXPECT_EQ(LoadIconFile(path.c_str(), "local", 0, box), TopWindow()->client->self->id);
+   EXPECT_NE(FindImage(TopWindow()->client, "local"), nullptr);
+   EXPECT_EQ(FindImage(Desktop(), "local"), nullptr);
+   PresentWindow();
 }
 
 TEST_F(Images, BuiltInCursorsAndUseMouseCursorTwiceChangingThePointerOnce)
