@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,14 @@ struct LoggedCall {
       call->log->Add(call->name);
    }
    int Queue(int delay_ms = 0, int control_id = 0) { return QueueCall(Run, this, delay_ms, control_id); }
+};
+
+// A call that runs `fn` when it runs; it must outlive the call.
+struct Step {
+   std::function<void()> fn;
+
+   static void Run(void *self) { static_cast<Step *>(self)->fn(); }
+   int Queue(int delay_ms = 0) { return QueueCall(Run, this, delay_ms, 0); }
 };
 
 inline void StopTopLoop(void *)

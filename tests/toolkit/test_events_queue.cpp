@@ -17,36 +17,26 @@ TEST_F(EventLoopTest, CallsRunOnceInQueueOrderAndTheShutDownFlushRunsTheRest)
 {
    CallLog log;
    LoggedCall b{&log, "b"}, c{&log, "c"}, late{&log, "late"}, in_ten_seconds{&log, "in_ten_seconds"};
-   struct First {
-      CallLog *log;
-      LoggedCall *late;
-      static void Run(void *self)
-      {
-         auto *first = static_cast<First *>(self);
-         first->log->Add("a");
-         first->late->Queue();
-      }
-   } a{&log, &late};
-   struct Requeue {
-      CallLog *log;
-      int result = 0;
-      static void Run(void *self)
-      {
-         auto *call = static_cast<Requeue *>(self);
-         call->log->Add("requeue");
-         call->result = QueueCall(Run, self, 0, 0);
-      }
-   } requeue{&log};
+   Step a{[&] {
+      log.Add("a");
+      late.Queue();
+   }};
+   int requeued = 0;
+   Step requeue;
+   requeue.fn = [&] {
+      log.Add("requeue");
+      requeued = requeue.Queue();
+   };
    LoopDeadline deadline;
 
    const uint64_t started = event_signals::TickCount();
-   QueueCall(First::Run, &a, 0, 0);
+   a.Queue();
    const int tag_b = b.Queue(), tag_c = c.Queue();
    EXPECT_GE(tag_b, 0);
    EXPECT_NE(tag_b, tag_c);
    QueueCall(StopTopLoop, nullptr, 0, 0);
    in_ten_seconds.Queue(10000);
-   QueueCall(Requeue::Run, &requeue, 0, 0);
+   requeue.Queue();
    EXPECT_EQ(RunEventLoop(), 1);
    // "late" was queued by "a" after the stop call: the loop ended first.
    EXPECT_EQ(log.names, (std::vector<std::string>{"a", "b", "c"}));
@@ -54,7 +44,7 @@ TEST_F(EventLoopTest, CallsRunOnceInQueueOrderAndTheShutDownFlushRunsTheRest)
 
    StopEventSystem();
    EXPECT_EQ(log.names, (std::vector<std::string>{"a", "b", "c", "requeue", "late", "in_ten_seconds"}));
-   EXPECT_EQ(requeue.result, -1);
+   EXPECT_EQ(requeued, -1);
    EXPECT_LT(log.TickOf("in_ten_seconds"), started + 10000);
    EXPECT_FALSE(deadline.fired);
    EXPECT_FALSE(EventSystemRunning());
@@ -75,31 +65,26 @@ TEST_F(EventLoopTest, DelayedCallsWaitTheirTicksAndFollowCallsThatBecameReadyBef
    CallLog log;
    LoggedCall first250{&log, "first250"}, second250{&log, "second250"}, at100{&log, "at100"};
    LoggedCall after_busy{&log, "after_busy"};
-   struct Busy {
-      LoggedCall *delayed;
-      uint64_t queued_at = 0;
-      static void Run(void *self)
-      {
-         auto *busy = static_cast<Busy *>(self);
-         rest(60);
-         busy->queued_at = event_signals::TickCount();
-         busy->delayed->Queue(100);
-      }
-   } busy{&after_busy};
+   uint64_t busy_queued_at = 0;
+   Step busy{[&] {
+      rest(60);
+      busy_queued_at = event_signals::TickCount();
+      after_busy.Queue(100);
+   }};
    LoopDeadline deadline;
 
    const uint64_t queued_at = event_signals::TickCount();
    first250.Queue(250);
    second250.Queue(250);
    at100.Queue(100);
-   QueueCall(Busy::Run, &busy, 0, 0);
+   busy.Queue();
    QueueCall(StopTopLoop, nullptr, 300, 0);
    RunEventLoop();
 
    ASSERT_FALSE(deadline.fired);
    EXPECT_EQ(log.names, (std::vector<std::string>{"at100", "after_busy", "first250", "second250"}));
    EXPECT_GE(log.TickOf("at100"), queued_at + 100);
-   EXPECT_GE(log.TickOf("after_busy"), busy.queued_at + 100);
+   EXPECT_GE(log.TickOf("after_busy"), busy_queued_at + 100);
    EXPECT_GE(log.TickOf("first250"), queued_at + 250);
    EXPECT_GE(log.TickOf("second250"), queued_at + 250);
 }
@@ -153,45 +138,44 @@ TEST_F(EventLoopTest, PoolGrowsByWholeBlocksPastItsSizeAndKeepsOrder)
 // before: a self-re-queuing call runs at most once per 1.6 ms.
 TEST_F(EventLoopTest, SelfRequeuingCallRunsAtMostOncePerPassPeriod)
 {
-   struct Poll {
-      int runs = 0;
-      static void Run(void *self)
-      {
-         ++static_cast<Poll *>(self)->runs;
-         QueueCall(Run, self, 0, 0);
-      }
-   } poll;
+   int runs = 0;
+   Step poll;
+   poll.fn = [&] {
+      ++runs;
+      poll.Queue();
+   };
 
    QueueCall(StopTopLoop, nullptr, 200, 0);
    const uint64_t started = event_signals::TickCount();
-   QueueCall(Poll::Run, &poll, 0, 0);
+   poll.Queue();
    RunEventLoop();
    const uint64_t ticks = event_signals::TickCount() - started;
 
-   EXPECT_GE(poll.runs, 2);
+   EXPECT_GE(runs, 2);
    // The first pass and the flush come off the grid.
-   EXPECT_LE(uint64_t(poll.runs), (ticks + 1) * 10 / 16 + 2);
+   EXPECT_LE(uint64_t(runs), (ticks + 1) * 10 / 16 + 2);
 }
 
 // Input callbacks only mark their source; the loop turns a mark into a call of
 // the source's function. Here the mark is the only thing that can start work,
 // so the loop itself starts the event system and stops it when it ends.
-CallLog *mark_log = nullptr;
-LoggedCall *mark_late = nullptr;
+Step *on_mark = nullptr;
 
 void OnMark(void *)
 {
-   mark_log->Add("mark");
-   mark_late->Queue(10000);
-   QueueCall(StopTopLoop, nullptr, 0, 0);
+   on_mark->fn();
 }
 
 TEST_F(EventLoopTest, MarkedSourceBecomesACallAndTheLoopThatStartedTheSystemFlushesIt)
 {
    CallLog log;
    LoggedCall late{&log, "late"};
-   mark_log = &log;
-   mark_late = &late;
+   Step mark{[&] {
+      log.Add("mark");
+      late.Queue(10000);
+      QueueCall(StopTopLoop, nullptr, 0, 0);
+   }};
+   on_mark = &mark;
    SetSourceCall(SOURCE_KEYBOARD, OnMark);
    event_signals::Mark(SOURCE_KEYBOARD);
 

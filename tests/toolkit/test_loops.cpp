@@ -8,87 +8,67 @@ namespace {
 
 // Runs a nested loop with the given id from inside a callback, as a requester
 // or the file selector does, and logs around it.
-struct NestedLoop {
-   CallLog *log;
-   int id;
-   int result = 0;
-   static void Run(void *self)
-   {
-      auto *nested = static_cast<NestedLoop *>(self);
-      nested->log->Add("open");
-      RunLoop(nested->id, &nested->result, "Nested");
-      nested->log->Add("closed");
-   }
-};
-
-// Calls StopEventLoop (or EndLoop with an id) and keeps what it returned.
-struct Ender {
-   CallLog *log;
-   std::string name;
-   int id = LOOP_SYSTEM;
-   bool use_stop_event_loop = true;
-   void *returned = reinterpret_cast<void *>(1);
-   static void Run(void *self)
-   {
-      auto *ender = static_cast<Ender *>(self);
-      ender->log->Add(ender->name);
-      ender->returned = ender->use_stop_event_loop ? StopEventLoop() : EndLoop(ender->id);
-   }
-};
+Step Nested(CallLog &log, int id, int *result)
+{
+   return Step{[&log, id, result] {
+      log.Add("open");
+      RunLoop(id, result, "Nested");
+      log.Add("closed");
+   }};
+}
 
 // In turn: a file selector's loop that a plain stop cannot end, a request
 // loop that ends alone, and a request loop ended together with the top loop.
 TEST_F(EventLoopTest, StopEventLoopEndsTheInnermostLoopUnlessItHasAnotherId)
 {
    CallLog log;
-   NestedLoop files{&log, LOOP_FILE_SELECTOR}, request{&log, LOOP_SYSTEM};
-   Ender wrong_stop{&log, "stop"}, end_files{&log, "end_files", LOOP_FILE_SELECTOR, false};
-   Ender end_request{&log, "end_request"};
-   struct EndBoth {
-      CallLog *log;
-      void *inner = nullptr, *outer = reinterpret_cast<void *>(1);
-      static void Run(void *self)
-      {
-         auto *end = static_cast<EndBoth *>(self);
-         end->log->Add("end_both");
-         end->inner = StopEventLoop();
-         end->outer = StopEventLoop();
-      }
-   } end_both{&log};
-   LoggedCall inner{&log, "inner"}, outer_again{&log, "outer_again"}, after{&log, "after"};
+   int files_result = 0, request_result = 0;
+   Step files = Nested(log, LOOP_FILE_SELECTOR, &files_result);
+   Step request = Nested(log, LOOP_SYSTEM, &request_result);
+   // What each ending call returned; 1 until it ran.
+   void *const unset = reinterpret_cast<void *>(1);
+   void *wrong_stop = unset, *end_files = unset, *end_request = unset, *inner = unset, *outer = unset;
+   Step stop{[&] { wrong_stop = StopEventLoop(); }};
+   Step end_files_loop{[&] { end_files = EndLoop(LOOP_FILE_SELECTOR); }};
+   Step end_request_loop{[&] { end_request = StopEventLoop(); }};
+   Step end_both{[&] {
+      inner = StopEventLoop();
+      outer = StopEventLoop();
+   }};
+   LoggedCall in_files{&log, "in_files"}, outer_again{&log, "outer_again"}, after{&log, "after"};
    LoopDeadline deadline;
 
-   QueueCall(NestedLoop::Run, &files, 0, 0);
-   QueueCall(Ender::Run, &wrong_stop, 0, 0);
-   inner.Queue(20);  // still in the nested loop: the stop above did nothing
-   QueueCall(Ender::Run, &end_files, 40, 0);
-   QueueCall(NestedLoop::Run, &request, 60, 0);
-   QueueCall(Ender::Run, &end_request, 60, 0);
+   files.Queue();
+   stop.Queue();
+   in_files.Queue(20);  // still in the nested loop: the stop above did nothing
+   end_files_loop.Queue(40);
+   request.Queue(60);
+   end_request_loop.Queue(60);
    outer_again.Queue(80);
-   QueueCall(NestedLoop::Run, &request, 100, 0);
-   QueueCall(EndBoth::Run, &end_both, 100, 0);
+   request.Queue(100);
+   end_both.Queue(100);
    after.Queue(130);  // no loop is left to run it
    RunEventLoop();
 
    EXPECT_FALSE(deadline.fired);
-   EXPECT_EQ(wrong_stop.returned, nullptr);
-   EXPECT_EQ(end_files.returned, &files.result);
-   EXPECT_EQ(end_request.returned, &request.result);
-   EXPECT_EQ(end_both.inner, &request.result);
-   EXPECT_EQ(end_both.outer, nullptr);  // RunEventLoop's frame has no result
-   EXPECT_EQ(log.names, (std::vector<std::string>{"open", "stop", "inner", "end_files", "closed", "open",
-                                                  "end_request", "closed", "outer_again", "open", "end_both",
-                                                  "closed"}));
+   EXPECT_EQ(wrong_stop, nullptr);
+   EXPECT_EQ(end_files, &files_result);
+   EXPECT_EQ(end_request, &request_result);
+   EXPECT_EQ(inner, &request_result);
+   EXPECT_EQ(outer, nullptr);  // RunEventLoop's frame has no result
+   EXPECT_EQ(log.names, (std::vector<std::string>{"open", "in_files", "closed", "open", "closed", "outer_again",
+                                                  "open", "closed"}));
    EXPECT_EQ(StopEventLoop(), nullptr);  // no frame is left
 }
 
 TEST_F(EventLoopTest, LoopStartedDuringTheShutDownFlushReturnsAtOnce)
 {
    CallLog log;
-   NestedLoop late_request{&log, LOOP_SYSTEM};
+   int result = 0;
+   Step late_request = Nested(log, LOOP_SYSTEM, &result);
 
    QueueCall(StopTopLoop, nullptr, 0, 0);
-   QueueCall(NestedLoop::Run, &late_request, 0, 0);
+   late_request.Queue();
    RunEventLoop();
    StopEventSystem();
 
@@ -101,27 +81,21 @@ TEST_F(EventLoopTest, LoopGoesOnWhenACallbackStopsAndRestartsTheEventSystem)
 {
    CallLog log;
    LoggedCall pending{&log, "pending"}, after_restart{&log, "after_restart"};
-   struct Restart {
-      CallLog *log;
-      LoggedCall *after;
-      std::unique_ptr<LoopDeadline> deadline;
-      static void Run(void *self)
-      {
-         auto *restart = static_cast<Restart *>(self);
-         restart->log->Add("restart");
-         StopEventSystem();  // flushes "pending" and the first deadline
-         restart->after->Queue(10);
-         QueueCall(StopTopLoop, nullptr, 20, 0);
-         restart->deadline = std::make_unique<LoopDeadline>();
-      }
-   } restart{&log, &after_restart, nullptr};
+   std::unique_ptr<LoopDeadline> deadline;
+   Step restart{[&] {
+      log.Add("restart");
+      StopEventSystem();  // flushes "pending"
+      after_restart.Queue(10);
+      QueueCall(StopTopLoop, nullptr, 20, 0);
+      deadline = std::make_unique<LoopDeadline>();
+   }};
 
    pending.Queue(1000);
-   QueueCall(Restart::Run, &restart, 0, 0);
+   restart.Queue();
    RunEventLoop();
 
-   ASSERT_NE(restart.deadline, nullptr);
-   EXPECT_FALSE(restart.deadline->fired);
+   ASSERT_NE(deadline, nullptr);
+   EXPECT_FALSE(deadline->fired);
    EXPECT_EQ(log.names, (std::vector<std::string>{"restart", "pending", "after_restart"}));
 }
 
