@@ -34,45 +34,38 @@ void Press(int character, int scancode, int shifts = 0)
    run_loop_for(10);
 }
 
-TEST_F(InputTest, ButtonsMeasureThemselvesByTheirLabel)
+// A button measures itself by its label and acts on a release over it or its
+// hot key; its callback may close the window holding it.
+TEST_F(InputTest, ButtonsMeasureThemselvesByTheirLabelAndActOnAReleaseOverThem)
 {
    BITMAP *icon = create_bitmap(16, 16);
    clear_to_color(icon, bitmap_mask_color(icon));
    RegisterImage(icon, "playicon", 1, 0);
+   int pressed = 0;
    MakeWindow(0, AUTO, "buttons", WINDOW_NO_DRAG);
    const int play = PlaceButton(PLACE_FIRST, AUTO, "#playicon;", nullptr, nullptr);
    ResizeControl(play, -5, 0);
-   const int ok = PlaceButton(PLACE_RIGHT, AUTO, "OK", nullptr, nullptr);
-   const int taller = PlaceButton(PLACE_RIGHT, AUTO, "OK", nullptr, nullptr);
-   ResizeControl(taller, 0, 3);
+   const int count = PlaceButton(PLACE_RIGHT, AUTO, "~Count", Count, &pressed);
+   const int close = PlaceButton(PLACE_RIGHT, AUTO, "Close", CloseWindow, nullptr);
+   ResizeControl(close, 0, 3);
    const int both = PlaceButton(PLACE_RIGHT, AUTO, "#playicon;Two_lines", nullptr, nullptr);
    PresentWindow();
 
    const int fh = text_height(ToolkitFont());
-   const Rect p = rect_of(play), o = rect_of(ok), t = rect_of(taller), b = rect_of(both);
+   const Rect p = rect_of(play), c = rect_of(count), t = rect_of(close), b = rect_of(both);
    EXPECT_EQ(p.x2 - p.x1, 16 + 4) << "icon width + 4";
    EXPECT_EQ(p.y2 - p.y1, 16 + 3) << "an icon and no text line";
-   EXPECT_EQ(o.x2 - o.x1, text_length(ToolkitFont(), "OK") + 9);
-   EXPECT_EQ(o.y2 - o.y1, StandardControlHeight());
+   EXPECT_EQ(c.x2 - c.x1, text_length(ToolkitFont(), "Count") + 9);
+   EXPECT_EQ(c.y2 - c.y1, StandardControlHeight());
    EXPECT_EQ(t.y2 - t.y1, StandardControlHeight() + 3);
    EXPECT_EQ(b.y2 - b.y1, 16 + 2 * (fh + 1) + 2 + 3);
-}
 
-TEST_F(InputTest, ButtonActsOnAReleaseOverItOrItsHotKeyAndMayCloseItsWindow)
-{
-   int pressed = 0;
-   MakeWindow(0, AUTO, "act", WINDOW_NO_DRAG);
-   const int count = PlaceButton(PLACE_FIRST, AUTO, "~Count", Count, &pressed);
-   const int close = PlaceButton(PLACE_RIGHT, AUTO, "Close", CloseWindow, nullptr);
-   PresentWindow();
    int x, y;
    centre_of(count, &x, &y);
-   const Rect r = screen_rect_of(count);
-
    inject_click(x, y);
    InjectPointer(x, y, 1);
-   InjectPointer(r.x2 + 40, y, 1);  // dragged off before the release
-   InjectPointer(r.x2 + 40, y, 0);
+   InjectPointer(x, y + 60, 1);  // dragged off before the release
+   InjectPointer(x, y + 60, 0);
    Press('c', KEY_C);
    EXPECT_EQ(pressed, 2) << "the click and the hot key, not the release outside";
 
@@ -210,8 +203,6 @@ TEST_F(InputTest, TabMovesTheFocusAndEnterOrSpaceActivates)
    Press('\t', KEY_TAB);
    EXPECT_EQ(FocusedControlId(), box);
    Press(' ', KEY_SPACE);
-   Press('\t', KEY_TAB, KB_SHIFT_FLAG);
-   EXPECT_EQ(FocusedControlId(), two);
    EXPECT_EQ(first, 1);
    EXPECT_EQ(second, 1);
    EXPECT_EQ(state, 1);
