@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -61,7 +62,8 @@ TEST_F(Images, WindowImageShadowsTheDesktopsOnlyInsideThatWindow)
    PresentWindow();
    position_mouse(450, 400);
    ASSERT_GT(MakeWindow(0, AUTO, "", WINDOW_NOT_MODAL), 0);
-   const int elsewhere = PlaceSampleBox(PLACE_FIRST, AUTO, "#shade;", SAMPLE_PLAIN, 0, 0);
+   const int elsewhere = PlaceSampleBox(PLACE_FIRST, AUTO, "#  shade", SAMPLE_PLAIN, 0, 0);  // to the end
+   const int with_text = PlaceSampleBox(PLACE_RIGHT, AUTO, "#shade;Play_now", SAMPLE_PLAIN, 0, 0);
    // Removing the desktop's image leaves the control showing it intact.
    ASSERT_TRUE(RegisterImage(nullptr, "shade", 1, 0));
    EXPECT_EQ(FindImage(Desktop(), "shade"), nullptr);
@@ -70,8 +72,13 @@ TEST_F(Images, WindowImageShadowsTheDesktopsOnlyInsideThatWindow)
 
    ASSERT_NE(LookupControl(inside)->icon, nullptr);
    EXPECT_EQ(LookupControl(inside)->icon->width, 6) << "found in an enclosing container";
-   ASSERT_NE(LookupControl(elsewhere)->icon, nullptr);
-   EXPECT_EQ(LookupControl(elsewhere)->icon->width, 4);
+   for (const int id : {elsewhere, with_text}) {
+      ASSERT_NE(LookupControl(id)->icon, nullptr);
+      EXPECT_EQ(LookupControl(id)->icon->width, 4);
+      EXPECT_EQ(LookupControl(id)->icon_name, "shade") << "leading spaces are skipped";
+   }
+   EXPECT_EQ(LookupControl(elsewhere)->text, std::vector<std::string>{});
+   EXPECT_EQ(LookupControl(with_text)->text, (std::vector<std::string>{"Play", "now"}));
    EXPECT_EQ(FindImage(LookupControl(group)->container, "Shade"), nullptr) << "names are case-sensitive";
 
    show_mouse(nullptr);

@@ -1,6 +1,5 @@
 // Label and tooltip texts: lines, hot keys, image references.
 #include "toolkit/draw.h"
-#include "toolkit/gallery/sample_box.h"
 #include "toolkit_test_support.h"
 
 #include <allegro.h>
@@ -76,31 +75,6 @@ TEST(Labels, TooltipLines)
    EXPECT_EQ(ParseTooltip(""), Lines{});
    EXPECT_EQ(ParseTooltip(nullptr), Lines{});
    EXPECT_EQ(ParseTooltip("~#keep"), (Lines{"~#keep"})) << "only underscores are special";
-}
-
-TEST(LabelImages, IconAloneOrFollowedByText)
-{
-   kstr::test::ToolkitSession session;
-   ASSERT_TRUE(session.ok);
-   BITMAP *icon = create_bitmap(12, 9);
-   clear_to_color(icon, makecol(0, 255, 0));
-   ASSERT_TRUE(RegisterImage(icon, "playicon", 1, 0));
-   ASSERT_GT(MakeWindow(0, AUTO, "", 0), 0);
-   const auto place = [](const char *label) -> const Control & {
-      return *LookupControl(PlaceSampleBox(PLACE_NEW_ROW, AUTO, label, SAMPLE_PLAIN, 0, 0));
-   };
-   const Control &with = place("#playicon;");
-   const Control &without = place("#playicon");  // no semicolon
-   const Control &both = place("#  playicon;Play_now");
-   for (const Control *c : {&with, &without, &both}) {
-      ASSERT_NE(c->icon, nullptr);
-      EXPECT_EQ(c->icon->width, 12);
-      EXPECT_EQ(c->icon_name, "playicon") << "leading spaces are skipped";
-   }
-   EXPECT_EQ(with.text, Lines{});
-   EXPECT_EQ(without.text, Lines{});
-   EXPECT_EQ(both.text, (Lines{"Play", "now"}));
-   PresentWindow();
 }
 
 TEST(LabelDrawing, HotKeyIsUnderlinedUnderItsLetter)
