@@ -13,9 +13,6 @@ using kstr::test::Rgb;
 using kstr::test::rect_of;
 using kstr::test::screen_pixel;
 
-// Frame of 2 pixels around an untitled client area.
-constexpr int kFrame = 2;
-
 class Windows : public ::testing::Test {
 protected:
    kstr::test::ToolkitSession session;
