@@ -77,14 +77,10 @@ protected:
    // the dialog it opens; the loop ends when `open` returns.
    void RunDialog(const std::function<void()> &open, Script &script)
    {
-      struct Opener {
-         const std::function<void()> *open;
-         static void Run(void *self)
-         {
-            (*static_cast<Opener *>(self)->open)();
-            StopEventLoop();
-         }
-      } opener{&open};
+      Step opener{[&] {
+         open();
+         StopEventLoop();
+      }};
       // A dialog that never closes holds a loop StopEventLoop cannot end.
       QueueCall(
          [](void *) {
@@ -94,7 +90,7 @@ protected:
             std::_Exit(1);
          },
          nullptr, 8000, 0);
-      QueueCall(Opener::Run, &opener, 0, 0);
+      opener.Queue();
       script.Start();
       RunEventLoop();
       EXPECT_EQ(script.next, script.steps.size()) << "steps left undone";

@@ -9,15 +9,11 @@
 namespace kstr::test {
 namespace {
 
-std::string &chosen()
-{
-   static std::string text;
-   return text;
-}
+std::string chosen;
 
 void Choose(void *name)
 {
-   chosen() += static_cast<const char *>(name);
+   chosen += static_cast<const char *>(name);
 }
 
 void BuildSub(void *)
@@ -33,11 +29,6 @@ void BuildMenu(void *)
    AddPopupItem(1, "More", "", BuildSub, nullptr);
 }
 
-bool MenuOpen(int menu)
-{
-   return LookupControl(menu) != nullptr;
-}
-
 void Key(int scancode, int character = 0)
 {
    InjectKey(character, scancode, 0);
@@ -46,7 +37,6 @@ void Key(int scancode, int character = 0)
 
 TEST_F(InputTest, PopupMenuOpensBelowItsControlAndKeysOrAClickChoose)
 {
-   chosen().clear();
    int menu = OpenPopupMenu(a_, BuildMenu, nullptr);
    ASSERT_GT(menu, 0);
    const Rect anchor = screen_rect_of(a_);
@@ -57,16 +47,16 @@ TEST_F(InputTest, PopupMenuOpensBelowItsControlAndKeysOrAClickChoose)
    Key(KEY_DOWN);
    Key(KEY_DOWN);
    Key(KEY_ENTER, '\r');
-   EXPECT_EQ(chosen(), "insert");
-   EXPECT_FALSE(MenuOpen(menu));
+   EXPECT_EQ(chosen, "insert");
+   EXPECT_EQ(LookupControl(menu), nullptr);
 
    // Escape closes without choosing; the hot key chooses.
    menu = OpenPopupMenu(-1, BuildMenu, nullptr);
    Key(KEY_ESC, 27);
-   EXPECT_FALSE(MenuOpen(menu));
+   EXPECT_EQ(LookupControl(menu), nullptr);
    menu = OpenPopupMenu(-1, BuildMenu, nullptr);
    Key(KEY_P, 'p');
-   EXPECT_EQ(chosen(), "insertplay");
+   EXPECT_EQ(chosen, "insertplay");
 
    // Up wraps to "More", Right opens its sub-menu, Enter chooses in it and
    // closes both menus.
@@ -74,8 +64,8 @@ TEST_F(InputTest, PopupMenuOpensBelowItsControlAndKeysOrAClickChoose)
    Key(KEY_UP);
    Key(KEY_RIGHT);
    Key(KEY_ENTER, '\r');
-   EXPECT_EQ(chosen(), "insertplaydeep");
-   EXPECT_FALSE(MenuOpen(menu));
+   EXPECT_EQ(chosen, "insertplaydeep");
+   EXPECT_EQ(LookupControl(menu), nullptr);
    EXPECT_EQ(TopWindow()->client->first, LookupControl(a_));
 
    // A click on an item chooses it after the menu has closed.
@@ -84,8 +74,8 @@ TEST_F(InputTest, PopupMenuOpensBelowItsControlAndKeysOrAClickChoose)
    centre_of(menu + 2, &x, &y);  // root, client, then the first line
    inject_click(x, y);
    run_loop_for(30);
-   EXPECT_EQ(chosen(), "insertplaydeepplay");
-   EXPECT_FALSE(MenuOpen(menu));
+   EXPECT_EQ(chosen, "insertplaydeepplay");
+   EXPECT_EQ(LookupControl(menu), nullptr);
    // Nothing is added outside a build function.
    EXPECT_EQ(AddPopupItem(0, "x", "", Choose, nullptr), -1);
    EXPECT_EQ(AddPopupSeparator(), -1);

@@ -7,20 +7,11 @@
 #include "toolkit/controls/text_wrap.h"
 #include "toolkit/keyboard_focus.h"
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace kstr::test {
 namespace {
-
-void type_keys(int id, std::initializer_list<int> keys)
-{
-   FocusControl(id);
-   for (int k : keys)
-      InjectKey(0, k, 0);
-   run_loop_for(30);
-}
 
 TEST_F(InputTest, TextFieldWrapsAndScrolls)
 {
@@ -40,27 +31,18 @@ TEST_F(InputTest, TextFieldWrapsAndScrolls)
    EXPECT_EQ(rect_of(two).y2 - rect_of(two).y1 + 1, 2 * text_height(f) + 4);
    EXPECT_EQ(WrapText(f, "a\tb\nlongwordlongwordlongword", 40, 4, true).front(), "a   b");
 
-   type_keys(two, {KEY_DOWN, KEY_DOWN});
+   FocusControl(two);
+   InjectKey(0, KEY_DOWN, 0);
+   InjectKey(0, KEY_DOWN, 0);
+   run_loop_for(30);
    EXPECT_EQ(TextFieldFirstLine(two), 2);
-   type_keys(two, {KEY_END});
+   InjectKey(0, KEY_END, 0);
+   run_loop_for(30);
    EXPECT_EQ(TextFieldFirstLine(two), scrolled - 2);
    const Rect r = screen_rect_of(two);
    inject_click(r.x2 - 3, r.y1 + 2);  // the top of the scroll strip
    run_loop_for(30);
    EXPECT_EQ(TextFieldFirstLine(two), 0);
-}
-
-struct RequesterSeen {
-   WindowRecord *below;
-   bool open = false;
-};
-
-// Runs inside the requester's loop: notes it and answers with Escape.
-void AnswerRequester(void *data)
-{
-   auto *seen = static_cast<RequesterSeen *>(data);
-   seen->open = TopWindow() != seen->below && TopWindow()->modal;
-   DeliverKey(27, KEY_ESC, 0);
 }
 
 TEST_F(InputTest, TextFieldShowsAFileOrQueuesTheRequester)
@@ -75,11 +57,17 @@ TEST_F(InputTest, TextFieldShowsAFileOrQueuesTheRequester)
    EXPECT_EQ(rect_of(shown).y2 - rect_of(shown).y1 + 1, 2 * text_height(ToolkitFont()) + 4)
       << "two lines; the last line end starts no empty line";
 
-   RequesterSeen seen{TopWindow()};
-   QueueCall(AnswerRequester, &seen, 100, 0);
+   // Runs inside the requester's loop: notes it and answers with Escape.
+   WindowRecord *const below = TopWindow();
+   bool requester_open = false;
+   Step answer{[&] {
+      requester_open = TopWindow() != below && TopWindow()->modal;
+      DeliverKey(27, KEY_ESC, 0);
+   }};
+   answer.Queue(100);
    run_loop_for(300);
-   EXPECT_TRUE(seen.open) << "the requester was queued and ran its own loop";
-   EXPECT_EQ(TopWindow(), seen.below) << "Escape closed it";
+   EXPECT_TRUE(requester_open) << "the requester was queued and ran its own loop";
+   EXPECT_EQ(TopWindow(), below) << "Escape closed it";
 }
 
 }
