@@ -131,29 +131,25 @@ TEST_F(InputTest, ProgressBarFillsWholePixelsAndRefusesPercentsOutsideTheRange)
    EXPECT_EQ(SetProgress(a_, 10), 0) << "not a progress bar";
 }
 
-struct PageLog {
-   int builds[2] = {0, 0};
-};
-PageLog page_log;
+int page_builds[2];
 
 template <int N>
 void BuildPage(void *)
 {
-   ++page_log.builds[N];
+   ++page_builds[N];
    PlaceLabel(PLACE_FIRST, AUTO, N ? "Second page" : "First page");
 }
 
 TEST_F(InputTest, ChoosingATabRebuildsThePageAndJoinsTheTabToIt)
 {
-   page_log = PageLog{};
    int selected = 1;
    MakeWindow(0, AUTO, "tabs", WINDOW_NO_DRAG);
    const int page = PlaceTabs(PLACE_FIRST, AUTO, 0, AUTO, &selected);
    const int t0 = AddTab(page, BuildPage<0>, nullptr, "~General");
    const int t1 = AddTab(page, BuildPage<1>, nullptr, "~Sound");
    PresentWithoutPointer();
-   EXPECT_EQ(page_log.builds[0], 0);
-   EXPECT_EQ(page_log.builds[1], 1) << "the page of *selected only";
+   EXPECT_EQ(page_builds[0], 0);
+   EXPECT_EQ(page_builds[1], 1) << "the page of *selected only";
 
    const auto joined = [&](int tab) {
       const Rect r = screen_rect_of(tab), p = screen_rect_of(page);
@@ -166,7 +162,7 @@ TEST_F(InputTest, ChoosingATabRebuildsThePageAndJoinsTheTabToIt)
    inject_click((r0.x1 + r0.x2) / 2, (r0.y1 + r0.y2) / 2);
    run_loop_for(20);
    EXPECT_EQ(selected, 0);
-   EXPECT_EQ(page_log.builds[0], 1);
+   EXPECT_EQ(page_builds[0], 1);
    const Container *box = LookupControl(page)->container;
    ASSERT_NE(box->first, nullptr);
    EXPECT_EQ(box->first, box->last) << "the old page's label is gone";

@@ -31,10 +31,9 @@ int value_of(int id)
    return c ? c->cls->get_value(c) : -999;
 }
 
-int g_changes = 0;
-void CountChange(void *)
+void Count(void *counter)
 {
-   ++g_changes;
+   ++*static_cast<int *>(counter);
 }
 
 TEST_F(InputTest, InputFieldsFollowTheirVariablesAndNeverOverflow)
@@ -117,14 +116,13 @@ TEST_F(InputTest, ChoiceListOpensScrollsAndChooses)
    char *long_items[] = {long_item.data()};
    std::string cut_item(100, 'w');
    char *cut_items[] = {cut_item.data()};
-   int sel = 20, one = 0, other = 0;
+   int sel = 20, one = 0, other = 0, changes = 0;
    MakeWindow(0, AUTO, "choices", WINDOW_NO_DRAG);
    const int list = PlaceChoiceList(PLACE_FIRST, AUTO, 80, "~Pick", &sel, items, 12);
    const int wide = PlaceChoiceList(PLACE_NEW_ROW, AUTO, 0, "", &one, long_items, 1);
    const int cut = PlaceChoiceList(PLACE_NEW_ROW, AUTO, 0, "", &other, cut_items, 1);
-   SetChangeHandler(list, CountChange, nullptr);
+   SetChangeHandler(list, Count, &changes);
    PresentWindow();
-   g_changes = 0;
 
    EXPECT_EQ(value_of(list), 11) << "an index past the end shows the last item";
    EXPECT_EQ(rect_of(wide).x2 - rect_of(wide).x1, rect_of(cut).x2 - rect_of(cut).x1)
@@ -145,7 +143,7 @@ TEST_F(InputTest, ChoiceListOpensScrollsAndChooses)
    run_loop_for(30);
    EXPECT_EQ(OpenChoiceDropList(), -1);
    EXPECT_EQ(sel, 2) << "rows 2 to 11 were visible around the last item";
-   EXPECT_EQ(g_changes, 1);
+   EXPECT_EQ(changes, 1);
 
    // Keys: the hot key focuses and opens, Escape closes unchosen, Up and
    // Down change at once, Space opens.
@@ -169,18 +167,17 @@ TEST_F(InputTest, ChoiceListOpensScrollsAndChooses)
    inject_click(SCREEN_W - 3, SCREEN_H - 3);
    run_loop_for(30);
    EXPECT_EQ(OpenChoiceDropList(), -1);
-   EXPECT_EQ(g_changes, 4);
+   EXPECT_EQ(changes, 4);
 }
 
 TEST_F(InputTest, SliderDragsKeysAndItsLinkedFieldFollowEachOther)
 {
-   int buffer = 34;
+   int buffer = 34, changes = 0;
    MakeWindow(0, AUTO, "slider", WINDOW_NO_DRAG);
    const int field = PlaceInputField(PLACE_FIRST, AUTO, 45, "", 3, 2, &buffer);
    const int slider = PlaceSlider(PLACE_RIGHT, AUTO, 180, &buffer, 4, 64, 11, field);
-   SetChangeHandler(slider, CountChange, nullptr);
+   SetChangeHandler(slider, Count, &changes);
    PresentWindow();
-   g_changes = 0;
    const Rect r = screen_rect_of(slider);
    const int y = (r.y1 + r.y2) / 2, knob = SliderKnobScreenX(slider);
    const int start = knob - 90;  // 34 of 4-64 is half way along 180 pixels
@@ -199,7 +196,7 @@ TEST_F(InputTest, SliderDragsKeysAndItsLinkedFieldFollowEachOther)
    inject_click(start, y);
    run_loop_for(30);
    EXPECT_EQ(buffer, 4);
-   EXPECT_EQ(g_changes, 2);
+   EXPECT_EQ(changes, 2);
 
    // The field's edit ended with Enter moves the slider, kept within range.
    type_into(field, "70", {KEY_END, KEY_BACKSPACE});
