@@ -71,43 +71,21 @@ protected:
    bool returned_null_ = true;
 };
 
-TEST_F(FileSelectorTest, EntersAFolderByDoubleClickAndChoosesAFile)
+// Folders first, masks of several kinds, other files left out. A typed
+// location opens that folder; a name that must exist and does not brings a
+// message and the selector stays open; a double click enters a folder or
+// chooses a file; the settings go back to the configuration.
+TEST_F(FileSelectorTest, LocationFoldersAndAMissingNameLeadToTheChosenFile)
 {
    std::vector<std::string> top, inside;
+   std::string message;
+   bool selector_again = false;
    Script script;
    script.steps = {
       [&] {
          top = Rows();
          show_mouse(nullptr);
          save_screenshot("file_selector");
-         DoubleClickRow(1);  // "sub"
-      },
-      [&] {
-         inside = Rows();
-         DoubleClickRow(1);  // "song.mp3"
-      },
-   };
-   Choose(SELECT_MUST_EXIST, script);
-
-   // Folders first, masks of several kinds, other files left out.
-   EXPECT_EQ(top, (std::vector<std::string>{"..", "sub", "a.ogg"}));
-   EXPECT_EQ(inside, (std::vector<std::string>{"..", "song.mp3"}));
-   EXPECT_EQ(result_, (root_ / "sub" / "song.mp3").string());
-   // The settings went back to the configuration, with the folder last used.
-   EXPECT_EQ(std::string(get_config_string("File-selector", "Init-path", "")), (root_ / "sub").string());
-   EXPECT_EQ(get_config_int("File-selector", "Width-1", 0), 150);
-}
-
-// A typed location opens that folder; a name that must exist and does not
-// brings a message and the selector stays open; Cancel answers "", not null.
-TEST_F(FileSelectorTest, TypedLocationOpensThatFolderAndAMissingNameIsRefused)
-{
-   std::vector<std::string> inside;
-   std::string message;
-   bool selector_again = false;
-   Script script;
-   script.steps = {
-      [&] {
          ClickControl(LabelledControl("Location:"));
          InjectKey(0, KEY_END, 0);
          TypeText("/sub");
@@ -125,21 +103,25 @@ TEST_F(FileSelectorTest, TypedLocationOpensThatFolderAndAMissingNameIsRefused)
       },
       [&] {
          selector_again = LabelledControl("Selected:") >= 0;
-         ClickControl(LabelledControl("Cancel"));
+         DoubleClickRow(0);  // ".."
       },
+      [&] { DoubleClickRow(1); },  // "sub"
+      [&] { DoubleClickRow(1); },  // "song.mp3"
    };
-   Choose(SELECT_MUST_EXIST | SELECT_NO_SETTINGS, script);
+   Choose(SELECT_MUST_EXIST, script);
 
+   EXPECT_EQ(top, (std::vector<std::string>{"..", "sub", "a.ogg"}));
    EXPECT_EQ(inside, (std::vector<std::string>{"..", "song.mp3"}));
    EXPECT_EQ(message, "missing.mp3 does not not exist. Try again.");
    EXPECT_TRUE(selector_again);
-   EXPECT_FALSE(returned_null_);
-   EXPECT_EQ(result_, "");
+   EXPECT_EQ(result_, (root_ / "sub" / "song.mp3").string());
+   EXPECT_EQ(std::string(get_config_string("File-selector", "Init-path", "")), (root_ / "sub").string());
+   EXPECT_EQ(get_config_int("File-selector", "Width-1", 0), 150);
 }
 
 // A row dragged onto a folder's row moves the file there; a click on the
 // "Name" heading reverses the order; a copied file is pasted into another
-// folder and stays where it was.
+// folder and stays where it was; Cancel answers "", not null.
 TEST_F(FileSelectorTest, DragMovesAHeadingSortsAndCopyPastes)
 {
    std::vector<std::string> moved, inside, reversed, pasted;
@@ -175,7 +157,7 @@ TEST_F(FileSelectorTest, DragMovesAHeadingSortsAndCopyPastes)
       [&] { InjectKey(22, KEY_V, KB_CTRL_FLAG); },
       [&] {
          pasted = Rows();
-         InjectKey(27, KEY_ESC, 0);
+         ClickControl(LabelledControl("Cancel"));
       },
    };
    Choose(SELECT_NO_SETTINGS, script);
@@ -185,6 +167,7 @@ TEST_F(FileSelectorTest, DragMovesAHeadingSortsAndCopyPastes)
    EXPECT_EQ(reversed, (std::vector<std::string>{"..", "song.mp3", "a.ogg"}));
    EXPECT_EQ(pasted, (std::vector<std::string>{"..", "sub", "a.ogg"}));
    EXPECT_TRUE(fs::exists(root_ / "sub" / "a.ogg")) << "copied, not moved";
+   EXPECT_FALSE(returned_null_);
    EXPECT_EQ(result_, "");
 }
 
