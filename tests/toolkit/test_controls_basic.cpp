@@ -76,35 +76,6 @@ TEST_F(InputTest, ButtonsMeasureThemselvesByTheirLabelAndActOnAReleaseOverThem)
    EXPECT_NE(LookupControl(a_), nullptr);
 }
 
-TEST_F(InputTest, CheckBoxAndCycleButtonFollowTheToggleRule)
-{
-   int low = -3, high = 7, cycle = -3, box_calls = 0, cycle_calls = 0;
-   static char first[] = "Off", second[] = "On";
-   char *texts[] = {first, second};
-   MakeWindow(0, AUTO, "toggles", WINDOW_NO_DRAG);
-   const int a = PlaceCheckBox(PLACE_FIRST, AUTO | LAYOUT_STRETCH, "Low", &low);
-   const int b = PlaceCheckBox(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "High", &high);
-   const int c = PlaceCycleButton(PLACE_NEW_ROW, AUTO, "Mode", texts, &cycle);
-   SetChangeHandler(a, Count, &box_calls);
-   SetChangeHandler(c, Count, &cycle_calls);
-   PresentWindow();
-
-   const Rect ra = screen_rect_of(a), rb = screen_rect_of(b), rc = screen_rect_of(c);
-   inject_click(ra.x1 + 4, (ra.y1 + ra.y2) / 2);
-   inject_click(rb.x1 + 4, (rb.y1 + rb.y2) / 2);
-   inject_click(rc.x2 - 4, (rc.y1 + rc.y2) / 2);
-   run_loop_for(20);
-   EXPECT_EQ(low, 1);
-   EXPECT_EQ(high, 0);
-   EXPECT_EQ(cycle, 1);
-   EXPECT_EQ(box_calls, 1) << "the check box's handler, queued and run once";
-   EXPECT_EQ(cycle_calls, 1);
-
-   inject_click(rc.x1 + 1, (rc.y1 + rc.y2) / 2);  // on the label, not the field
-   run_loop_for(20);
-   EXPECT_EQ(cycle, 1);
-}
-
 TEST_F(InputTest, ProgressBarFillsWholePixelsAndRefusesPercentsOutsideTheRange)
 {
    MakeWindow(0, AUTO, "progress", WINDOW_NO_DRAG);
@@ -177,14 +148,24 @@ TEST_F(InputTest, ChoosingATabRebuildsThePageAndJoinsTheTabToIt)
    EXPECT_EQ(selected, 0) << "a tab's hot key";
 }
 
-TEST_F(InputTest, TabMovesTheFocusAndEnterOrSpaceActivates)
+// Tab moves the focus past a label; Enter or Space activates the focused
+// control. A check box counts values above 0 as on; the two-state choice
+// flips on a click on its field, not on its label.
+TEST_F(InputTest, FocusKeysActivateAndCheckBoxAndCycleButtonFollowTheToggleRule)
 {
-   int first = 0, second = 0, state = 0;
+   int first = 0, second = 0, low = -3, high = 7, cycle = -3, box_calls = 0, cycle_calls = 0;
+   static char off[] = "Off", on[] = "On";
+   char *texts[] = {off, on};
    MakeWindow(0, AUTO, "focus", WINDOW_NO_DRAG);
    const int one = PlaceButton(PLACE_FIRST, AUTO, "One", Count, &first);
    PlaceLabel(PLACE_RIGHT, AUTO, "takes no focus");
    const int two = PlaceButton(PLACE_RIGHT, AUTO, "Two", Count, &second);
-   const int box = PlaceCheckBox(PLACE_NEW_ROW, AUTO, "Box", &state);
+   const int a = PlaceCheckBox(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "Low", &low);
+   const int b = PlaceCheckBox(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "High", &high);
+   const int c = PlaceCycleButton(PLACE_NEW_ROW, AUTO, "Mode", texts, &cycle);
+   SetChangeHandler(a, Count, &box_calls);
+   SetChangeHandler(b, Count, &box_calls);
+   SetChangeHandler(c, Count, &cycle_calls);
    PresentWithoutPointer();
 
    Press('\t', KEY_TAB);
@@ -197,11 +178,23 @@ TEST_F(InputTest, TabMovesTheFocusAndEnterOrSpaceActivates)
    Press(' ', KEY_SPACE);
    EXPECT_EQ(Slot(r.x1 + 2, r.y1 + 2), COLOUR_FACE) << "the mark left the first button";
    Press('\t', KEY_TAB);
-   EXPECT_EQ(FocusedControlId(), box);
+   EXPECT_EQ(FocusedControlId(), a);
    Press(' ', KEY_SPACE);
    EXPECT_EQ(first, 1);
    EXPECT_EQ(second, 1);
-   EXPECT_EQ(state, 1);
+   EXPECT_EQ(low, 1);
+
+   const Rect rb = screen_rect_of(b), rc = screen_rect_of(c);
+   inject_click(rb.x1 + 4, (rb.y1 + rb.y2) / 2);
+   inject_click(rc.x2 - 4, (rc.y1 + rc.y2) / 2);
+   run_loop_for(20);
+   EXPECT_EQ(high, 0);
+   EXPECT_EQ(cycle, 1);
+   EXPECT_EQ(box_calls, 2) << "each check box's handler, queued and run once";
+   EXPECT_EQ(cycle_calls, 1);
+   inject_click(rc.x1 + 1, (rc.y1 + rc.y2) / 2);  // on the label, not the field
+   run_loop_for(20);
+   EXPECT_EQ(cycle, 1);
 }
 
 }
