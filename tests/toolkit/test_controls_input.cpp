@@ -1,13 +1,11 @@
-// Input fields, choice lists, sliders and text fields driven through the
-// input seam under the X server.
+// Input fields, choice lists and sliders driven through the input seam under
+// the X server.
 #include "input_test_support.h"
 
-#include "toolkit/focus.h"
 #include "toolkit/keyboard_focus.h"
 
 #include <cstdlib>
 #include <initializer_list>
-#include <cstring>
 #include <string>
 
 namespace kstr::test {
