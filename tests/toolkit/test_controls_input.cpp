@@ -104,16 +104,10 @@ TEST_F(InputTest, InputFieldsFollowTheirVariablesAndNeverOverflow)
 
 TEST_F(InputTest, ChoiceListOpensScrollsAndChooses)
 {
-   char *items[12];
-   std::string texts[12];
-   for (int i = 0; i < 12; ++i) {
-      texts[i] = "item " + std::to_string(i);
-      items[i] = texts[i].data();
-   }
-   std::string long_item(101, 'w');
-   char *long_items[] = {long_item.data()};
-   std::string cut_item(100, 'w');
-   char *cut_items[] = {cut_item.data()};
+   std::string texts[12], long_item(101, 'w'), cut_item(100, 'w');
+   char *items[12], *long_items[] = {long_item.data()}, *cut_items[] = {cut_item.data()};
+   for (int i = 0; i < 12; ++i)
+      items[i] = (texts[i] = "item " + std::to_string(i)).data();
    int sel = 20, one = 0, other = 0, changes = 0;
    MakeWindow(0, AUTO, "choices", WINDOW_NO_DRAG);
    const int list = PlaceChoiceList(PLACE_FIRST, AUTO, 80, "~Pick", &sel, items, 12);
