@@ -15,6 +15,14 @@
 
 namespace kstr::test {
 
+// A call that runs `fn` when it runs; it must outlive the call.
+struct Step {
+   std::function<void()> fn;
+
+   static void Run(void *self) { static_cast<Step *>(self)->fn(); }
+   int Queue(int delay_ms = 0) { return QueueCall(Run, this, delay_ms, 0); }
+};
+
 // The calls that ran, in order, each with the tick count when it ran.
 struct CallLog {
    std::vector<std::string> names;
@@ -33,27 +41,11 @@ struct CallLog {
       ADD_FAILURE() << name << " never ran";
       return 0;
    }
-};
-
-// A named call that logs itself when it runs.
-struct LoggedCall {
-   CallLog *log;
-   std::string name;
-
-   static void Run(void *self)
+   // A call that logs `name` when it runs.
+   Step Logged(const std::string &name)
    {
-      auto *call = static_cast<LoggedCall *>(self);
-      call->log->Add(call->name);
+      return Step{[this, name] { Add(name); }};
    }
-   int Queue(int delay_ms = 0, int control_id = 0) { return QueueCall(Run, this, delay_ms, control_id); }
-};
-
-// A call that runs `fn` when it runs; it must outlive the call.
-struct Step {
-   std::function<void()> fn;
-
-   static void Run(void *self) { static_cast<Step *>(self)->fn(); }
-   int Queue(int delay_ms = 0) { return QueueCall(Run, this, delay_ms, 0); }
 };
 
 inline void StopTopLoop(void *)

@@ -16,7 +16,8 @@ namespace {
 TEST_F(EventLoopTest, CallsRunOnceInQueueOrderAndTheShutDownFlushRunsTheRest)
 {
    CallLog log;
-   LoggedCall b{&log, "b"}, c{&log, "c"}, late{&log, "late"}, in_ten_seconds{&log, "in_ten_seconds"};
+   Step b = log.Logged("b"), c = log.Logged("c"), late = log.Logged("late");
+   Step in_ten_seconds = log.Logged("in_ten_seconds");
    Step a{[&] {
       log.Add("a");
       late.Queue();
@@ -63,8 +64,8 @@ TEST_F(EventLoopTest, CallsRunOnceInQueueOrderAndTheShutDownFlushRunsTheRest)
 TEST_F(EventLoopTest, DelayedCallsWaitTheirTicksAndFollowCallsThatBecameReadyBeforeThem)
 {
    CallLog log;
-   LoggedCall first250{&log, "first250"}, second250{&log, "second250"}, at100{&log, "at100"};
-   LoggedCall after_busy{&log, "after_busy"};
+   Step first250 = log.Logged("first250"), second250 = log.Logged("second250"), at100 = log.Logged("at100");
+   Step after_busy = log.Logged("after_busy");
    uint64_t busy_queued_at = 0;
    Step busy{[&] {
       rest(60);
@@ -113,13 +114,13 @@ TEST_F(EventLoopTest, PoolGrowsByWholeBlocksPastItsSizeAndKeepsOrder)
 {
    constexpr int calls = 3 * EVENT_POOL_SIZE;
    CallLog log;
-   std::vector<LoggedCall> numbered;
+   std::vector<Step> numbered;
    numbered.reserve(calls);
    LoopDeadline deadline;
 
    EXPECT_EQ(EventPoolCapacity(), EVENT_POOL_SIZE);
    for (int i = 0; i < calls; ++i) {
-      numbered.push_back({&log, std::to_string(i)});
+      numbered.push_back(log.Logged(std::to_string(i)));
       ASSERT_GE(numbered.back().Queue(), 0);
    }
    EXPECT_EQ(EventsPending(), calls + 1);  // and the deadline
@@ -169,7 +170,7 @@ void OnMark(void *)
 TEST_F(EventLoopTest, MarkedSourceBecomesACallAndTheLoopThatStartedTheSystemFlushesIt)
 {
    CallLog log;
-   LoggedCall late{&log, "late"};
+   Step late = log.Logged("late");
    Step mark{[&] {
       log.Add("mark");
       late.Queue(10000);

@@ -35,7 +35,7 @@ TEST_F(EventLoopTest, StopEventLoopEndsTheInnermostLoopUnlessItHasAnotherId)
       inner = StopEventLoop();
       outer = StopEventLoop();
    }};
-   LoggedCall in_files{&log, "in_files"}, outer_again{&log, "outer_again"}, after{&log, "after"};
+   Step in_files = log.Logged("in_files"), outer_again = log.Logged("outer_again"), after = log.Logged("after");
    LoopDeadline deadline;
 
    files.Queue();
@@ -80,7 +80,7 @@ TEST_F(EventLoopTest, LoopStartedDuringTheShutDownFlushReturnsAtOnce)
 TEST_F(EventLoopTest, LoopGoesOnWhenACallbackStopsAndRestartsTheEventSystem)
 {
    CallLog log;
-   LoggedCall pending{&log, "pending"}, after_restart{&log, "after_restart"};
+   Step pending = log.Logged("pending"), after_restart = log.Logged("after_restart");
    std::unique_ptr<LoopDeadline> deadline;
    Step restart{[&] {
       log.Add("restart");
