@@ -1,7 +1,5 @@
 // The decoder adapter on its own: its failure rules and the room it is given.
-// Its output on every test file is checked through mp3_player_make_sample,
-// which feeds it in pieces that often split frames, against the mpg123
-// program's decodes.
+// Its output is checked through mp3_player_make_sample, which splits frames.
 #include "streams/mp3_decoder.h"
 
 #include "stream_test_support.h"

@@ -21,10 +21,9 @@ const Bytes &cbr()
 // The first frame of that 44.1 kHz stereo Layer III file, `count` times.
 Bytes first_frames(int count)
 {
-   const Bytes frame = part(cbr(), 0, static_cast<size_t>(walk_frames(cbr())[0].size));
    Bytes block;
-   for (int i = 0; i < count; ++i)
-      block.insert(block.end(), frame.begin(), frame.end());
+   for (const int size = walk_frames(cbr())[0].size; count-- > 0;)
+      block.insert(block.end(), cbr().begin(), cbr().begin() + size);
    return block;
 }
 
@@ -168,8 +167,7 @@ TEST(Mp3PlayerSample, CutLastFrameAndLyingFrameCount)
       EXPECT_TRUE(same_pcm(sample_of(part(file, 0, file.size() - 1)), part(reference, 0, reference.size() - 4608))) << name;
    }
    for (uint32_t count : {3u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
-      Bytes file = load("mp3/vbr_44k_stereo.mp3");
-      ASSERT_EQ(std::memcmp(file.data() + 36, "Xing", 4), 0);
+      Bytes file = load("mp3/vbr_44k_stereo.mp3"); // the frame count at 44, after "Xing" and the flags
       for (int i = 0; i < 4; ++i)
          file[static_cast<size_t>(44 + i)] = static_cast<uint8_t>(count >> (24 - 8 * i));
       EXPECT_EQ(mp3_player_length_frames(Mp3(file).get()), static_cast<int>(count));

@@ -8,7 +8,7 @@ namespace {
 
 using namespace kstr::test;
 
-class SoundTest : public testing::Test {
+class Playback : public testing::Test {
 protected:
    void SetUp() override
    {
@@ -16,9 +16,6 @@ protected:
       ASSERT_TRUE(install_capture_sound(44100));
    }
 };
-using Mp3Playback = SoundTest;
-using OggPlayback = SoundTest;
-using Mp3OggPlayback = SoundTest;
 
 // A buffer of whole sample frames; the whole file unchanged in the buffers
 // handed over and (unless paused) on the exact channel; two silent buffers, 1
@@ -126,7 +123,7 @@ template <class P> void expect_autopoll(Open<P> player, int buffer_len)
 
 // MP3 buffers hold whole frames of 4608 bytes; Ogg ones at least 4096 bytes.
 // One MP3 frame a buffer ends on a buffer's edge, seven end inside one.
-TEST_F(Mp3OggPlayback, BuffersAndTheWholeFilePausedOrNot)
+TEST_F(Playback, BuffersAndTheWholeFilePausedOrNot)
 {
    EXPECT_EQ(play_ex(open_mp3("cbr_44k_stereo.mp3").get(), 4607, 1000, 0), -1);
    EXPECT_EQ(play_ex(open_ogg("mono").get(), 4095, 1000, 0), -1);
@@ -139,16 +136,12 @@ TEST_F(Mp3OggPlayback, BuffersAndTheWholeFilePausedOrNot)
 }
 
 // The short Ogg file is shorter than one buffer: it wraps inside buffers.
-TEST_F(Mp3OggPlayback, LoopingWithoutGapAndAdjust)
+TEST_F(Playback, LoopingWithoutGapAdjustAndAutopoll)
 {
    const Bytes mp3 = mp3_reference("cbr_44k_stereo_notag.mp3");
    for (int frames : {1, 7})
       expect_loops_without_gap(open_mp3("cbr_44k_stereo_notag.mp3"), mp3, 4608 * frames, 2 * 4608);
    expect_loops_without_gap(open_ogg("short"), ogg_reference("short"), 4096, 0);
-}
-
-TEST_F(Mp3OggPlayback, Autopoll)
-{
    expect_autopoll(open_mp3("cbr_44k_stereo_notag.mp3"), 4608);
    expect_autopoll(open_ogg("short"), 4096);
 }
@@ -156,7 +149,7 @@ TEST_F(Mp3OggPlayback, Autopoll)
 // Garbage between frames is skipped, losing at most the frame behind it (the
 // filter bank starts empty again); more than 16384 bytes of it fail with -2
 // after the frames before it, or with no sample, leaving the player rewound.
-TEST_F(Mp3Playback, GarbageInTheMiddle)
+TEST_F(Playback, Mp3GarbageInTheMiddle)
 {
    const Bytes file = load("mp3/layer2_44k_stereo.mp2"), reference = mp3_reference("layer2_44k_stereo.mp2");
    const auto walk = walk_frames(file);
@@ -186,7 +179,7 @@ TEST_F(Mp3Playback, GarbageInTheMiddle)
 // After a change of rate, layer or channels, frames larger than the first are
 // cut to its PCM length, never written past a buffer or the sample; smaller
 // ones are kept whole. Two frames after the change carry the old filter state.
-TEST_F(Mp3Playback, LargerFramesAreCutToTheFirstFramesLength)
+TEST_F(Playback, Mp3LargerFramesAreCutToTheFirstFramesLength)
 {
    for (auto [a, b, a_bytes, b_bytes, kept] : {std::tuple<const char *, const char *, size_t, size_t, size_t>{
                                                   "mpeg2_22k_stereo.mp3", "cbr_44k_stereo_notag.mp3", 2304, 4608, 2304},
@@ -214,7 +207,7 @@ TEST_F(Mp3Playback, LargerFramesAreCutToTheFirstFramesLength)
 
 // A seek before play starts the sound at that frame; the first frame after
 // the decoder's reset settles its filter bank.
-TEST_F(Mp3Playback, SeekThenPlay)
+TEST_F(Playback, Mp3SeekThenPlay)
 {
    auto mono = open_mp3("layer2_48k_mono.mp2");
    ASSERT_TRUE(mono);
@@ -229,7 +222,7 @@ TEST_F(Mp3Playback, SeekThenPlay)
 // than spinning. A stereo link after a mono one with an odd frame count per
 // buffer leaves two bytes for a stereo frame, which vorbisfile refuses: what
 // was read is handed over, then -2 stops the song and rewinds.
-TEST_F(OggPlayback, WithoutAudioOrFailingToDecode)
+TEST_F(Playback, OggWithoutAudioOrFailingToDecode)
 {
    Open<OGG_PLAYER> player(headers_only(load("ogg/stereo.ogg")));
    ASSERT_TRUE(player);
