@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 using kstr::test::TempDir;
@@ -49,58 +50,39 @@ protected:
 
 }
 
-TEST_F(ConfigTest, FirstSaveWithoutAFileWritesEveryDefaultInOrder)
+TEST_F(ConfigTest, FirstSaveWithoutAFileWritesEveryDefaultInOrderAndAFailedSaveSaysSo)
 {
    use("");
    read_all();
    EXPECT_EQ(settings_write(), 0);
-   EXPECT_EQ(saved(),
-             "[system]\n"
-             "language = en\n"
-             "\n"
-             "[gui]\n"
-             "resx = 640\n"
-             "resy = 480\n"
-             "gfxmode = 0\n"
-             "depth = 2\n"
-             "refreshrate = 1\n"
-             "cscheme = 0\n"
-             "mouseint = 0\n"
-             "vsync = 1\n"
-             "fullscreen = 1\n"
-             "\n"
-             "[dos]\n"
-             "volume = 255\n"
-             "mp3oggbuffer = 32\n"
-             "it_buffer_size = 16\n"
-             "it_sound_freq = 22050\n"
-             "it_resampling = 1\n");
+   EXPECT_EQ(saved(), "[system]\nlanguage = en\n\n"
+                      "[gui]\nresx = 640\nresy = 480\ngfxmode = 0\ndepth = 2\nrefreshrate = 1\ncscheme = 0\n"
+                      "mouseint = 0\nvsync = 1\nfullscreen = 1\n\n"
+                      "[dos]\nvolume = 255\nmp3oggbuffer = 32\nit_buffer_size = 16\nit_sound_freq = 22050\n"
+                      "it_resampling = 1\n");
+   // A save that cannot reach the disk reports it.
+   std::filesystem::remove(dir.path() / "kstr.ini");
+   std::filesystem::create_directory(dir.path() / "kstr.ini");
+   EXPECT_EQ(settings_write(), -1);
 }
 
 // Past either end of its table a mode reads as the last one, the other values
-// as their defaults; fullscreen has no table and keeps what it holds.
+// as their defaults; fullscreen has no table and keeps what it holds. A save
+// replaces a hand-written resolution by the pair of the mode.
 TEST_F(ConfigTest, ValuesWithoutATableEntryFallBack)
 {
    for (const char *ini : {"[gui]\ngfxmode = 7\ndepth = 9\ncscheme = -1\nrefreshrate = 9\nfullscreen = 2\n",
-                           "[gui]\ngfxmode = -4\ndepth = -1\ncscheme = 3\nrefreshrate = -1\nfullscreen = 2\n"}) {
+                           "[gui]\ngfxmode = -4\ndepth = -1\ncscheme = 3\nrefreshrate = -1\nfullscreen = 2\n"
+                           "resx = 1234\nresy = 567\n"}) {
       use(ini);
       read_all();
       EXPECT_EQ(std::vector<int>({gfxmode, depth, cscheme, refreshrate, fullscreen}), std::vector<int>({3, 2, 0, 1, 2}))
          << ini;
    }
+   EXPECT_EQ(std::pair(config_resx(), config_resy()), std::pair(1234, 567));
    ASSERT_EQ(settings_write(), 0);
    EXPECT_EQ(value("gui", "resx") + "x" + value("gui", "resy") + " " + value("gui", "gfxmode"), "1600x1200 3");
    EXPECT_EQ(value("gui", "fullscreen"), "2");
-}
-
-TEST_F(ConfigTest, HandWrittenResolutionIsReplacedByTheModesPair)
-{
-   use("[gui]\ngfxmode = 1\nresx = 1234\nresy = 567\n");
-   read_all();
-   EXPECT_EQ(config_resx(), 1234);
-   EXPECT_EQ(config_resy(), 567);
-   ASSERT_EQ(settings_write(), 0);
-   EXPECT_EQ(value("gui", "resx") + "x" + value("gui", "resy"), "800x600");
 }
 
 TEST_F(ConfigTest, LanguageCodeLongerThanTwoLettersIsNoCode)
@@ -113,13 +95,6 @@ TEST_F(ConfigTest, LanguageCodeLongerThanTwoLettersIsNoCode)
       EXPECT_EQ(config_language_code(code), c.usable) << c.ini;
       EXPECT_STREQ(code, c.code) << c.ini;
    }
-}
-
-TEST_F(ConfigTest, SaveThatCannotReachTheDiskReportsFailure)
-{
-   std::filesystem::create_directory(dir.path() / "kstr.ini");
-   use("");
-   EXPECT_EQ(settings_write(), -1);
 }
 
 // The sound settings are read even without a sound driver; a save writes them
