@@ -64,6 +64,10 @@ TEST_F(ConfigTest, FirstSaveWithoutAFileWritesEveryDefaultInOrderAndAFailedSaveS
    std::filesystem::remove(dir.path() / "kstr.ini");
    std::filesystem::create_directory(dir.path() / "kstr.ini");
    EXPECT_EQ(settings_write(), -1);
+   // Allegro would write the unsaved settings at the next set_config_file, into
+   // whatever folder is the working one then.
+   std::filesystem::remove(dir.path() / "kstr.ini");
+   flush_config_file();
 }
 
 // Past either end of its table a mode reads as the last one, the other values
