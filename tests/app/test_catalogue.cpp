@@ -240,12 +240,10 @@ TEST_F(Languages, ScanListsWhatLoadsUpToTheTableSizeAndFindsExactCodes)
    dir.write("lang/abc.tra", "lang_name=Three letters\n");
    fs::create_directories(dir.path() / "lang" / "zz.tra");
    // The scan keeps the program's translation selected.
-   dir.write("mine.tra", "lang_name=Mine\n");
-   current_translation = tr_load(&CATALOGUE, "mine.tra", 0);
-   tr_select(current_translation);
+   use("lang_name=Mine\n");
+   current_translation = current.get();
    scan_languages();
-   EXPECT_STREQ(tr_text(msg::lang_name), "Mine");
-   tr_destroy(current_translation);
+   EXPECT_STREQ(tr_text(lang_name), "Mine");
    current_translation = nullptr;
    EXPECT_EQ(table(), (std::set<std::string>{"de:Deutsch", "en:English"}));
    EXPECT_STREQ(language_names[find_language("de")], "Deutsch");
@@ -288,8 +286,7 @@ TEST_F(Languages, EveryShippedCatalogueIsCompleteAndFitsItsUse)
       if (entry.path().extension() != ".tra")
          continue;
       SCOPED_TRACE(entry.path().string());
-      ASSERT_EQ(entry.path().stem().string().size(), 2u) << "named by a two-letter code";
-      ASSERT_GE(find_language(entry.path().stem().string().c_str()), 0) << "listed by the scan";
+      ASSERT_GE(find_language(entry.path().stem().string().c_str()), 0) << "listed by the scan: a two-letter code";
       current = Translation(tr_load(&CATALOGUE, entry.path().string().c_str(), 0), tr_destroy);
       ASSERT_NE(current, nullptr) << "error " << tr_error << " at line " << tr_line;
       EXPECT_EQ(tr_is_complete(current.get()), 1);
