@@ -1,5 +1,3 @@
-// Settings: defaults, the value-table fallbacks, and the exact file that a
-// save writes.
 #include "allegro_env.h"
 #include "app/config.h"
 #include "app/languages.h"
