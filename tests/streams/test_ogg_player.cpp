@@ -59,8 +59,7 @@ TEST(OggPlayerOpen, FormatLengthsSampleAndRefusals)
       EXPECT_EQ(ogg_player_wave_freq(p), 44100);
       EXPECT_EQ(ogg_player_length_msecs(p), msecs);
       EXPECT_EQ(ogg_player_length_secs(p), secs);
-      EXPECT_GT(ogg_player_length_bytes(p), static_cast<int>(player.block.size() / 2));
-      EXPECT_LE(ogg_player_length_bytes(p), static_cast<int>(player.block.size()));
+      EXPECT_EQ(ogg_player_length_bytes(p), static_cast<int>(std::string(player.block.begin(), player.block.end()).rfind("OggS")));
    }
    const Bytes ogg = load("ogg/stereo.ogg"), reference = ogg_reference("stereo");
    Ogg cut(part(ogg, 0, ogg.size() - 100)), headers(headers_only(ogg));
@@ -101,7 +100,6 @@ TEST(OggPlayerOpen, FromFileWithSeeks)
    std::unique_ptr<OGG_PLAYER, Destroy> player(ogg_player_create_from_file(open_file(load("ogg/stereo.ogg"))));
    ASSERT_TRUE(player);
    OGG_PLAYER *p = player.get();
-   EXPECT_EQ(ogg_player_length_msecs(p), 2500);
    using Op = void (*)(OGG_PLAYER *, int);
    for (auto [op, arg, msecs] : {std::tuple<Op, int, int>{ogg_player_seek_msecs, 1500, 1500}, {ogg_player_skip_msecs, 500, 2000},
                                  {ogg_player_skip_secs, -1, 1000}, {ogg_player_seek_msecs, 2600, 1000},
