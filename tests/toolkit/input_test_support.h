@@ -104,6 +104,13 @@ inline void run_loop_for(int ms)
    RunEventLoop();
 }
 
+// Injects a key and lets the loop handle it.
+inline void press_key(int scancode, int character = 0, int shifts = 0)
+{
+   InjectKey(character, scancode, shifts);
+   run_loop_for(10);
+}
+
 // A window with probes "a" and "b" side by side; "a" awaits double clicks of
 // the left button, "b" of none. Only injected input reaches the probes: the X
 // pointer and keyboard are shared with every other test on the display, so

@@ -75,13 +75,11 @@ inline int LogTarget(void *item, int event, void *, void *, int index, ...)
 // A list view of `count_` items, `rows` rows high, with every callback set.
 class ListViewTest : public ::testing::Test {
 protected:
-   void MakeList(int count, int rows, bool real_input = false)
+   void MakeList(int count, int rows)
    {
       ASSERT_TRUE(session_.ok);
-      if (!real_input) {
-         mouse_callback = nullptr;
-         keyboard_ucallback = nullptr;
-      }
+      mouse_callback = nullptr;
+      keyboard_ucallback = nullptr;
       count_ = count;
       MakeWindow(0, AUTO, "list view", WINDOW_NO_DRAG);
       list_ = PlaceListView(PLACE_FIRST, AUTO, nullptr, &count_, 160, 2, ItemText, LogMenu, rows);

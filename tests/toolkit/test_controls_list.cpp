@@ -9,12 +9,6 @@
 namespace kstr::test {
 namespace {
 
-void Key(int scancode, int character = 0, int shifts = 0)
-{
-   InjectKey(character, scancode, shifts);
-   run_loop_for(10);
-}
-
 using Calls = std::vector<ListCall>;
 
 // Empty, the list asks for no text and activates nothing; with items, a
@@ -28,9 +22,9 @@ TEST_F(ListViewTest, EmptyListIsBlankAndRowsActOnTheirItems)
    inject_click(x, y);
    inject_click(x, y, 2);
    run_loop_for(30);
-   Key(KEY_DOWN);
-   Key(KEY_END);
-   Key(KEY_ENTER, '\r');
+   press_key(KEY_DOWN);
+   press_key(KEY_END);
+   press_key(KEY_ENTER, '\r');
    EXPECT_EQ(list_log().row_text_calls, 0);
    EXPECT_EQ(list_log().activated, Calls{});
    EXPECT_EQ(list_log().menus, Calls{});
@@ -52,6 +46,7 @@ TEST_F(ListViewTest, EmptyListIsBlankAndRowsActOnTheirItems)
    EXPECT_EQ(list_log().activated, Calls{});
    EXPECT_TRUE(ListRowSelected(list_, 4));
    inject_click(x, y);
+   run_loop_for(40);  // the first click's selection is drawn before the second
    inject_click(x, y);
    run_loop_for(50);
    inject_click(x, y, 2);
@@ -67,24 +62,24 @@ TEST_F(ListViewTest, KeysAndTheScrollBarMoveSelectionAndViewAndEnterActivates)
    RowCentre(0, &x, &y);
    inject_click(x, y);
    run_loop_for(30);
-   Key(KEY_DOWN);
-   Key(KEY_DOWN);
+   press_key(KEY_DOWN);
+   press_key(KEY_DOWN);
    EXPECT_TRUE(ListRowSelected(list_, 2));
    EXPECT_FALSE(ListRowSelected(list_, 0));
-   Key(KEY_DOWN, 0, KB_SHIFT_FLAG);
+   press_key(KEY_DOWN, 0, KB_SHIFT_FLAG);
    EXPECT_TRUE(ListRowSelected(list_, 2) && ListRowSelected(list_, 3));
-   Key(KEY_END);
+   press_key(KEY_END);
    EXPECT_TRUE(ListRowSelected(list_, 49));
    EXPECT_EQ(ListFirstRow(list_), 45);
-   Key(KEY_PGUP);
+   press_key(KEY_PGUP);
    EXPECT_TRUE(ListRowSelected(list_, 44));
    EXPECT_EQ(ListFirstRow(list_), 44);
-   Key(KEY_PGDN);
+   press_key(KEY_PGDN);
    EXPECT_EQ(ListFirstRow(list_), 45);
-   Key(KEY_HOME);
+   press_key(KEY_HOME);
    EXPECT_EQ(ListFirstRow(list_), 0);
-   Key(KEY_DOWN);
-   Key(KEY_ENTER, '\r');
+   press_key(KEY_DOWN);
+   press_key(KEY_ENTER, '\r');
    EXPECT_EQ(list_log().activated, (Calls{{RowId(1), 2, 1, 50}}));
 
    // The scroll bar's arrows step one row, its track a page.

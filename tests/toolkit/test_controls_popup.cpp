@@ -29,12 +29,6 @@ void BuildMenu(void *)
    AddPopupItem(1, "More", "", BuildSub, nullptr);
 }
 
-void Key(int scancode, int character = 0)
-{
-   InjectKey(character, scancode, 0);
-   run_loop_for(10);
-}
-
 TEST_F(InputTest, PopupMenuOpensBelowItsControlAndKeysOrAClickChoose)
 {
    int menu = OpenPopupMenu(a_, BuildMenu, nullptr);
@@ -44,26 +38,26 @@ TEST_F(InputTest, PopupMenuOpensBelowItsControlAndKeysOrAClickChoose)
    EXPECT_EQ(rect_of(menu).y1, anchor.y2 + 1);
 
    // Down, Down skips the separator; Enter chooses "Insert song".
-   Key(KEY_DOWN);
-   Key(KEY_DOWN);
-   Key(KEY_ENTER, '\r');
+   press_key(KEY_DOWN);
+   press_key(KEY_DOWN);
+   press_key(KEY_ENTER, '\r');
    EXPECT_EQ(chosen, "insert");
    EXPECT_EQ(LookupControl(menu), nullptr);
 
    // Escape closes without choosing; the hot key chooses.
    menu = OpenPopupMenu(-1, BuildMenu, nullptr);
-   Key(KEY_ESC, 27);
+   press_key(KEY_ESC, 27);
    EXPECT_EQ(LookupControl(menu), nullptr);
    menu = OpenPopupMenu(-1, BuildMenu, nullptr);
-   Key(KEY_P, 'p');
+   press_key(KEY_P, 'p');
    EXPECT_EQ(chosen, "insertplay");
 
    // Up wraps to "More", Right opens its sub-menu, Enter chooses in it and
    // closes both menus.
    menu = OpenPopupMenu(-1, BuildMenu, nullptr);
-   Key(KEY_UP);
-   Key(KEY_RIGHT);
-   Key(KEY_ENTER, '\r');
+   press_key(KEY_UP);
+   press_key(KEY_RIGHT);
+   press_key(KEY_ENTER, '\r');
    EXPECT_EQ(chosen, "insertplaydeep");
    EXPECT_EQ(LookupControl(menu), nullptr);
    EXPECT_EQ(TopWindow()->client->first, LookupControl(a_));

@@ -32,12 +32,10 @@ TEST_F(InputTest, TextFieldWrapsAndScrolls)
    EXPECT_EQ(WrapText(f, "a\tb\nlongwordlongwordlongword", 40, 4, true).front(), "a   b");
 
    FocusControl(two);
-   InjectKey(0, KEY_DOWN, 0);
-   InjectKey(0, KEY_DOWN, 0);
-   run_loop_for(30);
+   press_key(KEY_DOWN);
+   press_key(KEY_DOWN);
    EXPECT_EQ(TextFieldFirstLine(two), 2);
-   InjectKey(0, KEY_END, 0);
-   run_loop_for(30);
+   press_key(KEY_END);
    EXPECT_EQ(TextFieldFirstLine(two), scrolled - 2);
    const Rect r = screen_rect_of(two);
    inject_click(r.x2 - 3, r.y1 + 2);  // the top of the scroll strip
