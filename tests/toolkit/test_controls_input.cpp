@@ -11,16 +11,21 @@
 namespace kstr::test {
 namespace {
 
-// Focuses the control, types the text (after the keys given by scancode)
-// and lets the loop handle it.
-void type_into(int id, const char *text, std::initializer_list<int> keys = {})
+// Injects the keys given by scancode, then the text, and lets the loop
+// handle them.
+void keys(std::initializer_list<int> scancodes, const char *text = "")
 {
-   FocusControl(id);
-   for (int k : keys)
-      InjectKey(k == KEY_BACKSPACE ? 8 : 0, k, 0);
+   for (int k : scancodes)
+      InjectKey(k == KEY_BACKSPACE ? 8 : k == KEY_ESC ? 27 : k == KEY_SPACE ? ' ' : 0, k, 0);
    for (const char *p = text; *p; ++p)
       InjectKey(*p, 0, 0);
    run_loop_for(30);
+}
+
+void type_into(int id, const char *text, std::initializer_list<int> scancodes = {})
+{
+   FocusControl(id);
+   keys(scancodes, text);
 }
 
 int value_of(int id)
@@ -134,17 +139,10 @@ TEST_F(InputTest, ChoiceListOpensScrollsAndChooses)
    // Keys: the hot key focuses and opens, Escape closes unchosen, Up and
    // Down change at once, Space opens.
    InjectKey('p', KEY_P, 0);
-   InjectKey(27, KEY_ESC, 0);
-   InjectKey(0, KEY_DOWN, 0);
-   InjectKey(0, KEY_DOWN, 0);
-   InjectKey(0, KEY_UP, 0);
-   InjectKey(' ', KEY_SPACE, 0);
-   run_loop_for(30);
+   keys({KEY_ESC, KEY_DOWN, KEY_DOWN, KEY_UP, KEY_SPACE});
    EXPECT_EQ(sel, 3);
    EXPECT_GE(OpenChoiceDropList(), 0);
-   InjectKey(0, KEY_DOWN, 0);
-   InjectKey(27, KEY_ESC, 0);
-   run_loop_for(30);
+   keys({KEY_DOWN, KEY_ESC});
    EXPECT_EQ(OpenChoiceDropList(), -1);
    EXPECT_EQ(sel, 3);
    // A click beside the open list closes it too.
