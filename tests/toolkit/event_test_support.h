@@ -41,7 +41,6 @@ struct CallLog {
       ADD_FAILURE() << name << " never ran";
       return 0;
    }
-   // A call that logs `name` when it runs.
    Step Logged(const std::string &name)
    {
       return Step{[this, name] { Add(name); }};

@@ -81,7 +81,6 @@ inline int PlaceProbe(int x, int y, const char *label, int click_mask)
    return c->id;
 }
 
-// The middle of a control on the screen.
 inline void centre_of(int id, int *x, int *y)
 {
    const Rect r = screen_rect_of(id);
@@ -97,14 +96,12 @@ inline void inject_click(int x, int y, int buttons = 1)
    InjectPointer(x, y, 0);
 }
 
-// Runs the top-level loop for `ms` milliseconds.
 inline void run_loop_for(int ms)
 {
    QueueCall(StopTopLoop, nullptr, ms, 0);
    RunEventLoop();
 }
 
-// Injects a key and lets the loop handle it.
 inline void press_key(int scancode, int character = 0, int shifts = 0)
 {
    InjectKey(character, scancode, shifts);

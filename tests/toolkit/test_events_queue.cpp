@@ -156,11 +156,6 @@ TEST_F(EventLoopTest, SelfRequeuingCallRunsAtMostOncePerPassPeriod)
 // so the loop itself starts the event system and stops it when it ends.
 Step *on_mark = nullptr;
 
-void OnMark(void *)
-{
-   on_mark->fn();
-}
-
 TEST_F(EventLoopTest, MarkedSourceBecomesACallAndTheLoopThatStartedTheSystemFlushesIt)
 {
    CallLog log;
@@ -171,7 +166,7 @@ TEST_F(EventLoopTest, MarkedSourceBecomesACallAndTheLoopThatStartedTheSystemFlus
       QueueCall(StopTopLoop, nullptr, 0, 0);
    }};
    on_mark = &mark;
-   SetSourceCall(SOURCE_KEYBOARD, OnMark);
+   SetSourceCall(SOURCE_KEYBOARD, [](void *) { on_mark->fn(); });
    event_signals::Mark(SOURCE_KEYBOARD);
 
    ASSERT_FALSE(EventSystemRunning());

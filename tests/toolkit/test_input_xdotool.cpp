@@ -11,13 +11,6 @@
 namespace kstr::test {
 namespace {
 
-// Unique to this process: other tests may have windows on the same display.
-const std::string &window_title()
-{
-   static const std::string title = "kstr xdotool " + std::to_string(getpid());
-   return title;
-}
-
 std::string at(int x, int y)
 {
    return std::to_string(x) + " " + std::to_string(y);
@@ -35,6 +28,8 @@ struct Step {
 // so each command raises the window and is repeated until its effect arrives.
 struct RealInput {
    std::vector<Step> steps;
+   // Unique to this process: other tests may have windows on the same display.
+   const std::string title = "kstr xdotool " + std::to_string(getpid());
    size_t step = 0;
    int polls = 0;
    bool xdotool_failed = false;
@@ -52,7 +47,7 @@ struct RealInput {
       }
       const Step &s = in->steps[in->step];
       if (in->polls++ % 5 == 0) {
-         const std::string command = "xdotool search --sync --name '^" + window_title() + "$' windowraise %1 " +
+         const std::string command = "xdotool search --sync --name '^" + in->title + "$' windowraise %1 " +
                                      s.command(in->polls / 5) + " >/dev/null";
          in->xdotool_failed |= std::system(command.c_str()) != 0;
       }
@@ -61,7 +56,7 @@ struct RealInput {
 
    void Drive()
    {
-      set_window_title(window_title().c_str());
+      set_window_title(title.c_str());
       LoopDeadline deadline(10000);
       QueueCall(Run, this, 0, 0);
       RunEventLoop();

@@ -56,7 +56,6 @@ inline Rect rect_of(int id)
    return Rect{c->x1, c->y1, c->x2, c->y2};
 }
 
-// The control's rectangle on the screen.
 inline Rect screen_rect_of(int id)
 {
    const Control *c = LookupControl(id);
