@@ -28,12 +28,6 @@ void Count(void *counter)
    ++*static_cast<int *>(counter);
 }
 
-void Press(int character, int scancode, int shifts = 0)
-{
-   InjectKey(character, scancode, shifts);
-   run_loop_for(10);
-}
-
 // A button measures itself by its label and acts on a release over it or its
 // hot key; its callback may close the window holding it.
 TEST_F(InputTest, ButtonsMeasureThemselvesByTheirLabelAndActOnAReleaseOverThem)
@@ -66,7 +60,7 @@ TEST_F(InputTest, ButtonsMeasureThemselvesByTheirLabelAndActOnAReleaseOverThem)
    InjectPointer(x, y, 1);
    InjectPointer(x, y + 60, 1);  // dragged off before the release
    InjectPointer(x, y + 60, 0);
-   Press('c', KEY_C);
+   press_key(KEY_C, 'c');
    EXPECT_EQ(pressed, 2) << "the click and the hot key, not the release outside";
 
    centre_of(close, &x, &y);
@@ -141,9 +135,9 @@ TEST_F(InputTest, ChoosingATabRebuildsThePageAndJoinsTheTabToIt)
    EXPECT_FALSE(joined(t1));
    EXPECT_EQ(rect_of(page), before) << "a smaller page keeps the size of the larger one";
 
-   Press(0, KEY_RIGHT);  // the click gave the tab row the focus
+   press_key(KEY_RIGHT);  // the click gave the tab row the focus
    EXPECT_EQ(selected, 1);
-   Press('g', KEY_G);
+   press_key(KEY_G, 'g');
    EXPECT_EQ(selected, 0) << "a tab's hot key";
 }
 
@@ -167,17 +161,17 @@ TEST_F(InputTest, FocusKeysActivateAndCheckBoxAndCycleButtonFollowTheToggleRule)
    SetChangeHandler(c, Count, &cycle_calls);
    PresentWithoutPointer();
 
-   Press('\t', KEY_TAB);
+   press_key(KEY_TAB, '\t');
    EXPECT_EQ(FocusedControlId(), one);
    const Rect r = screen_rect_of(one);
    EXPECT_EQ(Slot(r.x1 + 2, r.y1 + 2), COLOUR_TEXT) << "the focus mark";
-   Press('\r', KEY_ENTER);
-   Press('\t', KEY_TAB);
-   Press(' ', KEY_SPACE);
+   press_key(KEY_ENTER, '\r');
+   press_key(KEY_TAB, '\t');
+   press_key(KEY_SPACE, ' ');
    EXPECT_EQ(Slot(r.x1 + 2, r.y1 + 2), COLOUR_FACE) << "the mark left the first button";
-   Press('\t', KEY_TAB);
+   press_key(KEY_TAB, '\t');
    EXPECT_EQ(FocusedControlId(), a);
-   Press(' ', KEY_SPACE);
+   press_key(KEY_SPACE, ' ');
    EXPECT_EQ(first, 1);
    EXPECT_EQ(second, 1);
    EXPECT_EQ(low, 1);

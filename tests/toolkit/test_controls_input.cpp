@@ -11,8 +11,7 @@
 namespace kstr::test {
 namespace {
 
-// Injects the keys given by scancode, then the text, and lets the loop
-// handle them.
+// Injects keys by scancode, then the text, and lets the loop handle them.
 void keys(std::initializer_list<int> scancodes, const char *text = "")
 {
    for (int k : scancodes)

@@ -11,7 +11,6 @@
 
 namespace {
 
-// Fills the table with one stand-in record up to `count` entries.
 void FillTable(Control *stand_in, int count)
 {
    while (ControlTableCount() < count)
