@@ -13,7 +13,7 @@
 namespace kstr::test {
 
 struct PointerLogEntry {
-   int id, code, press_buttons, dragging;
+   int id, code, dragging;
 };
 
 struct ClickLogEntry {
@@ -44,7 +44,7 @@ inline InputLog &input_log()
 
 inline int ProbeMouse(Control *c, const PointerEvent &event, int, int)
 {
-   input_log().pointer.push_back({c->id, event.code, event.press_buttons, event.dragging});
+   input_log().pointer.push_back({c->id, event.code, event.dragging});
    return 1;
 }
 

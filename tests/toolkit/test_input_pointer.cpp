@@ -2,7 +2,6 @@
 // versus double clicks versus drags, and controls that go away meanwhile.
 #include "input_test_support.h"
 
-#include "toolkit/draw.h"
 #include "toolkit/pointer_tracker.h"
 
 #include <array>
@@ -102,11 +101,7 @@ TEST_F(InputTest, DraggingTheBackgroundMovesTheWindow)
       InjectPointer(x + dx, y + dy, buttons);
       run_loop_for(10);
    }
-   const Rect moved{before.x1 + 40, before.y1 + 30, before.x2 + 40, before.y2 + 30};
-   EXPECT_EQ(rect_of(root), moved);
-   show_mouse(nullptr);
-   const int face = InterfaceColour[COLOUR_FACE];
-   EXPECT_EQ(screen_pixel(moved.x1 + 10, moved.y2 - 10), (Rgb{getr(face), getg(face), getb(face)}));
+   EXPECT_EQ(rect_of(root), (Rect{before.x1 + 40, before.y1 + 30, before.x2 + 40, before.y2 + 30}));
 }
 
 // Far more samples than the input ring holds arrive before the loop runs: the
