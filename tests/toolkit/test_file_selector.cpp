@@ -58,12 +58,10 @@ protected:
       return names;
    }
    static void RowCentre(int row, int *x, int *y) { centre_of(RowShowing(List(), row)->id, x, y); }
-   static void DoubleClickRow(int row)
+   static void ClickRow(int row, int times = 1)  // 2 for a double click
    {
-      int x, y;
-      RowCentre(row, &x, &y);
-      inject_click(x, y);
-      inject_click(x, y);
+      for (int i = 0; i < times; ++i)
+         ClickControl(RowShowing(List(), row)->id);
    }
 
    fs::path root_;
@@ -103,10 +101,10 @@ TEST_F(FileSelectorTest, LocationFoldersAndAMissingNameLeadToTheChosenFile)
       },
       [&] {
          selector_again = LabelledControl("Selected:") >= 0;
-         DoubleClickRow(0);  // ".."
+         ClickRow(0, 2);  // ".."
       },
-      [&] { DoubleClickRow(1); },  // "sub"
-      [&] { DoubleClickRow(1); },  // "song.mp3"
+      [&] { ClickRow(1, 2); },  // "sub"
+      [&] { ClickRow(1, 2); },  // "song.mp3"
    };
    Choose(SELECT_MUST_EXIST, script);
 
@@ -139,7 +137,7 @@ TEST_F(FileSelectorTest, DragMovesAHeadingSortsAndCopyPastes)
       },
       [&] {
          moved = Rows();
-         DoubleClickRow(1);
+         ClickRow(1, 2);
       },
       [&] {
          inside = Rows();
@@ -148,12 +146,10 @@ TEST_F(FileSelectorTest, DragMovesAHeadingSortsAndCopyPastes)
       },
       [&] {
          reversed = Rows();
-         int x, y;
-         RowCentre(2, &x, &y);  // "a.ogg"
-         inject_click(x, y);
+         ClickRow(2);  // "a.ogg"
       },
       [&] { InjectKey(3, KEY_C, KB_CTRL_FLAG); },
-      [&] { DoubleClickRow(0); },  // ".."
+      [&] { ClickRow(0, 2); },  // ".."
       [&] { InjectKey(22, KEY_V, KB_CTRL_FLAG); },
       [&] {
          pasted = Rows();
