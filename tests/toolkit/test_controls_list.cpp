@@ -6,6 +6,8 @@
 #include "toolkit/cursors.h"
 #include "toolkit/draw.h"
 
+#include <array>
+
 namespace kstr::test {
 namespace {
 
@@ -85,15 +87,11 @@ TEST_F(ListViewTest, KeysAndTheScrollBarMoveSelectionAndViewAndEnterActivates)
    // The scroll bar's arrows step one row, its track a page.
    const Rect bar = screen_rect_of(LookupControl(list_)->container->first->id);
    const int mid_x = (bar.x1 + bar.x2) / 2;
-   inject_click(mid_x, bar.y2 - 2);
-   run_loop_for(20);
-   EXPECT_EQ(ListFirstRow(list_), 1);
-   inject_click(mid_x, bar.y2 - LIST_SCROLL_WIDTH - 2);
-   run_loop_for(20);
-   EXPECT_EQ(ListFirstRow(list_), 6);
-   inject_click(mid_x, bar.y1 + 2);
-   run_loop_for(20);
-   EXPECT_EQ(ListFirstRow(list_), 5);
+   for (const auto &[y, first] : {std::array{bar.y2 - 2, 1}, {bar.y2 - LIST_SCROLL_WIDTH - 2, 6}, {bar.y1 + 2, 5}}) {
+      inject_click(mid_x, y);
+      run_loop_for(20);
+      EXPECT_EQ(ListFirstRow(list_), first) << "after a click at y " << y;
+   }
    count_ = 3;  // the list shrank: the view shows it from the top
    RedrawControl(list_);
    EXPECT_EQ(ListFirstRow(list_), 0);
