@@ -1,7 +1,7 @@
 #include "app/config.h"
 #include "app/config_keys.h"
 #include "app/languages.h"
-#include "app/settings_notice.h"
+#include "ui/settings_notice.h"
 #include "player/sound_settings.h"
 
 #include <allegro.h>

@@ -1,10 +1,23 @@
-// The one player state and the sound system's start and end.
+// The one player state: which song plays, through which backend, and the
+// operations the main window binds to its buttons and keys.
 //
-// player_init starts sound for the whole program and reads the sound
-// settings; player_exit shuts sound and timers down at quit.
+// Contract:
+// - Everything here runs on the toolkit's event-loop thread.
+// - player_init starts sound for the whole program and reads the sound
+//   settings; player_exit shuts sound, timers, the toolkit and the CD control
+//   down at quit.
+// - `main_playlist` is the program's one playlist; the main window creates it
+//   and sets this pointer, the engine reads its current entry.
+// - `progress_bar` is the id of the main window's progress bar, which the poll
+//   sets to the song's percentage (always 0 to 100); -1 while there is none.
+// - A song that cannot be started starts nothing (backend_kind stays 0,
+//   song_playing 0) and, when the user asked for it, is reported in a
+//   requester naming the file and the reason.
 #pragma once
 
 #include "player/sound_settings.h"
+
+struct PLAYLIST;
 
 enum {
    BACKEND_NONE = 0,
@@ -19,6 +32,12 @@ enum {
 extern int song_playing;
 // Which backend owns the sound output now.
 extern int backend_kind;
+// 1 while the playing song is paused.
+extern int song_paused;
+// The progress bar the poll updates, or -1.
+extern int progress_bar;
+// The program's playlist, or null before the main window made it.
+extern PLAYLIST *main_playlist;
 
 constexpr int PLAYER_NO_SOUND = 3;
 
@@ -26,5 +45,31 @@ constexpr int PLAYER_NO_SOUND = 3;
 // Returns 0, or PLAYER_NO_SOUND when no sound driver could be installed; the
 // settings are read in either case, so a later save keeps the user's values.
 int player_init();
-// Removes sound and timers.
+// Removes sound and timers, stops the toolkit and the CD control.
 void player_exit();
+
+// Starts one file with the backend its extension selects (case-blind); the
+// name is not changed. Returns 0 when a backend started, -1 otherwise.
+int play_song(const char *name);
+// Play: stops what plays and starts the playlist's current entry.
+void play_current_song();
+// Stop: the next poll run stops the backend.
+void stop_song();
+// Pause on (1) or off (0); the position is kept. Does nothing while no
+// backend plays.
+void set_song_paused(int paused);
+// Flips the pause state.
+void toggle_pause();
+// Moves the playlist's current entry one step back or forward (no wrap) and,
+// while a song plays, plays the new current entry.
+void play_previous_song();
+void play_next_song();
+// Seeks the playing song to `fraction` (0 to 1) of its length.
+void seek_song(double fraction);
+// The playing song's progress, 0 to 100.
+int song_progress();
+
+// The periodic task: queued once by the main window, re-queues itself.
+void player_poll(void *data);
+// The stop step: stops the live backend and frees the song's data.
+void stop_backend();

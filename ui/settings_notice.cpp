@@ -1,4 +1,4 @@
-#include "app/settings_notice.h"
+#include "ui/settings_notice.h"
 
 #include "app/catalogue_items.h"
 #include "toolkit/requesters.h"
