@@ -47,3 +47,13 @@ struct BACKEND {
    void (*seek)(double fraction);
    void (*stop)();
 };
+
+// Backends defined in their own files; the engine's registry lists them in
+// dispatch order.
+extern const BACKEND sample_backend;
+extern const BACKEND midi_backend;
+extern const BACKEND mp3_backend;
+extern const BACKEND ogg_backend;
+extern const BACKEND module_backend;
+// Selected by the whole name "cda" (any case) rather than by an extension.
+extern const BACKEND cd_backend;

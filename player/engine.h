@@ -26,6 +26,8 @@ enum {
    BACKEND_OGG = 3,
    BACKEND_MIDI = 5,
    BACKEND_MODULE = 6,
+   // Audio CD read digitally and played through a stream like the others.
+   BACKEND_CD = 7,
 };
 
 // 1 while a song is meant to be playing.
