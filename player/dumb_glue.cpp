@@ -109,7 +109,8 @@ void feed(AL_DUH_PLAYER &dp)
 }
 
 // Counts what the voice has played since the last look. The voice loops
-// over the stream's sample; polls come far more often than once a loop.
+// over the stream's sample; polls come far more often than once a loop. A
+// stopped voice reads -1 and has played nothing.
 void count_played(AL_DUH_PLAYER &dp)
 {
    const int pos = voice_get_position(dp.stream->voice);
@@ -122,21 +123,20 @@ void count_played(AL_DUH_PLAYER &dp)
    dp.last_voice_pos = pos;
 }
 
-// A new stream, filled before its voice runs so the first frame heard is
-// the first frame rendered.
+// A new stream, filled at once. Allegro starts a stream's voice when the
+// first buffer is handed over, so the first frame heard is the first frame
+// rendered; a paused player stops it again.
 bool open_stream(AL_DUH_PLAYER &dp)
 {
    dp.stream.reset(play_audio_stream(dp.bufsize, 16, dp.n_channels == 2, dp.freq, 255, 128));
    if (!dp.stream)
       return false;
-   voice_stop(dp.stream->voice);
-   voice_set_position(dp.stream->voice, 0);
    dp.frames_rendered = 0;
    dp.frames_played = 0;
    dp.last_voice_pos = 0;
    feed(dp);
-   if (!dp.paused)
-      voice_start(dp.stream->voice);
+   if (dp.paused)
+      voice_stop(dp.stream->voice);
    return true;
 }
 
