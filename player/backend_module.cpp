@@ -89,15 +89,18 @@ int module_start(const char *name, const FILE_IMAGE *)
    return SONG_OK;
 }
 
+// DUMB counts time in 1/65536 s.
+double seconds(long units) { return static_cast<double>(units) / 65536.0; }
+
 int module_poll() { return al_poll_duh(state.player.get()) ? 0 : 1; }
 
 double module_position()
 {
    const long pos = al_duh_get_position(state.player.get());
-   return pos > 0 ? pos / 65536.0 : 0.0;
+   return pos > 0 ? seconds(pos) : 0.0;
 }
 
-double module_length() { return state.duh ? duh_get_length(state.duh.get()) / 65536.0 : 0.0; }
+double module_length() { return state.duh ? seconds(duh_get_length(state.duh.get())) : 0.0; }
 
 void module_pause(int paused)
 {

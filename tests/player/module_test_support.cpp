@@ -76,7 +76,7 @@ bool StreamWatch::poll()
 {
    const AUDIOSTREAM *s = al_duh_get_audiostream(player);
    const int before = s ? s->bufnum : 0;
-   if (al_poll_duh(player))
+   if (!poller())
       return false;
    s = al_duh_get_audiostream(player);
    const int buffers = 2 * s->bufcount;

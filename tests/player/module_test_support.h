@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,7 @@ public:
    explicit StreamWatch(AL_DUH_PLAYER *dp);
    // Rebinds after a seek, which gives the player a fresh stream.
    void restart();
-   // One al_poll_duh; false once it reports the end.
+   // One poll; false once it reports the end.
    bool poll();
    void pull();
    // Poll and pull until the end; the frames heard when the end was seen
@@ -76,6 +77,8 @@ public:
    void play_until(long frames);
 
    AL_DUH_PLAYER *player;
+   // What one engine poll runs; true while the song goes on.
+   std::function<bool()> poller = [this] { return al_poll_duh(player) == 0; };
    Pcm handed;
    std::vector<int16_t> heard; // right channel
 

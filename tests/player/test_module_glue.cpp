@@ -65,7 +65,7 @@ TEST_F(ModuleGlue, HandsAllegroWhatDumbRendersAndEndsOnce)
          ASSERT_TRUE(duh);
          const Pcm reference = reference_render(duh.get(), c.freq);
          const long frames = static_cast<long>(reference.size() / 2);
-         EXPECT_NEAR(frames, song_seconds({}) * c.freq, 2.0);
+         EXPECT_NEAR(static_cast<double>(frames), song_seconds({}) * c.freq, 2.0);
 
          AlDuhPlayerPtr player(al_start_duh(duh.get(), 2, 0, 1.0f, c.bufsize, c.freq));
          ASSERT_TRUE(player);
@@ -81,7 +81,7 @@ TEST_F(ModuleGlue, HandsAllegroWhatDumbRendersAndEndsOnce)
             EXPECT_EQ(al_duh_get_position(player.get()), position_of(voice_frames(w), c.freq));
          }
          const long end = w.play_to_end(2 * heard_frames);
-         EXPECT_NEAR(end, heard_frames, 2 * kCaptureBlockFrames);
+         EXPECT_NEAR(static_cast<double>(end), static_cast<double>(heard_frames), 2 * kCaptureBlockFrames);
          EXPECT_TRUE(same_signal(slice(w.handed, 0, reference.size()), reference));
          EXPECT_TRUE(silent(slice(w.handed, reference.size())));
          EXPECT_EQ(al_duh_get_audiostream(player.get()), nullptr);
@@ -169,7 +169,7 @@ TEST_F(ModuleGlue, SeekLandsWhereAsked)
             al_resume_duh(player.get());
          }
          const Pcm from_there = reference_render(duh.get(), 44100, target);
-         EXPECT_NEAR(w.play_to_end(200000), static_cast<double>(from_there.size() / 2), 2 * kCaptureBlockFrames);
+         EXPECT_NEAR(static_cast<double>(w.play_to_end(200000)), static_cast<double>(from_there.size() / 2), 2 * kCaptureBlockFrames);
          for (int i = 0; i < 4; ++i)
             w.pull();
          EXPECT_TRUE(same_signal(slice(w.handed, handed_at, handed_at + from_there.size()), from_there));
