@@ -76,6 +76,10 @@ int module_start(const char *name, const FILE_IMAGE *)
       std::atexit(dumb_exit);
       state.dumb_exit_registered = true;
    }
+   // Allegro's null driver hands out voices that never play: a song there
+   // would never end.
+   if (!digi_driver || digi_driver->id == DIGI_NONE)
+      return SONG_NO_SOUND;
    if (const int readable = check_readable(name); readable != SONG_OK)
       return readable;
    DuhPtr duh(load_module(type, name));
@@ -83,7 +87,7 @@ int module_start(const char *name, const FILE_IMAGE *)
       return SONG_REFUSED;
    AlDuhPlayerPtr player(al_start_duh(duh.get(), 2, 0, 1.0f, settings.buffer_frames, settings.freq));
    if (!player)
-      return digi_driver->id == DIGI_NONE ? SONG_NO_SOUND : SONG_NO_VOICE;
+      return SONG_NO_VOICE;
    state.duh = std::move(duh);
    state.player = std::move(player);
    return SONG_OK;

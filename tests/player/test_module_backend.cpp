@@ -1,6 +1,7 @@
 // The module backend as the engine drives it: files by name and extension,
 // the settings read at every start, failures that leave nothing behind,
 // pause and seek in seconds, and DUMB's clean-up at exit.
+#include "allegro_env.h"
 #include "module_test_support.h"
 
 #include "player/backend.h"
@@ -187,6 +188,18 @@ TEST_F(ModuleBackend, FailedStartsLeaveNothingBehind)
    taken.pop_back();
    EXPECT_EQ(module_backend.start(song.c_str(), nullptr), SONG_OK);
    EXPECT_EQ(module_backend.poll(), 1);
+}
+
+// Without a sound driver nothing starts (Allegro's null driver would take
+// the stream and never play it).
+TEST(ModuleBackendWithoutSound, SaysThereIsNoSound)
+{
+   ASSERT_TRUE(start_allegro());
+   TempDir dir;
+   const std::string path = write_module_file(dir, ModuleFormat::S3M);
+   EXPECT_EQ(module_backend.start(path.c_str(), nullptr), SONG_NO_SOUND);
+   EXPECT_EQ(module_backend_duh(), nullptr);
+   EXPECT_EQ(module_backend_player(), nullptr);
 }
 
 // Cut anywhere, a module is refused or plays to an end; nothing reads past
