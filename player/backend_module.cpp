@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -49,12 +50,10 @@ int read_setting(const int *variable, int default_value)
 // What the loader will meet: the file missing or unreadable, or empty.
 int check_readable(const char *name)
 {
-   PACKFILE *f = pack_fopen(name, F_READ);
+   const std::unique_ptr<PACKFILE, int (*)(PACKFILE *)> f(pack_fopen(name, F_READ), pack_fclose);
    if (!f)
       return SONG_OPEN_FAILED;
-   const int first = pack_getc(f);
-   pack_fclose(f);
-   return first == EOF ? SONG_EMPTY_FILE : SONG_OK;
+   return pack_getc(f.get()) == EOF ? SONG_EMPTY_FILE : SONG_OK;
 }
 
 void module_stop()
