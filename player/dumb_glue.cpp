@@ -73,6 +73,13 @@ struct AL_DUH_PLAYER {
 
 namespace {
 
+// Nothing is left to render from there (DUMB would play the song's loop).
+bool past_end(DUH *duh, long pos)
+{
+   const long length = duh_get_length(duh);
+   return length > 0 && pos >= length;
+}
+
 SigrendererPtr start_renderer(DUH *duh, int n_channels, long pos)
 {
    SigrendererPtr sr(duh_start_sigrenderer(duh, 0, n_channels, pos));
@@ -162,8 +169,7 @@ AL_DUH_PLAYER *al_start_duh(DUH *duh, int n_channels, long pos, float volume, lo
    dp->freq = freq;
    dp->volume = volume;
    dp->start_pos = std::max(pos, 0L);
-   const long length = duh_get_length(duh);
-   if (length <= 0 || dp->start_pos < length) {
+   if (!past_end(duh, dp->start_pos)) {
       dp->renderer = start_renderer(duh, n_channels, dp->start_pos);
       if (!dp->renderer)
          return nullptr;
@@ -222,9 +228,8 @@ int al_duh_seek(AL_DUH_PLAYER *dp, long pos)
    if (!dp || dp->finished)
       return -1;
    pos = std::max(pos, 0L);
-   const long length = duh_get_length(dp->duh);
    SigrendererPtr renderer;
-   if (length <= 0 || pos < length) {
+   if (!past_end(dp->duh, pos)) {
       renderer = start_renderer(dp->duh, dp->n_channels, pos);
       if (!renderer)
          return -1;
