@@ -239,6 +239,11 @@ std::vector<uint8_t> write_xm(const ModuleSong &song)
       for (int row = 0; row < song.rows; ++row)
          for (int ch = 0; ch < kChannels; ++ch) {
             const Note n = note_at(song, p, row, ch);
+            if (p == 0 && row == song.xm_stop_row && ch == 2) {
+               w.u8(0x80 | 8 | 16); // effect and parameter follow
+               w.u8(0xF), w.u8(0);
+               continue;
+            }
             if (!n.sample) {
                w.u8(0x80); // packed, nothing follows
                continue;

@@ -24,6 +24,9 @@ struct ModuleSong {
    int tempo = 125; // beats a minute; a tick lasts 2.5 / tempo s
    int rows = 16;   // rows a pattern
    int patterns = 2;
+   // XM only: speed 0 (effect F00) on this row of the first pattern, where
+   // FastTracker stops the song; -1 for none.
+   int xm_stop_row = -1;
 };
 
 inline constexpr ModuleFormat kModuleFormats[] = {ModuleFormat::MOD, ModuleFormat::S3M, ModuleFormat::XM,

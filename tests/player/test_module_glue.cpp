@@ -185,3 +185,20 @@ TEST_F(ModuleGlue, SeekLandsWhereAsked)
       }
    }
 }
+
+// FastTracker stops a song at a speed of 0. DUMB would go on rendering
+// there for ever; the player ends the song on that row.
+TEST_F(ModuleGlue, AnXmSpeedOfZeroEndsTheSong)
+{
+   ModuleSong song;
+   song.xm_stop_row = 8;
+   DuhPtr duh = load_module_file(ModuleFormat::XM, write_module_file(dir, ModuleFormat::XM, song));
+   ASSERT_TRUE(duh);
+   const long frames = 8 * song.speed * 44100 * 5 / (2 * song.tempo);
+   AlDuhPlayerPtr player(al_start_duh(duh.get(), 2, 0, 1.0f, 4096, 44100));
+   ASSERT_TRUE(player);
+   StreamWatch w(player.get());
+   EXPECT_NEAR(static_cast<double>(w.play_to_end(10 * frames)), static_cast<double>(frames),
+               2 * kCaptureBlockFrames);
+   EXPECT_TRUE(silent(slice(w.handed, 2 * static_cast<size_t>(frames) + 4)));
+}
