@@ -16,18 +16,24 @@ void CdReader::play(int32_t from, int32_t to)
 {
    frame_ = from * SECTOR_FRAMES;
    end_ = to * SECTOR_FRAMES;
-   mode_ = CdReaderMode::playing;
+   mode_ = CdPlayMode::playing;
 }
 
 void CdReader::pause()
 {
-   if (mode_ == CdReaderMode::playing)
-      mode_ = CdReaderMode::paused;
+   if (mode_ == CdPlayMode::playing)
+      mode_ = CdPlayMode::paused;
 }
 
 void CdReader::stop()
 {
-   mode_ = CdReaderMode::stopped;
+   mode_ = CdPlayMode::stopped;
+}
+
+void CdReader::stop_at(int32_t lsn)
+{
+   mode_ = CdPlayMode::stopped;
+   frame_ = lsn * SECTOR_FRAMES;
 }
 
 int32_t CdReader::position() const
@@ -39,16 +45,19 @@ std::size_t CdReader::read(const CdDrive &drive, int16_t *pcm, std::size_t frame
 {
    sectors_.resize(static_cast<std::size_t>(READ_SECTORS) * CD_SECTOR_BYTES);
    std::size_t done = 0;
-   while (mode_ == CdReaderMode::playing && done < frames) {
+   while (mode_ == CdPlayMode::playing && done < frames) {
       if (frame_ >= end_) {
-         mode_ = CdReaderMode::stopped;
+         mode_ = CdPlayMode::stopped;
          break;
       }
       const int64_t first = frame_ / SECTOR_FRAMES, skip = frame_ % SECTOR_FRAMES;
       const int64_t wanted = std::min(static_cast<int64_t>(frames - done), end_ - frame_);
       const int64_t count = std::min(READ_SECTORS, (skip + wanted + SECTOR_FRAMES - 1) / SECTOR_FRAMES);
+      // A disc image's file that ends inside the request reads as success
+      // with the rest of the buffer untouched: that rest plays as silence.
+      std::fill_n(sectors_.begin(), count * static_cast<int64_t>(CD_SECTOR_BYTES), uint8_t{0});
       if (!drive.read_audio(static_cast<int32_t>(first), static_cast<uint32_t>(count), sectors_.data())) {
-         mode_ = CdReaderMode::stopped;
+         mode_ = CdPlayMode::stopped;
          break;
       }
       const int64_t take = std::min(wanted, count * SECTOR_FRAMES - skip);

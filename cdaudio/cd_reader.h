@@ -18,19 +18,19 @@
 #include <cstdint>
 #include <vector>
 
-enum class CdReaderMode { stopped, playing, paused };
-
 class CdReader {
 public:
    void play(int32_t from, int32_t to);
    void pause();
    void stop();
-   CdReaderMode mode() const { return mode_; }
+   // Stopped, standing at sector `lsn` (where the drive's own play ended).
+   void stop_at(int32_t lsn);
+   CdPlayMode mode() const { return mode_; }
    int32_t position() const;
    std::size_t read(const CdDrive &drive, int16_t *pcm, std::size_t frames);
 
 private:
-   CdReaderMode mode_ = CdReaderMode::stopped;
+   CdPlayMode mode_ = CdPlayMode::stopped;
    // Position and end in sample frames from sector 0.
    int64_t frame_ = 0;
    int64_t end_ = 0;

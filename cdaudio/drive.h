@@ -12,7 +12,9 @@
 //   sector numbers (LSN), the first audio sector of a disc being 0.
 // - read_audio reads whole sectors of 16-bit little-endian stereo PCM, as the
 //   disc holds them.
-// - The door operations need a real drive; on an image they fail.
+// - The door operations and the drive's own (analogue) playing need a real
+//   drive; on an image they fail. The analogue play sends the sound to the
+//   drive's audio output, not to the program.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +22,8 @@
 #include <string>
 
 struct _CdIo;
+
+enum class CdPlayMode { stopped, playing, paused };
 
 class CdDrive {
 public:
@@ -45,6 +49,13 @@ public:
    bool read_audio(int32_t lsn, uint32_t count, uint8_t *out) const;
    bool open_door();
    bool close_door();
+
+   bool play_analogue(int32_t from, int32_t to);
+   bool pause_analogue();
+   bool stop_analogue();
+   // What the drive's own play is doing, and where (stopped when the drive
+   // cannot tell).
+   CdPlayMode analogue_mode(int32_t &lsn) const;
 
 private:
    struct Close {

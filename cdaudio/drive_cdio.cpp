@@ -1,9 +1,13 @@
 #include "cdaudio/drive.h"
 
 #include <cdio/cdio.h>
+// After cdio.h, which declares the types it uses.
+#include <cdio/audio.h>
 #include <cdio/logging.h>
+#include <cdio/mmc.h>
 #include <cdio/mmc_hl_cmds.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -82,7 +86,11 @@ int32_t CdDrive::track_start(int track) const
 
 int32_t CdDrive::track_sectors(int track) const
 {
-   return static_cast<int32_t>(cdio_get_track_sec_count(cdio_.get(), static_cast<track_t>(track)));
+   // An image whose file is shorter than its sheet says gives a count that
+   // wrapped below zero: the track then holds what the file holds of it.
+   const int32_t start = track_start(track);
+   const auto count = static_cast<int32_t>(cdio_get_track_sec_count(cdio_.get(), static_cast<track_t>(track)));
+   return count < 0 ? std::max(0, disc_end() - start) : count;
 }
 
 int32_t CdDrive::disc_end() const
@@ -116,4 +124,38 @@ bool CdDrive::close_door()
    if (std::unique_ptr<_CdIo, Close> fresh{cdio_open(name_.c_str(), DRIVER_UNKNOWN)})
       cdio_ = std::move(fresh);
    return true;
+}
+
+bool CdDrive::play_analogue(int32_t from, int32_t to)
+{
+   msf_t start, end;
+   cdio_lsn_to_msf(from, &start);
+   cdio_lsn_to_msf(to, &end);
+   return cdio_audio_play_msf(cdio_.get(), &start, &end) == DRIVER_OP_SUCCESS;
+}
+
+bool CdDrive::pause_analogue()
+{
+   return cdio_audio_pause(cdio_.get()) == DRIVER_OP_SUCCESS;
+}
+
+bool CdDrive::stop_analogue()
+{
+   return cdio_audio_stop(cdio_.get()) == DRIVER_OP_SUCCESS;
+}
+
+CdPlayMode CdDrive::analogue_mode(int32_t &lsn) const
+{
+   cdio_subchannel_t sub{};
+   if (cdio_audio_read_subchannel(cdio_.get(), &sub) != DRIVER_OP_SUCCESS)
+      return CdPlayMode::stopped;
+   lsn = cdio_msf_to_lsn(&sub.abs_addr);
+   switch (sub.audio_status) {
+   case CDIO_MMC_READ_SUB_ST_PLAY:
+      return CdPlayMode::playing;
+   case CDIO_MMC_READ_SUB_ST_PAUSED:
+      return CdPlayMode::paused;
+   default:
+      return CdPlayMode::stopped;
+   }
 }

@@ -66,6 +66,7 @@ MciAnswer open_device(MciDevice &device, const MciWords &words)
       return {MCIERR_NO_DRIVE, {}};
    device.reader = CdReader();
    device.door_open = false;
+   device.analogue = false;
    return {};
 }
 
@@ -82,6 +83,7 @@ MciAnswer set_device(MciDevice &device, const MciWords &words)
       const bool open = words[1] == "open";
       if (!(open ? device.drive->open_door() : device.drive->close_door()))
          return {MCIERR_UNSUPPORTED_FUNCTION, {}};
+      mci_end_analogue(device);
       device.reader.stop();
       device.door_open = open;
       return {};
@@ -101,8 +103,8 @@ MciAnswer play_device(MciDevice &device, const MciWords &words)
    }
    if (unsigned error = mci_need_disc(device))
       return {error, {}};
-   const CdDrive &drive = *device.drive;
-   int32_t from = device.reader.position(), to = 0;
+   CdDrive &drive = *device.drive;
+   int32_t from = mci_position(device), to = 0;
    if (from_text)
       if (unsigned error = mci_resolve_position(device, *from_text, from))
          return {error, {}};
@@ -118,10 +120,19 @@ MciAnswer play_device(MciDevice &device, const MciWords &words)
          return {error, {}};
    if (to <= from)
       return {MCIERR_OUTOFRANGE, {}};
+   to = std::min(to, run_end);
    uint8_t probe[CD_SECTOR_BYTES];
-   if (!drive.read_audio(from, 1, probe))
+   if (drive.read_audio(from, 1, probe)) {
+      mci_end_analogue(device);
+      device.reader.play(from, to);
+      return {};
+   }
+   // The audio cannot be read: let the drive play it to its own output.
+   if (!drive.play_analogue(from, to))
       return {MCIERR_HARDWARE, {}};
-   device.reader.play(from, std::min(to, run_end));
+   device.reader.stop_at(from);
+   device.analogue = true;
+   device.analogue_position = from;
    return {};
 }
 
@@ -153,12 +164,17 @@ MciAnswer run(MciDevice &device, const MciWords &all)
       return play_device(device, words);
    if (!words.empty())
       return {MCIERR_UNRECOGNIZED_KEYWORD, {}};
+   if (verb == "pause") {
+      if (device.analogue && mci_mode(device) == CdPlayMode::playing && !device.drive->pause_analogue())
+         return {MCIERR_HARDWARE, {}};
+      if (!device.door_open)
+         device.reader.pause();
+      return {};
+   }
+   mci_end_analogue(device);
+   device.reader.stop();
    if (verb == "close")
       device.drive.reset();
-   else if (verb == "pause" && !device.door_open)
-      device.reader.pause();
-   if (verb != "pause")
-      device.reader.stop();
    return {};
 }
 
@@ -168,6 +184,35 @@ MciDevice &mci_device()
 {
    static MciDevice device;
    return device;
+}
+
+CdPlayMode mci_mode(MciDevice &device)
+{
+   if (!device.analogue)
+      return device.reader.mode();
+   int32_t lsn = 0;
+   const CdPlayMode mode = device.drive->analogue_mode(lsn);
+   if (mode != CdPlayMode::stopped)
+      device.analogue_position = lsn;
+   return mode;
+}
+
+int32_t mci_position(MciDevice &device)
+{
+   if (!device.analogue)
+      return device.reader.position();
+   mci_mode(device);
+   return device.analogue_position;
+}
+
+void mci_end_analogue(MciDevice &device)
+{
+   if (!device.analogue)
+      return;
+   const int32_t at = mci_position(device);
+   device.drive->stop_analogue();
+   device.analogue = false;
+   device.reader.stop_at(at);
 }
 
 unsigned mci_need_disc(const MciDevice &device)

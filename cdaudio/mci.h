@@ -27,7 +27,11 @@
 // - play without "from" starts at the current position, without "to" it ends
 //   before the next data track or at the end of the disc. Playing means the
 //   digital reader (cd_reader.h) hands out the range through
-//   mci_cdaudio_read; nothing plays unless someone reads.
+//   mci_cdaudio_read; nothing plays unless someone reads. When the drive
+//   cannot read the range's first sector, the drive is told to play it by
+//   itself to its own audio output (a real drive only; on an image play then
+//   fails with MCIERR_HARDWARE); mode and position then come from the drive,
+//   and mci_cdaudio_read hands out nothing.
 // - The source opened by "open" is set with mci_set_cdaudio_source: a device
 //   or an image file name, empty for the system's default drive.
 // - mci_set_log gives every command, its result and reply to a function, for

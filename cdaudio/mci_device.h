@@ -17,6 +17,10 @@ struct MciDevice {
    std::unique_ptr<CdDrive> drive;
    bool door_open = false;
    CdReader reader;
+   // The drive plays by itself because its audio could not be read; the
+   // reader then stays stopped and the drive is asked where it is.
+   bool analogue = false;
+   int32_t analogue_position = 0;
    MCI_LOG log = nullptr;
    void *log_data = nullptr;
 };
@@ -37,5 +41,11 @@ unsigned mci_need_disc(const MciDevice &device);
 unsigned mci_resolve_position(const MciDevice &device, const std::string &text, int32_t &lsn);
 // A track number word, checked against the disc's tracks.
 unsigned mci_resolve_track(const MciDevice &device, const std::string &word, int &track);
+
+// The play mode and position of whichever plays, the reader or the drive.
+CdPlayMode mci_mode(MciDevice &device);
+int32_t mci_position(MciDevice &device);
+// Ends the drive's own play, if it plays, and leaves the reader where it was.
+void mci_end_analogue(MciDevice &device);
 
 MciAnswer mci_status(MciDevice &device, const MciWords &words);

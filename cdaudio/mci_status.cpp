@@ -4,18 +4,18 @@
 
 namespace {
 
-const char *mode_name(const MciDevice &device)
+const char *mode_name(MciDevice &device)
 {
    if (device.door_open)
       return "open";
    if (!device.drive->has_disc())
       return "not ready";
-   switch (device.reader.mode()) {
-   case CdReaderMode::playing:
+   switch (mci_mode(device)) {
+   case CdPlayMode::playing:
       return "playing";
-   case CdReaderMode::paused:
+   case CdPlayMode::paused:
       return "paused";
-   case CdReaderMode::stopped:
+   case CdPlayMode::stopped:
       break;
    }
    return "stopped";
@@ -78,9 +78,9 @@ MciAnswer mci_status(MciDevice &device, const MciWords &words)
    if (is(words, {"length"}))
       return {MCI_OK, format_msf(drive.disc_end() - drive.track_start(drive.first_track()))};
    if (is(words, {"position"}))
-      return {MCI_OK, position_text(drive, device.reader.position())};
+      return {MCI_OK, position_text(drive, mci_position(device))};
    if (is(words, {"current", "track"}))
-      return {MCI_OK, std::to_string(drive.track_at(device.reader.position()))};
+      return {MCI_OK, std::to_string(drive.track_at(mci_position(device)))};
    if (words.size() >= 2 && words[1] == "track" &&
        (words[0] == "length" || words[0] == "type" || words[0] == "position"))
       return track_item(device, words);

@@ -12,6 +12,7 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -68,6 +69,13 @@ int first_track_is_audio()
    return audio;
 }
 
+// A drive whose audio could not be read plays to its own output while the
+// stream stays silent: the song lasts as long as the drive plays.
+bool drive_plays_by_itself()
+{
+   return cd_command("status cdaudio mode") == 0 && std::strcmp(cd_state.cd_reply, "playing") == 0;
+}
+
 int cd_backend_start(const char *, const FILE_IMAGE *)
 {
    cd_set_volume(255, 255);
@@ -107,7 +115,7 @@ int cd_backend_poll()
          out[i] = static_cast<uint16_t>(static_cast<uint16_t>(s.pcm[i]) ^ 0x8000u);
       std::fill(out + got * 2, out + s.buffer_frames * 2, uint16_t{0x8000});
       free_audio_stream_buffer(s.stream.get());
-      s.silent_buffers = got ? 0 : s.silent_buffers + 1;
+      s.silent_buffers = got || drive_plays_by_itself() ? 0 : s.silent_buffers + 1;
    }
    return s.silent_buffers < 2 ? 1 : 0;
 }

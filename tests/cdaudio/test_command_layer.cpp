@@ -3,13 +3,22 @@
 #include "cd_test_support.h"
 
 #include "cdaudio/mci.h"
+#include "temp_dir.h"
 
 #include <cstring>
+#include <filesystem>
 #include <tuple>
 
 namespace {
 
 using namespace kstr::test;
+
+constexpr std::uintmax_t CD_SECTOR = 2352;
+
+std::vector<int16_t> slice(const std::vector<int16_t> &pcm, std::size_t from, std::size_t to)
+{
+   return std::vector<int16_t>(pcm.begin() + static_cast<long>(from), pcm.begin() + static_cast<long>(to));
+}
 
 struct Answer {
    unsigned error;
@@ -177,6 +186,32 @@ TEST_F(CommandLayer, DataTrackFirst)
                    {"play cdaudio from 2", MCI_OK, ""}});
    EXPECT_EQ(read_frames(1000000, mci_cdaudio_read, 4096), joined({track_pcm(1), track_pcm(2), track_pcm(3)}));
    expect_answers({{"status cdaudio position", MCI_OK, "04:00:03:10"}, {"status cdaudio mode", MCI_OK, "stopped"}});
+}
+
+// A disc that stops being readable: the reader hands out what it could read
+// and stops; play where nothing can be read asks the drive to play by
+// itself, which an image cannot, so play fails.
+TEST_F(CommandLayer, UnreadableAudio)
+{
+   TempDir dir;
+   for (const char *name : {"disc.cue", "disc.bin"})
+      std::filesystem::copy_file(cd_file(name), dir.path() / name);
+   mci_set_cdaudio_source(dir.file("disc.cue").c_str());
+   ASSERT_EQ(send("open cdaudio wait").error, MCI_OK);
+   std::filesystem::resize_file(dir.path() / "disc.bin", 200 * CD_SECTOR);
+   ASSERT_EQ(send("play cdaudio from 1").error, MCI_OK);
+   // Read in pieces that straddle the file's end: what lies past it is silence.
+   const auto heard = read_frames(1000000, mci_cdaudio_read, 4096);
+   const std::size_t readable = 200 * SECTOR_FRAMES * 2;
+   ASSERT_GE(heard.size(), readable);
+   EXPECT_LE(heard.size(), readable + 4096 * 2);
+   EXPECT_EQ(slice(heard, 0, readable), slice(joined({track_pcm(1), track_pcm(2)}), 0, readable));
+   EXPECT_EQ(slice(heard, readable, heard.size()), std::vector<int16_t>(heard.size() - readable, 0));
+   expect_answers({{"status cdaudio mode", MCI_OK, "stopped"},
+                   {"play cdaudio from 3", MCIERR_HARDWARE, ""},
+                   {"status cdaudio mode", MCI_OK, "stopped"},
+                   {"play cdaudio from 1 to 1:00:00:10", MCI_OK, ""},
+                   {"status cdaudio mode", MCI_OK, "playing"}});
 }
 
 // Replies that do not fit are errors, never cut; a null reply is allowed;
