@@ -40,9 +40,16 @@ inline std::vector<int16_t> track_pcm(int n)
    return pcm;
 }
 
+// Samples [from, to) of any PCM.
+inline std::vector<int16_t> slice(const std::vector<int16_t> &pcm, std::size_t from, std::size_t to)
+{
+   return std::vector<int16_t>(pcm.begin() + static_cast<long>(from), pcm.begin() + static_cast<long>(to));
+}
+
+// Stereo frames [from, to) of PCM.
 inline std::vector<int16_t> frames_of(const std::vector<int16_t> &pcm, std::size_t from, std::size_t to)
 {
-   return std::vector<int16_t>(pcm.begin() + static_cast<long>(2 * from), pcm.begin() + static_cast<long>(2 * to));
+   return slice(pcm, 2 * from, 2 * to);
 }
 
 inline std::vector<int16_t> joined(std::initializer_list<std::vector<int16_t>> parts)

@@ -59,11 +59,6 @@ testing::AssertionResult left_follows(const std::vector<int16_t> &heard, std::si
    return testing::AssertionSuccess();
 }
 
-std::vector<int16_t> slice(const std::vector<int16_t> &v, std::size_t from, std::size_t to)
-{
-   return std::vector<int16_t>(v.begin() + static_cast<long>(from), v.begin() + static_cast<long>(to));
-}
-
 std::string drive_mode()
 {
    cd_command("status cdaudio mode");

@@ -15,11 +15,6 @@ using namespace kstr::test;
 
 constexpr std::uintmax_t CD_SECTOR = 2352;
 
-std::vector<int16_t> slice(const std::vector<int16_t> &pcm, std::size_t from, std::size_t to)
-{
-   return std::vector<int16_t>(pcm.begin() + static_cast<long>(from), pcm.begin() + static_cast<long>(to));
-}
-
 struct Answer {
    unsigned error;
    std::string reply;
