@@ -156,6 +156,16 @@ TEST_F(CdBackend, StopEndsPlayback)
    cd_backend.stop();
    EXPECT_EQ(cd_exit(), 0);
    ASSERT_EQ(cd_backend.start("cda", nullptr), SONG_OK);
+
+   // Quit closes the control under a playing song: what the stream holds
+   // plays out, then silence, and the song has ended.
+   Playback quit;
+   play(quit, 20);
+   EXPECT_EQ(cd_exit(), 0);
+   play(quit, 80);
+   EXPECT_EQ(quit.polls.back(), 0);
+   const std::size_t held = 20 * kCaptureBlockFrames + 2 * 13 * SECTOR_FRAMES;
+   EXPECT_EQ(slice(quit.right, held, quit.right.size()), std::vector<int16_t>(quit.right.size() - held, 0));
 }
 
 // Seeking plays on from that fraction of the track.
