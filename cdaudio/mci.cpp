@@ -104,7 +104,7 @@ MciAnswer play_device(MciDevice &device, const MciWords &words)
    if (unsigned error = mci_need_disc(device))
       return {error, {}};
    CdDrive &drive = *device.drive;
-   int32_t from = mci_position(device), to = 0;
+   int32_t from = mci_position(device);
    if (from_text)
       if (unsigned error = mci_resolve_position(device, *from_text, from))
          return {error, {}};
@@ -114,7 +114,7 @@ MciAnswer play_device(MciDevice &device, const MciWords &words)
    if (track == 0 || !drive.is_audio(track))
       return {MCIERR_NOT_AUDIO_TRACK, {}};
    const int32_t run_end = end_of_audio_run(drive, track);
-   to = run_end;
+   int32_t to = run_end;
    if (to_text)
       if (unsigned error = mci_resolve_position(device, *to_text, to))
          return {error, {}};
