@@ -9,7 +9,7 @@ KSTR_JOBS=$(nproc)
 KSTR_PACKAGES=(
   # build
   cmake g++ make pkg-config
-  liballegro4-dev libdumb1-dev libvorbis-dev libogg-dev libmpg123-dev
+  liballegro4-dev libdumb1-dev libvorbis-dev libogg-dev libmpg123-dev libcdio-dev
   libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core freepats
   # tests: X server, input injection, real encoders and decoders, fuzzing
   xvfb xdotool x11-utils lame twolame sox libsox-fmt-mp3 vorbis-tools mpg123
