@@ -213,6 +213,27 @@ TEST_F(EngineTest, VolumeZeroAndBackUpSoundsAgain)
    EXPECT_NEAR(static_cast<double>(loudest) / full, 128.0 / 255, 0.05);
 }
 
+// The poll's next run comes after a quarter of the live stream's buffer at
+// most: 4608 bytes of 44.1 kHz stereo (the smallest MP3 buffer) last 26 ms.
+// Songs Allegro feeds itself are looked at every 20 ms, an idle player
+// every 40 ms.
+TEST_F(EngineTest, ThePollCadenceFollowsTheLiveSong)
+{
+   set_playlist({song_path("song.mp3"), song_path("mono24.mp3"), song_path("song.ogg"), song_path("tone.wav"),
+                 song_path("six_beats.mid")});
+   EXPECT_EQ(serve_player(), 40);
+   std::vector<int> delays;
+   for (int kib : {4, 4, 32, 32, 32}) {
+      mp3oggbuffer = kib;
+      play_current_song();
+      delays.push_back(serve_player());
+      play_next_song();
+   }
+   EXPECT_EQ(delays, (std::vector<int>{6, 20, 20, 20, 20}));
+   stop_song();
+   EXPECT_EQ(serve_player(), 40);
+}
+
 // While F12 is down every poll run writes the screen to ./screnshot.bmp.
 TEST_F(EngineTest, F12WritesTheScreenshot)
 {

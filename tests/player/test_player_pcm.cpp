@@ -51,8 +51,10 @@ INSTANTIATE_TEST_SUITE_P(Backends, Pcm,
                                          PcmCase{"short.ogg", "short_ogg.raw", 2, 16, false, 4}),
                          [](const testing::TestParamInfo<PcmCase> &info) {
                             std::string name = info.param.file;
-                            name = name.substr(name.rfind('.') + 1) + "_" + std::to_string(info.param.buffer_kib);
-                            return name;
+                            for (char &c : name)
+                               if (c == '.')
+                                  c = '_';
+                            return name + "_" + std::to_string(info.param.buffer_kib) + "k";
                          });
 
 // Linux names are case-sensitive: the file is opened by the name as the
