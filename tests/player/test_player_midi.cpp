@@ -3,7 +3,11 @@
 // runs on its timer in wall-clock time, so these cases wait in real time.
 #include "player_test_support.h"
 
+#include "temp_dir.h"
+
 #include <allegro.h>
+
+#include <filesystem>
 
 namespace kstr::test {
 namespace {
@@ -56,7 +60,7 @@ TEST_F(EngineTest, MidiPausesResumesAndSeeks)
    set_playlist({song_path("eleven_beats.mid")});
    play_current_song();
    rest(600);
-   capture_pull(4096);
+   EXPECT_FALSE(all_silent(capture_pull(4096))) << "the synthesiser plays the notes";
    set_song_paused(1);
    const long at = midi_pos;
    EXPECT_GT(at, 0);
@@ -76,6 +80,29 @@ TEST_F(EngineTest, MidiPausesResumesAndSeeks)
    }
    rest(600);
    EXPECT_GT(midi_pos, 6) << "and plays on from there";
+}
+
+// The shipped kstr.ini, read in the run folder as the program runs there,
+// selects the software synthesiser with the patch set the build made.
+TEST(ShippedMidiSettings, TheSynthesiserPlaysWithTheRunFoldersPatchSet)
+{
+   const char *run = std::getenv("KSTR_RUN_DIR");
+   const char *source = std::getenv("KSTR_SOURCE_DIR");
+   ASSERT_TRUE(run && source);
+   ASSERT_TRUE(start_allegro(read_file(std::string(source) + "/assets/kstr.ini")));
+   const auto home = std::filesystem::current_path();
+   std::filesystem::current_path(run);
+   ASSERT_TRUE(register_capture_sound(44100));
+   set_config_string("sound", "digi_card", "CAPT");
+   ASSERT_EQ(player_init(), 0) << allegro_error;
+   ASSERT_TRUE(midi_driver && midi_driver->id == MIDI_DIGMID);
+   // The patches load when the song starts, from the working folder.
+   ASSERT_EQ(start_song(song_path("six_beats.mid").c_str(), false), SONG_OK);
+   rest(400);
+   EXPECT_FALSE(all_silent(capture_pull(8192)));
+   song_playing = 0;
+   stop_backend();
+   std::filesystem::current_path(home);
 }
 
 }
