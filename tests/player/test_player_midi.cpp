@@ -80,6 +80,14 @@ TEST_F(EngineTest, MidiPausesResumesAndSeeks)
    }
    rest(600);
    EXPECT_GT(midi_pos, 6) << "and plays on from there";
+   set_song_paused(1);
+   seek_song(0.2);
+   const long sought = midi_pos;
+   rest(500);
+   EXPECT_EQ(midi_pos, sought) << "a seek during a pause stays paused";
+   set_song_paused(0);
+   rest(500);
+   EXPECT_GT(midi_pos, sought);
 }
 
 // The shipped kstr.ini, read in the run folder as the program runs there,
