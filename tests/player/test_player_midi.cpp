@@ -75,7 +75,7 @@ TEST_F(EngineTest, MidiPausesResumesAndSeeks)
 
    for (double fraction : {0.8, 0.1, 0.5}) {
       seek_song(fraction);
-      EXPECT_NEAR(midi_pos, fraction * 11, 1) << fraction << " of the 11 beats";
+      EXPECT_NEAR(static_cast<double>(midi_pos), fraction * 11, 1) << fraction << " of the 11 beats";
       EXPECT_NEAR(song_progress(), 100 * fraction * 11 / 14, 100 / 14);
    }
    rest(600);
