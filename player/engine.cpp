@@ -59,6 +59,10 @@ void player_exit()
 int start_song(const char *name, bool report)
 {
    ENGINE_STATE &s = engine_state();
+   if (s.live) {
+      song_playing = 0;
+      stop_backend();
+   }
    const BACKEND *b = backend_for_name(name);
    int result = SONG_OK;
    if (!b)

@@ -90,6 +90,23 @@ TEST_F(EngineTest, MidiPausesResumesAndSeeks)
    EXPECT_GT(midi_pos, sought);
 }
 
+// The volume at 0 silences the synthesiser too, and it sounds again after.
+TEST_F(EngineTest, MidiVolumeZeroAndBackUp)
+{
+   set_playlist({song_path("eleven_beats.mid")});
+   play_current_song();
+   rest(300);
+   EXPECT_FALSE(all_silent(capture_pull(4096)));
+   volume = 0;
+   serve_player();
+   rest(300);
+   EXPECT_TRUE(all_silent(capture_pull(4096)));
+   volume = 255;
+   serve_player();
+   rest(300);
+   EXPECT_FALSE(all_silent(capture_pull(4096)));
+}
+
 // The shipped kstr.ini, read in the run folder as the program runs there,
 // selects the software synthesiser with the patch set the build made.
 TEST(ShippedMidiSettings, TheSynthesiserPlaysWithTheRunFoldersPatchSet)
