@@ -113,6 +113,12 @@ TEST_F(EngineTest, PauseAndResumeKeepThePosition)
    main_playlist->current = 2;
    play_current_song();
    set_song_paused(1);
+   play_current_song();
+   EXPECT_EQ(song_paused, 0) << "Play while paused starts the entry afresh";
+   EXPECT_EQ(live_position(), 0);
+   EXPECT_FALSE(all_silent(listen(4)));
+
+   set_song_paused(1);
    stop_song();
    serve_player();
    EXPECT_EQ(song_paused, 0) << "the stop step ends the pause";
