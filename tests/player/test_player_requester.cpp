@@ -95,22 +95,32 @@ TEST_F(EngineDialogTest, PlayOnAnEntryThatFailsTellsTheUser)
    EXPECT_EQ(CurrentMouseCursor(), CURSOR_ARROW);
 }
 
-// The poll queued once runs the playlist on its own: the song ends, the
-// broken entries after it go by without a requester, the player stops after
-// one pass and the pointer is the arrow again.
+// The poll queued once runs the playlist on its own: the song moves the
+// progress bar and ends, the broken entries after it go by without a
+// requester, the player stops after one pass, the bar shows 0 and the
+// pointer is the arrow again.
 TEST_F(EngineDialogTest, TheAdvanceSkipsUnplayableEntriesSilently)
 {
-   for (const char *name : {"short.wav", "garbage.mp3", "missing.ogg", "text.mid", "empty.mp3", "tune.umx"})
+   for (const char *name : {"tone.wav", "garbage.mp3", "missing.ogg", "text.mid", "empty.mp3", "tune.umx"})
       playlist_insert(main_playlist, main_playlist->count, song_path(name).c_str(), 0);
+   ASSERT_GT(MakeWindow(0, AUTO, "Player", WINDOW_NOT_MODAL), 0);
+   progress_bar = PlaceProgressBar(PLACE_FIRST, AUTO, 200, 8);
+   PresentWindow();
+   auto bar_value = [] {
+      Control *c = LookupControl(progress_bar);
+      return c ? c->cls->get_value(c) : -1;
+   };
    main_playlist->current = 0;
    play_current_song();
    ASSERT_EQ(backend_kind, BACKEND_SAMPLE);
    std::vector<std::string> requesters;
+   std::vector<int> shown;
    static Step watch; // see above
    watch.fn = [&] {
       if (EventSystemFlushing())
          return;
       capture_pull(kCaptureBlockFrames); // the mixer at about its real pace
+      shown.push_back(bar_value());
       if (!RequesterMessage().empty()) {
          requesters.push_back(RequesterMessage());
          ClickControl(LabelledControl("OK"));
@@ -126,6 +136,13 @@ TEST_F(EngineDialogTest, TheAdvanceSkipsUnplayableEntriesSilently)
    RunEventLoop();
    EXPECT_FALSE(deadline.fired) << "the player never stopped";
    EXPECT_TRUE(requesters.empty()) << requesters.front();
+   // The bar follows the song within 0..100 and shows 0 once it stopped.
+   ASSERT_FALSE(shown.empty());
+   EXPECT_GE(*std::min_element(shown.begin(), shown.end()), 0);
+   EXPECT_LE(*std::max_element(shown.begin(), shown.end()), 100);
+   EXPECT_GE(*std::max_element(shown.begin(), shown.end()), 50);
+   EXPECT_EQ(bar_value(), 0);
+   progress_bar = -1;
    EXPECT_EQ(main_playlist->current, 0);
    EXPECT_EQ(CurrentMouseCursor(), CURSOR_ARROW);
 }
