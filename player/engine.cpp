@@ -36,8 +36,8 @@ int player_init()
    // the digital sound down with it; the other songs still play without it.
    if (!s.sound_installed)
       s.sound_installed = install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) == 0;
-   // The CD control starts here once the program has one (cd_init, result
-   // ignored), only when sound is installed.
+   // The CD control's start-up belongs here, after sound and only when it
+   // was installed: cd_init, its result ignored.
    // The settings are read even without sound, so that a later save keeps
    // the user's values instead of writing zeros.
    read_sound_settings();
@@ -53,7 +53,7 @@ void player_exit()
    s.sound_installed = false;
    remove_timer();
    StopToolkit();
-   // The CD control is shut here (cd_exit) once the program has one.
+   // The CD control's shut-down belongs here, last: cd_exit.
 }
 
 int start_song(const char *name, bool report)
