@@ -3,6 +3,7 @@
 // other stream, so Stop, Pause, seeking and the progress work as for files.
 #include "player/backend.h"
 #include "player/backend_cd.h"
+#include "player/stream_buffer.h"
 #include "player/engine.h"
 
 #include "cdaudio/cd_control.h"
@@ -171,6 +172,11 @@ void cd_backend_stop()
    cd_stop();
 }
 
+int cd_backend_poll_interval_ms()
+{
+   return stream_poll_interval_ms(static_cast<int>(song().buffer_frames), CD_SAMPLE_RATE);
+}
+
 const char *const NO_EXTENSIONS[] = {nullptr};
 
 }
@@ -183,4 +189,5 @@ void read_cd_settings()
 const BACKEND cd_backend = {
    BACKEND_CD,         NO_EXTENSIONS,      false,           cd_backend_start, cd_backend_poll,
    cd_backend_position, cd_backend_length, cd_backend_pause, cd_backend_seek,  cd_backend_stop,
+   cd_backend_poll_interval_ms,
 };

@@ -3,6 +3,7 @@
 #include "player/backend.h"
 #include "player/dumb_glue.h"
 #include "player/engine.h"
+#include "player/stream_buffer.h"
 
 #include <allegro.h>
 #include <strings.h>
@@ -31,6 +32,7 @@ DUH *load_module(MODULE_TYPE type, const char *name)
 struct ModuleBackendState {
    DuhPtr duh;
    AlDuhPlayerPtr player; // after duh: it is released first
+   int poll_interval_ms = 0;
    bool dumb_exit_registered = false;
 };
 ModuleBackendState state;
@@ -89,6 +91,7 @@ int module_start(const char *name, const FILE_IMAGE *)
       return SONG_NO_VOICE;
    state.duh = std::move(duh);
    state.player = std::move(player);
+   state.poll_interval_ms = stream_poll_interval_ms(settings.buffer_frames, settings.freq);
    return SONG_OK;
 }
 
@@ -121,6 +124,8 @@ void module_seek(double fraction)
    al_duh_seek(state.player.get(), static_cast<long>(std::clamp(fraction, 0.0, 1.0) * length));
 }
 
+int module_poll_interval_ms() { return state.poll_interval_ms; }
+
 } // namespace
 
 MODULE_SETTINGS read_module_settings()
@@ -148,5 +153,5 @@ AL_DUH_PLAYER *module_backend_player() { return state.player.get(); }
 
 const BACKEND module_backend = {
    BACKEND_MODULE, MODULE_EXTENSIONS, false, module_start, module_poll, module_position, module_length,
-   module_pause,   module_seek,       module_stop,
+   module_pause,   module_seek,       module_stop,    module_poll_interval_ms,
 };
