@@ -28,6 +28,30 @@ void Count(void *counter)
    ++*static_cast<int *>(counter);
 }
 
+// A latched button looks pushed in (its top-left edge changes colour) until
+// it is released; a click still runs its action.
+TEST_F(InputTest, ALatchedButtonIsDrawnPushedInUntilReleased)
+{
+   int pressed = 0;
+   MakeWindow(0, AUTO, "latch", WINDOW_NO_DRAG);
+   const int b = PlaceButton(PLACE_FIRST, AUTO, "Pause", Count, &pressed);
+   PresentWithoutPointer();
+   const Rect r = screen_rect_of(b);
+   const Rgb up = screen_pixel(r.x1 + 1, r.y1 + 1);
+   EXPECT_EQ(SetButtonLatched(b, 1), 1);
+   const Rgb down = screen_pixel(r.x1 + 1, r.y1 + 1);
+   EXPECT_NE(down, up);
+   int x, y;
+   centre_of(b, &x, &y);
+   inject_click(x, y);
+   run_loop_for(10);
+   EXPECT_EQ(pressed, 1);
+   EXPECT_EQ(screen_pixel(r.x1 + 1, r.y1 + 1), down) << "the release leaves it latched";
+   SetButtonLatched(b, 0);
+   EXPECT_EQ(screen_pixel(r.x1 + 1, r.y1 + 1), up);
+   EXPECT_EQ(SetButtonLatched(a_, 1), 0) << "a probe is no button";
+}
+
 // A button measures itself by its label and acts on a release over it or its
 // hot key; its callback may close the window holding it.
 TEST_F(InputTest, ButtonsMeasureThemselvesByTheirLabelAndActOnAReleaseOverThem)
