@@ -119,6 +119,29 @@ TEST_F(InputTest, ProgressBarFillsWholePixelsAndRefusesPercentsOutsideTheRange)
    EXPECT_EQ(SetProgress(a_, 10), 0) << "not a progress bar";
 }
 
+// A bar with a click handler is a seek bar: the click reaches the handler
+// and the press point is told as a fraction of the bar.
+TEST_F(InputTest, AClickOnAProgressBarTellsWhereItLanded)
+{
+   MakeWindow(0, AUTO, "seek", WINDOW_NO_DRAG);
+   const int bar = PlaceProgressBar(PLACE_FIRST, AUTO, 200, 10);
+   SetClickHandler(bar, ProbeClick, nullptr, 0);
+   PresentWithoutPointer();
+   EXPECT_EQ(ProgressBarPressFraction(bar), -1) << "before any press";
+   const Rect r = screen_rect_of(bar);
+   const struct {
+      int offset;
+      double fraction;
+   } cases[] = {{1 + 50, 0.25}, {1 + 150, 0.75}, {0, 0.0}, {201, 1.0}};
+   for (const auto &c : cases) {
+      inject_click(r.x1 + c.offset, r.y1 + 5);
+      run_loop_for(10);
+      EXPECT_DOUBLE_EQ(ProgressBarPressFraction(bar), c.fraction) << c.offset;
+   }
+   EXPECT_EQ(input_log().clicks.size(), 4u);
+   EXPECT_EQ(ProgressBarPressFraction(a_), -1);
+}
+
 int page_builds[2];
 
 template <int N>
