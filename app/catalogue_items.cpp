@@ -11,7 +11,7 @@ const TR_ITEM catalogue_items[] = {
 #undef KSTR_CATALOGUE_ROW
 
 static_assert(std::size(catalogue_items) == msg::item_total);
-static_assert(msg::item_total == 82);
+static_assert(msg::item_total == 90);
 
 }
 

@@ -1,7 +1,7 @@
 // The program's message catalogue: the number and key of every text it shows.
 // Item numbers are what callers pass to tr_text; `msg::return_` is the item
-// whose key is "return". Only items 59, 60 and 66 take a parameter, one
-// "string" each.
+// whose key is "return". Only items 59, 60, 66 and the song errors from 82 on
+// take a parameter, one "string" each.
 #pragma once
 
 #include "app/catalogue.h"
@@ -89,7 +89,15 @@
    ITEM(load_playlist, "load_playlist", 0)                        /* 78 */ \
    ITEM(load, "load", 0)                                          /* 79 */ \
    ITEM(error_loading_playlist, "error_loading_playlist", 0)      /* 80 */ \
-   ITEM(error_playlist_saved_with_newer_version, "error_playlist_saved_with_newer_version", 0) /* 81 */
+   ITEM(error_playlist_saved_with_newer_version, "error_playlist_saved_with_newer_version", 0) /* 81 */ \
+   ITEM(song_unknown_format, "song_unknown_format", 1)            /* 82 */ \
+   ITEM(song_open_failed, "song_open_failed", 1)                  /* 83 */ \
+   ITEM(song_empty_file, "song_empty_file", 1)                    /* 84 */ \
+   ITEM(song_refused, "song_refused", 1)                          /* 85 */ \
+   ITEM(song_no_voice, "song_no_voice", 1)                        /* 86 */ \
+   ITEM(song_no_sound, "song_no_sound", 1)                        /* 87 */ \
+   ITEM(song_no_cd_drive, "song_no_cd_drive", 1)                  /* 88 */ \
+   ITEM(song_error_title, "song_error_title", 0)                  /* 89 */
 
 namespace msg {
 

@@ -12,9 +12,15 @@
 //   SONG_OK or a SONG_ERROR code and, on failure, leaves nothing behind.
 // - `poll` serves the live song once; it returns 1 while the song goes on and
 //   0 once it has ended (the engine then advances to the next entry).
-// - `position` and `length` are in seconds; a length of 0 means unknown.
+// - `position` and `length` are in one unit of the backend's choosing
+//   (seconds where it can; MIDI counts beats), since the engine uses only
+//   their ratio; a length of 0 means unknown.
 // - `pause`, `seek` (to a fraction 0..1 of the length) and `stop` act on the
-//   live song; `stop` frees everything the song owns.
+//   live song; `stop` frees everything the song owns. The engine calls
+//   `poll` only while the song is not paused.
+// - `poll_interval_ms`, when given, is how long the live song may go between
+//   polls without running dry (about a quarter of one stream buffer); left
+//   null, the engine polls every few milliseconds.
 #pragma once
 
 #include <cstddef>
@@ -46,6 +52,7 @@ struct BACKEND {
    void (*pause)(int paused);
    void (*seek)(double fraction);
    void (*stop)();
+   int (*poll_interval_ms)() = nullptr;
 };
 
 // Backends defined in their own files; the engine's registry lists them in

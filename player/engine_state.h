@@ -1,0 +1,33 @@
+// The engine's private state and the pieces its files share: the live
+// backend, the file image it plays from, what the progress bar last showed.
+// Only player/ includes this header.
+#pragma once
+
+#include "player/backend.h"
+
+#include <vector>
+
+struct ENGINE_STATE {
+   // The backend that owns the sound output now, null when none does.
+   const BACKEND *live = nullptr;
+   // The live song's file, for backends that play from memory.
+   std::vector<unsigned char> image;
+   // install_sound succeeded in player_init.
+   bool sound_installed = false;
+   // Volume last handed to Allegro, -1 before the first poll.
+   int applied_volume = -1;
+   // Bar and value last handed to SetProgress, so an unchanged bar is not
+   // redrawn on every poll.
+   int shown_bar = -1;
+   int shown_percent = -1;
+};
+
+ENGINE_STATE &engine_state();
+
+// Starts the song without touching the player state first; on failure the
+// user is told when `report` is set. SONG_OK or a SONG_ERROR.
+int start_song(const char *name, bool report);
+// The playlist's entry `index` started as above; false for no such entry.
+int start_entry(int index, bool report);
+// Shows the live song's progress on the bar (0 when nothing plays).
+void show_progress();
