@@ -169,3 +169,24 @@ Match locate(const std::vector<float> &sound, long at, long length, const std::v
 }
 
 }
+
+namespace kstr::test {
+
+double tone_frequency(const std::vector<float> &sound, long at, long length)
+{
+   double first = -1, last = -1;
+   int crossings = 0;
+   for (long i = at; i + 1 < at + length && i + 1 < static_cast<long>(sound.size()); ++i) {
+      const float a = sound[static_cast<std::size_t>(i)], b = sound[static_cast<std::size_t>(i + 1)];
+      if (a <= 0 && b > 0) {
+         const double x = static_cast<double>(i) + a / (a - b);
+         if (first < 0)
+            first = x;
+         last = x;
+         ++crossings;
+      }
+   }
+   return crossings > 2 && last > first ? (crossings - 1) / ((last - first) / RATE) : 0;
+}
+
+}

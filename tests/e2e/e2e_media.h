@@ -57,3 +57,11 @@ double correlation(const std::vector<float> &sound, long at, const std::vector<f
                    long length);
 
 }
+
+namespace kstr::test {
+
+// The frequency of a tone over `length` samples from `at`, from the spacing
+// of its rising zero crossings (interpolated); 0 when there are too few.
+double tone_frequency(const std::vector<float> &sound, long at, long length);
+
+}
