@@ -62,7 +62,8 @@ struct Phases {
    {
       long long last = exec_ns;
       for (const auto &[what, at] : marks) {
-         std::printf("  %-34s %7.1f ms (+%.1f)\n", what, (at - exec_ns) / 1e6, (at - last) / 1e6);
+         std::printf("  %-34s %7.1f ms (+%.1f)\n", what, static_cast<double>(at - exec_ns) / 1e6,
+                     static_cast<double>(at - last) / 1e6);
          last = at;
       }
    }
