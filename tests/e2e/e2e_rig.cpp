@@ -183,8 +183,13 @@ std::vector<std::string> Rig::program_env() const
    const std::string home = dir_.path().string();
    // No message-box helper on the path: the final message goes to the
    // console instead of a window nobody closes.
-   return {"DISPLAY=" + display_, "HOME=" + home, "XDG_RUNTIME_DIR=" + home + "/xdg", "PATH=/nonexistent",
-           "PULSE_SERVER=unix:" + dir_.file("pulse.sock")};
+   std::vector<std::string> env{"DISPLAY=" + display_, "HOME=" + home, "XDG_RUNTIME_DIR=" + home + "/xdg",
+                                "PATH=/nonexistent", "PULSE_SERVER=unix:" + dir_.file("pulse.sock")};
+   // A sanitised build's program reports with the options the tests run with.
+   for (const char *name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
+      if (const char *value = std::getenv(name))
+         env.push_back(std::string(name) + "=" + value);
+   return env;
 }
 
 bool Rig::start_program()
@@ -223,6 +228,11 @@ bool Rig::program_running()
 std::string Rig::program_output() const
 {
    return read_file(dir_.file("program.out"));
+}
+
+std::string Rig::program_errors() const
+{
+   return read_file(dir_.file("program.out.err"));
 }
 
 std::string Rig::xdo(const std::string &args)

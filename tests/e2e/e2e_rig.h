@@ -41,6 +41,8 @@ public:
    bool program_running();
    // What the program wrote to standard output so far.
    std::string program_output() const;
+   // And to standard error (the platform's and the sanitisers' reports).
+   std::string program_errors() const;
 
    // xdotool with the rig's display; the output, trimmed.
    std::string xdo(const std::string &args);

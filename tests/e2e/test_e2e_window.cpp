@@ -124,7 +124,7 @@ TEST_F(XdotoolWindow, TheQuitQuestionKeepsTheProgramOnNoAndEndsItWithTheBannerOn
    EXPECT_LT(differing_pixels(before, after), 400) << "and went away";
    EXPECT_TRUE(running_after_no);
    EXPECT_EQ(output_after_no, "") << "no banner before the program ends";
-   EXPECT_EQ(status, 0);
+   EXPECT_EQ(status, 0) << rig_.program_errors();
    const auto count = [&](const std::string &piece) {
       std::size_t n = 0;
       for (std::size_t at = output.find(piece); at != std::string::npos; at = output.find(piece, at + 1))
