@@ -75,6 +75,7 @@ TEST_F(MainWindowTest, TransportButtonsDriveTheEngineAndTheMarkFollowsTheAdvance
       [&] {
          paused = Now();
          latched = Corner(IconControl("pauseicon"));
+         save_screenshot("main_window_paused");
          ClickControl(IconControl("pauseicon"));
       },
       [&] {
