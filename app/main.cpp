@@ -5,6 +5,8 @@
 #include "app/languages.h"
 #include "app/startup.h"
 #include "player/engine.h"
+#include "ui/main_window.h"
+#include "ui/quit.h"
 
 #include <allegro.h>
 
@@ -13,22 +15,6 @@
 #include <cstdlib>
 
 namespace {
-
-volatile int close_requested = 0;
-
-void on_close_button()
-{
-   close_requested = 1;
-}
-
-// Until the main window takes over, the window stays up until the user
-// closes it or presses Escape.
-void wait_for_leave()
-{
-   set_close_button_callback(on_close_button);
-   while (!close_requested && !key[KEY_ESC])
-      rest(10);
-}
 
 // The pause of a verbose start-up. No window is open yet, so under X no key
 // could reach readkey: wait for a line on the console instead.
@@ -66,10 +52,13 @@ int main(int, char **)
    player_init();
    song_playing = 0;
    graphics_init();
+   // The frame's close button asks the same question as the quit button.
+   set_close_button_callback(quit_request_queued);
+   main_window_build();
 
-   wait_for_leave();
-   player_exit();
-   free_language_names();
+   // Only a loop stopped by something other than the quit question gets
+   // here; the quit question ends the process itself.
+   readkey();
    allegro_exit();
    return 0;
 }

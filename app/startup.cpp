@@ -3,8 +3,13 @@
 #include "app/catalogue_items.h"
 #include "app/config.h"
 #include "app/languages.h"
+#include "ui/color_schemes.h"
+
+#include "toolkit/toolkit.h"
 
 #include <allegro.h>
+
+#include <cerrno>
 
 #include <cstdlib>
 #include <cstring>
@@ -86,7 +91,19 @@ void graphics_init()
          fatal(EXIT_NO_GRAPHICS, "WINDOWED Graphics mode initializing error - exitting. try to alter or remove kstr.ini file");
    }
    clear_to_color(screen, makecol(0, 128, 128));
+   StartToolkit(0, 0, 0, &errno, std::atexit);
+
+   // A palette fade shows only in 8-bit modes; in the others Allegro still
+   // waits through its steps (about half a second) for nothing to see.
+   if (bitmap_color_depth(screen) == 8) {
+      PALETTE palette;
+      get_palette(palette);
+      fade_in(palette, 4);
+   }
 
    config_read_late_graphics();
+   MouseInputMode = mouseint;
    set_color_conversion(COLORCONV_TOTAL | COLORCONV_KEEP_TRANS);
+   color_schemes_init();
+   LoadIconDatafile("./kesicons.dat");
 }

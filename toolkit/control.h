@@ -159,6 +159,10 @@ struct WindowRecord {
    WindowRecord *opener;   // the window this one was opened from
    BitmapPtr bitmap;       // the window's picture, root-sized
    Control *focus;         // receives keys first
+   // The application's keys for this window (SetWindowKeyHandler), asked
+   // before the focused control.
+   int (*key_handler)(void *data, int character, int scancode, int shifts);
+   void *key_data;
 };
 
 // Control table.

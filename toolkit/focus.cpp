@@ -68,6 +68,17 @@ int FocusControl(int id)
    return 1;
 }
 
+int SetWindowKeyHandler(int window_id, int (*fn)(void *data, int character, int scancode, int shifts), void *data)
+{
+   Control *c = LookupControl(window_id);
+   WindowRecord *w = c && c->container ? c->container->window : nullptr;
+   if (!w || w->root != c->container)
+      return 0;
+   w->key_handler = fn;
+   w->key_data = data;
+   return 1;
+}
+
 Control *FocusedControl(void)
 {
    WindowRecord *w = TopWindow();

@@ -130,6 +130,8 @@ void DeliverKey(int character, int scancode, int shifts)
    WindowRecord *w = TopWindow();
    if (!w || !w->shown || w->modal_above > 0)
       return;
+   if (w->key_handler && w->key_handler(w->key_data, character, scancode, shifts))
+      return;
    if (Control *f = w->focus; f && f->event_cls && f->event_cls->key)
       if (f->event_cls->key(f, character, scancode, shifts))
          return;

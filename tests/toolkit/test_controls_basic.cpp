@@ -28,6 +28,30 @@ void Count(void *counter)
    ++*static_cast<int *>(counter);
 }
 
+// A latched button looks pushed in (its top-left edge changes colour) until
+// it is released; a click still runs its action.
+TEST_F(InputTest, ALatchedButtonIsDrawnPushedInUntilReleased)
+{
+   int pressed = 0;
+   MakeWindow(0, AUTO, "latch", WINDOW_NO_DRAG);
+   const int b = PlaceButton(PLACE_FIRST, AUTO, "Pause", Count, &pressed);
+   PresentWithoutPointer();
+   const Rect r = screen_rect_of(b);
+   const Rgb up = screen_pixel(r.x1 + 1, r.y1 + 1);
+   EXPECT_EQ(SetButtonLatched(b, 1), 1);
+   const Rgb down = screen_pixel(r.x1 + 1, r.y1 + 1);
+   EXPECT_NE(down, up);
+   int x, y;
+   centre_of(b, &x, &y);
+   inject_click(x, y);
+   run_loop_for(10);
+   EXPECT_EQ(pressed, 1);
+   EXPECT_EQ(screen_pixel(r.x1 + 1, r.y1 + 1), down) << "the release leaves it latched";
+   SetButtonLatched(b, 0);
+   EXPECT_EQ(screen_pixel(r.x1 + 1, r.y1 + 1), up);
+   EXPECT_EQ(SetButtonLatched(a_, 1), 0) << "a probe is no button";
+}
+
 // A button measures itself by its label and acts on a release over it or its
 // hot key; its callback may close the window holding it.
 TEST_F(InputTest, ButtonsMeasureThemselvesByTheirLabelAndActOnAReleaseOverThem)
@@ -93,6 +117,29 @@ TEST_F(InputTest, ProgressBarFillsWholePixelsAndRefusesPercentsOutsideTheRange)
    EXPECT_EQ(SetProgress(bar, 0), 1);
    EXPECT_EQ(Slot(left, y), empty);
    EXPECT_EQ(SetProgress(a_, 10), 0) << "not a progress bar";
+}
+
+// A bar with a click handler is a seek bar: the click reaches the handler
+// and the press point is told as a fraction of the bar.
+TEST_F(InputTest, AClickOnAProgressBarTellsWhereItLanded)
+{
+   MakeWindow(0, AUTO, "seek", WINDOW_NO_DRAG);
+   const int bar = PlaceProgressBar(PLACE_FIRST, AUTO, 200, 10);
+   SetClickHandler(bar, ProbeClick, nullptr, 0);
+   PresentWithoutPointer();
+   EXPECT_EQ(ProgressBarPressFraction(bar), -1) << "before any press";
+   const Rect r = screen_rect_of(bar);
+   const struct {
+      int offset;
+      double fraction;
+   } cases[] = {{1 + 50, 0.25}, {1 + 150, 0.75}, {0, 0.0}, {201, 1.0}};
+   for (const auto &c : cases) {
+      inject_click(r.x1 + c.offset, r.y1 + 5);
+      run_loop_for(10);
+      EXPECT_DOUBLE_EQ(ProgressBarPressFraction(bar), c.fraction) << c.offset;
+   }
+   EXPECT_EQ(input_log().clicks.size(), 4u);
+   EXPECT_EQ(ProgressBarPressFraction(a_), -1);
 }
 
 int page_builds[2];

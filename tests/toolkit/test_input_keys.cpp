@@ -55,5 +55,41 @@ TEST_F(InputTest, TabCyclesTheFocusableControlsAndAPressFocuses)
    EXPECT_EQ(FocusControl(first), 0);
 }
 
+// The window's own handler sees keys before its focused control and passes
+// on what it leaves; a window above it does not reach it.
+TEST_F(InputTest, AWindowKeyHandlerComesBeforeTheFocusAndOnlyForItsWindow)
+{
+   static std::vector<int> taken;
+   taken.clear();
+   const auto take_digits = [](void *, int character, int, int) {
+      if (character < '0' || character > '9')
+         return 0;
+      taken.push_back(character);
+      return 1;
+   };
+   const int window = LookupControl(a_)->parent->window->root->self->id;
+   ASSERT_EQ(SetWindowKeyHandler(window, take_digits, nullptr), 1);
+   EXPECT_EQ(SetWindowKeyHandler(a_, take_digits, nullptr), 0) << "a control is no window";
+   MakeFocusable(LookupControl(a_));
+   FocusControl(a_);
+
+   InjectKey('1', KEY_1, 0);
+   InjectKey('a', KEY_A, 0);  // left to the hot key of "a"
+   run_loop_for(20);
+   EXPECT_EQ(taken, (std::vector<int>{'1'}));
+   EXPECT_EQ(input_log().actions, (std::vector<int>{a_}));
+
+   MakeWindow(0, AUTO, "above", WINDOW_NO_DRAG);
+   PlaceProbe(PLACE_FIRST, AUTO, "x", 0);
+   PresentWindow();
+   InjectKey('2', KEY_2, 0);
+   run_loop_for(20);
+   CloseWindow();
+   SetWindowKeyHandler(window, nullptr, nullptr);
+   InjectKey('3', KEY_3, 0);
+   run_loop_for(20);
+   EXPECT_EQ(taken, (std::vector<int>{'1'}));
+}
+
 }
 }

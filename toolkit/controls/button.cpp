@@ -20,6 +20,7 @@ constexpr int kTextExtra = 2;
 struct ButtonState {
    bool pressed = false;  // held down by the left button
    bool inside = false;   // and the pointer is over it
+   bool latched = false;  // drawn pushed in whatever the pointer does
 };
 
 const ImageEntry *ShownIcon(const Control *c)
@@ -62,7 +63,7 @@ void DrawButton(Control *c)
    if (!AreaOf(c, &a))
       return;
    const ButtonState *s = RecordOf<ButtonState>(c);
-   const bool down = s->pressed && s->inside;
+   const bool down = (s->pressed && s->inside) || s->latched;
    DrawFace(a.b, a.x1, a.y1, a.x2, a.y2, !down);
    const int shift = down ? 1 : 0;
    const ImageEntry *icon = ShownIcon(c);
@@ -153,4 +154,17 @@ int PlaceButton(int x, int y, const char *label, void (*cb)(void *), void *data)
    c->action_data = data;
    MakeFocusable(c);
    return c->id;
+}
+
+int SetButtonLatched(int id, int latched)
+{
+   Control *c = LookupControl(id);
+   if (!c || c->cls != ButtonClass())
+      return 0;
+   ButtonState *s = RecordOf<ButtonState>(c);
+   if (s->latched != (latched != 0)) {
+      s->latched = latched != 0;
+      RedrawControl(id);
+   }
+   return 1;
 }

@@ -13,3 +13,8 @@
 #pragma once
 
 int PlaceButton(int x, int y, const char *label, void (*cb)(void *), void *data);
+
+// A latched button is drawn pushed in until it is released again, to show a
+// state that its action switches (a pause button while paused). Answers 1,
+// or 0 for an id that names no button.
+int SetButtonLatched(int id, int latched);

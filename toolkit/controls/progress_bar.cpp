@@ -1,4 +1,4 @@
-// Progress bar: measuring and drawing; it takes no input.
+// Progress bar: measuring, drawing, and where a press landed.
 #include "toolkit/controls/progress_bar.h"
 
 #include "toolkit/alloc.h"
@@ -12,6 +12,7 @@ struct ProgressBar {
    int width = 0, height = 0;
    int percent = 0;
    int filled = 0;  // pixels
+   double pressed_at = -1;  // fraction of the bar at the last press
 };
 
 void MeasureBar(Control *c)
@@ -38,6 +39,19 @@ void DrawBar(Control *c)
       rectfill(a.b, std::max(left, fill_end + 1), a.y1 + 1, right, a.y2 - 1, InterfaceColour[COLOUR_LIGHT]);
 }
 
+// Clicks reach the control's click handler only when it takes the press.
+int BarMouse(Control *c, const PointerEvent &event, int x, int)
+{
+   if (event.code != POINTER_PRESS)
+      return 0;
+   ProgressBar *r = RecordOf<ProgressBar>(c);
+   if (r->width > 0)
+      r->pressed_at = std::clamp(static_cast<double>(x - 1) / r->width, 0.0, 1.0);
+   return 1;
+}
+
+const InputClass kBarInput = {BarMouse, nullptr};
+
 const ControlClass *BarClass()
 {
    static ClassSlot slot;
@@ -57,6 +71,7 @@ int PlaceProgressBar(int x, int y, int width, int height)
    if (!c)
       return -1;
    c->data = GuardedNew<ProgressBar>(std::max(0, width), std::max(0, height));
+   c->event_cls = &kBarInput;
    return c->id;
 }
 
@@ -71,4 +86,12 @@ int SetProgress(int id, int percent)
    r->filled = static_cast<int>(static_cast<long long>(r->width) * percent / 100);
    RedrawControl(id);
    return 1;
+}
+
+double ProgressBarPressFraction(int id)
+{
+   Control *c = LookupControl(id);
+   if (!c || c->cls != BarClass())
+      return -1;
+   return RecordOf<ProgressBar>(c)->pressed_at;
 }
