@@ -112,6 +112,7 @@ TEST_F(PlayerTest, LanguagePageShowsTheCompletenessOfTheActiveCatalogue)
       EXPECT_EQ(shown_beside(msg::translation_completed), text(msg::yes));
       EXPECT_GE(in_settings(msg::lang_author_msg), 0);
       EXPECT_EQ(value_of(language_list()), current_language);
+      shot("settings_language_page");
       ClickControl(in_settings(msg::close));
    });
    end_main_window(script);
@@ -151,8 +152,8 @@ TEST_F(PlayerTest, CatalogueThatNoLongerLoadsKeepsTheActiveLanguage)
       const char *bytes;  // null: the file is removed
       const char *reason;
    } cases[] = {
-      {nullptr, "lang/de.tra: Error opening file"},
       {"lang_name=Deutsch\nno equals sign\n", "lang/de.tra: Syntax error: expected '=' after item name at line 2"},
+      {nullptr, "lang/de.tra: Error opening file"},
    };
    const int english = current_language;
    TRANSLATION *const active = current_translation;
@@ -168,6 +169,7 @@ TEST_F(PlayerTest, CatalogueThatNoLongerLoadsKeepsTheActiveLanguage)
             std::filesystem::remove(dir_.file("lang/de.tra"));
       });
       switch_to("de", script);
+      await([] { return !RequesterMessage().empty(); }, script);
       script.steps.push_back([&] {
          shown = RequesterMessage();
          press(KEY_ENTER, '\r');
@@ -179,7 +181,7 @@ TEST_F(PlayerTest, CatalogueThatNoLongerLoadsKeepsTheActiveLanguage)
       });
       end_main_window(script);
       EXPECT_FALSE(run_main_window(script));
-      EXPECT_NE(shown.find(c.reason), std::string::npos) << shown;
+      EXPECT_NE(shown.find(c.reason), std::string::npos) << "requester: " << shown;
       EXPECT_EQ(current_language, english);
       EXPECT_EQ(current_translation, active);
       EXPECT_EQ(text(msg::menu), "Menu");

@@ -26,6 +26,22 @@ void click_settings(int item, Script &script, int skip = 0)
    script.steps.push_back([item, skip] { ClickControl(in_settings(item, skip)); });
 }
 
+// The full-screen choice toggles on a click on its field, right of its label.
+void toggle_fullscreen(Script &script)
+{
+   script.steps.push_back([] {
+      const Rect r = screen_rect_of(in_settings(msg::fullscreen));
+      inject_click(r.x2 - 4, (r.y1 + r.y2) / 2);
+   });
+}
+
+// How the screen shows a colour at the depth set.
+Rgb as_shown(int r, int g, int b)
+{
+   const int c = makecol(r, g, b);
+   return Rgb{getr(c), getg(c), getb(c)};
+}
+
 void close_settings(Script &script)
 {
    click_settings(msg::close, script);
@@ -60,6 +76,7 @@ TEST_F(PlayerTest, PagesShowTheirValuesAndEditThemInPlace)
          if (c->cls->get_value && c->text.empty())
             values.push_back(value_of(c->id));
       EXPECT_EQ(values, (std::vector<int>{16, 16, 1, 22050}));
+      shot("settings_streams_page");
    });
    // The field moves its slider; the slider's keys move the field.
    script.steps.push_back([] {
@@ -94,9 +111,10 @@ TEST_F(PlayerTest, PagesShowTheirValuesAndEditThemInPlace)
       EXPECT_EQ(value_of(in_settings(msg::refresh_rate)), 1);
       EXPECT_EQ(value_of(in_settings(msg::color_scheme)), 0);
       EXPECT_EQ(tooltip_of(in_settings(msg::set_resolution)), text(msg::set_resolution_tooltip));
+      shot("settings_graphics_page");
    });
    choose([] { return in_settings(msg::bit_depth); }, 4, script);
-   click_settings(msg::fullscreen, script);
+   toggle_fullscreen(script);
    click_settings(msg::vsync, script);
    click_settings(msg::draw_mouse_interrupt, script);
    script.steps.push_back([] {
@@ -153,7 +171,7 @@ TEST_F(PlayerTest, SchemeApplyRecoloursTheMainWindowAtOnce)
    end_main_window(script);
    run_main_window(script);
    EXPECT_EQ(cscheme, 2);
-   EXPECT_EQ(before, (Rgb{192, 192, 192}));
+   EXPECT_EQ(before, as_shown(192, 192, 192));
    EXPECT_EQ(after, (Rgb{0, 0, 0}));
 }
 
@@ -250,7 +268,7 @@ TEST_F(PlayerTest, SetResolutionRebuildsInTheFilesModeKeepingThePlaylistAndSong)
       if (e.list_index >= 0)
          choose([] { return in_settings(msg::resolution); }, e.list_index, script);
       if (e.windowed)
-         click_settings(msg::fullscreen, script);
+         toggle_fullscreen(script);
       if (e.save) {
          click_settings(msg::save_settings, script);
          script.steps.push_back([] { press(KEY_ENTER, '\r'); });
@@ -287,7 +305,7 @@ TEST(SettingsDialog, RefusedGraphicsModeEndsNonZero)
             Script script;
             open_from_menu(msg::setup, script);
             choose_tab(0, script);
-            click_settings(msg::fullscreen, script);
+            toggle_fullscreen(script);
             click_settings(msg::set_resolution, script);
             run_main_window(script);
             std::_Exit(0);

@@ -26,6 +26,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -133,6 +134,16 @@ inline void choose(std::function<int()> list, int index, Script &script)
       for (int i = 0; i < index; ++i)
          press(KEY_DOWN);
       press(KEY_ENTER, '\r');
+   });
+}
+
+// A step that waits, a gap at a time, until `done` holds (at most 2 s).
+inline void await(std::function<bool()> done, Script &script)
+{
+   auto tries = std::make_shared<int>(0);
+   script.steps.push_back([done, tries, &script] {
+      if (!done() && ++*tries < 2000 / script.gap_ms)
+         --script.next;
    });
 }
 
