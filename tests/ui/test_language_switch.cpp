@@ -196,7 +196,7 @@ TEST_F(PlayerTest, CatalogueThatNoLongerLoadsKeepsTheActiveLanguage)
 TEST_F(PlayerTest, FiftySwitchesInARowLeaveStackQueueAndMemoryFlat)
 {
    start();
-   std::vector<const void *> depth;
+   std::vector<const void *> frames;
    std::vector<int> pending;
    std::vector<std::size_t> heap;
    for (int i = 0; i < 50; ++i) {
@@ -208,7 +208,7 @@ TEST_F(PlayerTest, FiftySwitchesInARowLeaveStackQueueAndMemoryFlat)
       });
       switch_to(i % 2 ? "en" : "de", script);
       script.steps.back() = [&, press_switch = script.steps.back()] {
-         depth.push_back(__builtin_frame_address(0));
+         frames.push_back(__builtin_frame_address(0));
          press_switch();
       };
       ASSERT_TRUE(run_main_window(script)) << "switch " << i;
@@ -222,7 +222,7 @@ TEST_F(PlayerTest, FiftySwitchesInARowLeaveStackQueueAndMemoryFlat)
    end_main_window(last);
    run_main_window(last);
 
-   EXPECT_EQ(std::count(depth.begin(), depth.end(), depth.front()), 50);
+   EXPECT_EQ(std::count(frames.begin(), frames.end(), frames.front()), 50);
    EXPECT_EQ(pending[1], pending[50]) << "calls queued after the first and the last rebuild";
 #if !defined(__SANITIZE_ADDRESS__)
    EXPECT_LT(heap[50], heap[5] + 64 * 1024) << "heap in use after 5 and after 50 rebuilds";
