@@ -7,6 +7,7 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -96,11 +97,13 @@ void pause(int paused)
       midi_resume();
 }
 
-// Within the song: the measured length lies two beats past its last beat.
+// The song's beats run to three before the measured length (the beat after
+// the last note still counts as inside it). A seek to beat n leaves midi_pos
+// at n - 1, the beat just begun.
 void seek(double fraction)
 {
-   const int last = std::max(0, live().length_beats - 2);
-   midi_seek(static_cast<int>(fraction * last));
+   const int last = std::max(1, live().length_beats - 3);
+   midi_seek(static_cast<int>(std::lround(fraction * last)) + 1);
 }
 
 int poll_interval_ms()

@@ -24,7 +24,6 @@ template <> struct PlayerOps<MP3_PLAYER> {
    static MP3_PLAYER *create(const void *d, int n) { return mp3_player_create(d, n); }
    static void destroy(MP3_PLAYER *p) { mp3_player_destroy(p); }
    static int play(MP3_PLAYER *p, int len) { return mp3_player_play(p, len, 255, 128); }
-   static void stop(MP3_PLAYER *p) { mp3_player_stop(p); }
    static int poll(MP3_PLAYER *p) { return mp3_player_poll(p); }
    static int pos_msecs(MP3_PLAYER *p) { return mp3_player_pos_msecs(p); }
    static int length_msecs(MP3_PLAYER *p) { return mp3_player_length_msecs(p); }
@@ -38,7 +37,6 @@ template <> struct PlayerOps<OGG_PLAYER> {
    static OGG_PLAYER *create(const void *d, int n) { return ogg_player_create(d, n); }
    static void destroy(OGG_PLAYER *p) { ogg_player_destroy(p); }
    static int play(OGG_PLAYER *p, int len) { return ogg_player_play(p, len, 255, 128); }
-   static void stop(OGG_PLAYER *p) { ogg_player_stop(p); }
    static int poll(OGG_PLAYER *p) { return ogg_player_poll(p); }
    static int pos_msecs(OGG_PLAYER *p) { return ogg_player_pos_msecs(p); }
    static int length_msecs(OGG_PLAYER *p) { return ogg_player_length_msecs(p); }
@@ -52,7 +50,6 @@ template <class P> struct StreamSong {
       void operator()(P *p) const { Ops::destroy(p); }
    };
    std::unique_ptr<P, Destroy> player;
-   int buffer_bytes = 0;
    // The stream buffer's frames and rate, for the poll cadence.
    int buffer_frames = 0;
    int freq = 0;
@@ -73,8 +70,7 @@ template <class P> struct StreamSong {
       s.player.reset(Ops::create(image->data, static_cast<int>(image->size)));
       if (!s.player)
          return SONG_REFUSED;
-      s.buffer_bytes = stream_buffer_bytes(mp3oggbuffer, Ops::min_buffer);
-      if (Ops::play(s.player.get(), s.buffer_bytes) != 0) {
+      if (Ops::play(s.player.get(), stream_buffer_bytes(mp3oggbuffer, Ops::min_buffer)) != 0) {
          s.player.reset();
          return digi_driver && digi_driver->id != DIGI_NONE ? SONG_NO_VOICE : SONG_NO_SOUND;
       }
@@ -92,14 +88,17 @@ template <class P> struct StreamSong {
    static double position() { return Ops::pos_msecs(live().player.get()) / 1000.0; }
    static double length() { return Ops::length_msecs(live().player.get()) / 1000.0; }
 
-   // Stop and play keep the decoder's place, so they pause and resume.
+   // The stream's voice stops where it is, with what it holds, and the
+   // engine does not poll meanwhile: nothing is decoded, nothing is lost.
    static void pause(int paused)
    {
-      StreamSong &s = live();
+      const AUDIOSTREAM *stream = Ops::stream(live().player.get());
+      if (!stream)
+         return;
       if (paused)
-         Ops::stop(s.player.get());
+         voice_stop(stream->voice);
       else
-         Ops::play(s.player.get(), s.buffer_bytes);
+         voice_start(stream->voice);
    }
 
    static void seek(double fraction)

@@ -80,6 +80,7 @@ int start_song(const char *name, bool report)
       return result;
    }
    s.live = b;
+   apply_volume();
    backend_kind = b->kind;
    song_playing = 1;
    song_paused = 0;

@@ -31,6 +31,8 @@ constexpr int FEED_MIN_MS = 2;
 constexpr int FEED_MAX_MS = 20;
 constexpr int FEED_UNKNOWN_MS = 5;
 constexpr int IDLE_MS = 40;
+// Allegro's virtual voices (VIRTUAL_VOICES inside the library).
+constexpr int DIGITAL_VOICE_SLOTS = 256;
 
 void save_screenshot_while_f12()
 {
@@ -42,18 +44,38 @@ void save_screenshot_while_f12()
 }
 
 // Allegro's set_volume(0) cannot be undone: it rescales every voice by the
-// new level and reads them back the same way, so voices at 0 stay at 0. The
-// digital level therefore never goes below 1, which the mixer (at two voices'
-// worth of headroom per voice) already renders as silence.
+// new level and reads the levels back the same way, so after a 0 every voice
+// stays at 0. The digital level therefore never goes to 0. The program's
+// voices (streams and samples) all play at full relative level, so at volume
+// 0 each of them is turned down to 0 on every run (a song started meanwhile
+// included) and turned back up when the volume leaves 0. MIDI has a level of
+// its own, which 0 does not break.
+void set_digital_voices(int level)
+{
+   for (int v = 0; v < DIGITAL_VOICE_SLOTS; ++v)
+      if (voice_check(v))
+         voice_set_volume(v, level);
+}
+
+}
+
 void apply_volume()
 {
    ENGINE_STATE &s = engine_state();
    const int wanted = std::clamp(volume, 0, 255);
-   if (wanted == s.applied_volume)
-      return;
-   set_volume(std::max(wanted, 1), wanted);
+   if (wanted == 0) {
+      if (s.applied_volume != 0)
+         set_volume(-1, 0);
+      set_digital_voices(0);
+   } else if (wanted != s.applied_volume) {
+      set_volume(wanted, wanted);
+      if (s.applied_volume == 0)
+         set_digital_voices(255);
+   }
    s.applied_volume = wanted;
 }
+
+namespace {
 
 // The song has ended: the entries after it are tried in turn, silently, and
 // the first that starts plays; after the last one the player stops.
@@ -99,7 +121,7 @@ void show_progress()
    }
 }
 
-void player_poll(void *data)
+int serve_player()
 {
    save_screenshot_while_f12();
    apply_volume();
@@ -111,5 +133,10 @@ void player_poll(void *data)
       stop_backend();
    }
    show_progress();
-   QueueCall(player_poll, data, next_delay(), 0);
+   return next_delay();
+}
+
+void player_poll(void *data)
+{
+   QueueCall(player_poll, data, serve_player(), 0);
 }

@@ -14,7 +14,7 @@ struct ENGINE_STATE {
    std::vector<unsigned char> image;
    // install_sound succeeded in player_init.
    bool sound_installed = false;
-   // Volume last handed to Allegro, -1 before the first poll.
+   // Volume last handed to Allegro, -1 before the first.
    int applied_volume = -1;
    // Bar and value last handed to SetProgress, so an unchanged bar is not
    // redrawn on every poll.
@@ -29,5 +29,10 @@ ENGINE_STATE &engine_state();
 int start_song(const char *name, bool report);
 // The playlist's entry `index` started as above; false for no such entry.
 int start_entry(int index, bool report);
+// One run of the periodic task without queueing the next; the delay in
+// milliseconds after which the next run is due.
+int serve_player();
+// Hands the volume setting to Allegro (see engine_poll.cpp).
+void apply_volume();
 // Shows the live song's progress on the bar (0 when nothing plays).
 void show_progress();

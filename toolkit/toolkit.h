@@ -78,6 +78,10 @@ void PresentWindow(void);
 // button callback.
 void CloseWindow(void *unused = nullptr);
 
+// Draws every shown window again and the desktop around them, for instance
+// after the interface colours changed.
+void RedrawScreen(void);
+
 // Controls.
 int RedrawControl(int id);
 int ResizeControl(int id, int dw, int dh);

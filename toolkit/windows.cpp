@@ -151,6 +151,19 @@ void RedrawWindow(WindowRecord *w)
    RefreshScreenRect(root->x1, root->y1, root->x2, root->y2);
 }
 
+void RedrawScreen(void)
+{
+   if (!screen || !ToolkitRunning())
+      return;
+   for (WindowRecord *w : WindowsBottomToTop()) {
+      if (!w->shown)
+         continue;
+      EnsureWindowBitmap(w);
+      w->root->self->cls->draw(w->root->self);
+   }
+   RefreshScreenRect(0, 0, SCREEN_W - 1, SCREEN_H - 1);
+}
+
 void MakeDesktop(void)
 {
    ToolkitState &t = Toolkit();

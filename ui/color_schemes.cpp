@@ -1,13 +1,10 @@
 #include "ui/color_schemes.h"
 
 #include "app/config.h"
-#include "ui/main_window.h"
 
 #include "toolkit/toolkit.h"
 
 #include <allegro.h>
-
-int settings_window_id = 0;
 
 COLOR_SCHEME color_schemes[SCHEME_COUNT];
 
@@ -52,6 +49,6 @@ void color_scheme_apply(void *)
    const int s = cscheme >= 0 && cscheme < SCHEME_COUNT ? cscheme : 0;
    for (int k = 0; k < SCHEME_SLOTS; ++k)
       InterfaceColour[k + 1] = color_schemes[s].colour[k];
-   RedrawControl(main_window_state().window);
-   RedrawControl(settings_window_id);
+   // The main and the settings window, and the desktop around them.
+   RedrawScreen();
 }

@@ -4,7 +4,8 @@
 // - color_schemes_init builds every scheme in the pixel format of the colour
 //   depth now set; call it after each graphics mode change.
 // - color_scheme_apply copies scheme `cscheme` into the toolkit's colour
-//   slots 1 to 9 and redraws the main and the settings window. A `cscheme`
+//   slots 1 to 9 and redraws the screen: the main and the settings window
+//   and the desktop around them. A `cscheme`
 //   outside the table applies scheme 0. The data pointer is ignored, so it
 //   serves as a button action.
 #pragma once
@@ -18,9 +19,6 @@ struct COLOR_SCHEME {
 
 // The schemes as built by color_schemes_init.
 extern COLOR_SCHEME color_schemes[];
-
-// Id of the settings window while it is open, 0 otherwise.
-extern int settings_window_id;
 
 void color_schemes_init();
 void color_scheme_apply(void *data);

@@ -2,13 +2,13 @@
 
 #include "app/catalogue_items.h"
 #include "app/config.h"
-#include "ui/color_schemes.h"
 #include "ui/interface_rebuild.h"
 #include "ui/language_switch.h"
 
 #include "toolkit/toolkit.h"
 
 int settings_tab = 1;
+int settings_window_id = 0;
 
 namespace {
 

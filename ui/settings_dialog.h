@@ -7,7 +7,7 @@
 // - settings_dialog_open is the main menu's action: it builds the dialog (not
 //   modal) and runs its loop until the close button closes it. While the
 //   dialog is open, opening it again does nothing. `settings_window_id`
-//   (color_schemes.h) names it while it is open.
+//   names it while it is open, 0 otherwise.
 // - `settings_tab` is the page shown, counted from 0 in page order; it starts
 //   at 1 and keeps the page last chosen across openings.
 // - graphics_reinit (the set_resolution button) sets the graphics mode again
@@ -19,6 +19,7 @@
 #pragma once
 
 extern int settings_tab;
+extern int settings_window_id;
 
 void settings_dialog_open(void *data);
 void graphics_reinit(void *data);

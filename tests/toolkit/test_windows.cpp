@@ -123,6 +123,25 @@ TEST_F(Windows, RedrawControlWaitsWhileAWindowIsUnderConstruction)
    EXPECT_EQ(screen_pixel(r.x1 + 20, r.y1 + 20), (Rgb{255, 0, 0}));
 }
 
+// New interface colours reach the desktop and every shown window at once.
+TEST_F(Windows, RedrawScreenRepaintsTheDesktopAndTheWindowsInNewColours)
+{
+   position_mouse(100, 100);
+   ASSERT_GT(MakeWindow(0, AUTO, "", WINDOW_NOT_MODAL), 0);
+   const int box = PlaceSampleBox(PLACE_FIRST, AUTO, "", SAMPLE_SUNKEN, 40, 40);
+   PresentWindow();
+   show_mouse(nullptr);
+   const Rect r = kstr::test::screen_rect_of(box);
+   const int far_x = SCREEN_W - 5, far_y = SCREEN_H - 5;
+   ASSERT_EQ(screen_pixel(far_x, far_y), ColourOfSlot(COLOUR_SHADOW));
+
+   InterfaceColour[COLOUR_LIGHT] = makecol(255, 0, 0);
+   InterfaceColour[COLOUR_SHADOW] = makecol(0, 0, 255);
+   RedrawScreen();
+   EXPECT_EQ(screen_pixel(r.x1 + 20, r.y1 + 20), (Rgb{255, 0, 0}));
+   EXPECT_EQ(screen_pixel(far_x, far_y), (Rgb{0, 0, 255}));
+}
+
 TEST_F(Windows, ControlsTakeTheMouseBeforeTheDragAreaThatMovesTheWindow)
 {
    position_mouse(200, 200);

@@ -45,7 +45,7 @@ void add_songs_and_play(Script &script, int *progress)
 {
    script.steps.push_back([progress] {
       for (int i = 0; i < 3; ++i)
-         playlist_insert(main_playlist, main_playlist->count, test_data("ui/tone.wav").c_str(), 0);
+         playlist_insert(main_playlist, main_playlist->count, test_data("ui_settings/tone.wav").c_str(), 0);
       main_playlist->current = 2;
       play_current_song();
       capture_pull(22050 * 2);

@@ -254,7 +254,7 @@ TEST_F(PlayerTest, SetResolutionRebuildsInTheFilesModeKeepingThePlaylistAndSong)
          script.steps.push_back([&] {
             playlist = main_playlist;
             for (int i = 0; i < 3; ++i)
-               playlist_insert(playlist, playlist->count, test_data("ui/tone.wav").c_str(), 0);
+               playlist_insert(playlist, playlist->count, test_data("ui_settings/tone.wav").c_str(), 0);
             playlist->current = 1;
             play_current_song();
             ASSERT_EQ(song_playing, 1);

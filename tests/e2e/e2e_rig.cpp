@@ -1,0 +1,326 @@
+#include "e2e_rig.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace kstr::test {
+
+namespace {
+
+constexpr int kScreenW = 640, kScreenH = 580;
+
+std::string env_or(const char *name, const char *fallback)
+{
+   const char *v = std::getenv(name);
+   return v ? v : fallback;
+}
+
+std::string trim(std::string s)
+{
+   while (!s.empty() && (s.back() == '\n' || s.back() == ' '))
+      s.pop_back();
+   return s;
+}
+
+// Runs a shell command; its standard output.
+std::string shell(const std::string &command)
+{
+   std::string out;
+   FILE *p = popen(command.c_str(), "r");
+   if (!p)
+      return out;
+   char buf[512];
+   while (std::fgets(buf, sizeof buf, p))
+      out += buf;
+   pclose(p);
+   return trim(out);
+}
+
+template <class Done>
+bool wait_until(int ms, Done done)
+{
+   for (int waited = 0; waited <= ms; waited += 20) {
+      if (done())
+         return true;
+      pause_ms(20);
+   }
+   return false;
+}
+
+}
+
+void pause_ms(int ms)
+{
+   std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+Rig::Rig()
+{
+   ok_ = start_x() && start_sound() && stage();
+}
+
+Rig::~Rig()
+{
+   end(program_);
+   end(recorder_);
+   end(pulse_);
+   end(xvfb_);
+}
+
+std::string Rig::run_folder() const
+{
+   return dir_.file("run");
+}
+
+pid_t Rig::spawn(const std::vector<std::string> &argv, const std::string &cwd, const std::string &out,
+                 const std::vector<std::string> &env)
+{
+   posix_spawn_file_actions_t actions;
+   posix_spawn_file_actions_init(&actions);
+   if (!cwd.empty())
+      posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
+   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+   posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+   posix_spawn_file_actions_addopen(&actions, 2, (out + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+   std::vector<char *> args, envp;
+   for (const std::string &a : argv)
+      args.push_back(const_cast<char *>(a.c_str()));
+   args.push_back(nullptr);
+   for (const std::string &e : env)
+      envp.push_back(const_cast<char *>(e.c_str()));
+   envp.push_back(nullptr);
+   pid_t pid = -1;
+   if (posix_spawnp(&pid, argv[0].c_str(), &actions, nullptr, args.data(), envp.data()) != 0)
+      pid = -1;
+   posix_spawn_file_actions_destroy(&actions);
+   return pid;
+}
+
+void Rig::end(pid_t &pid)
+{
+   if (pid <= 0)
+      return;
+   kill(pid, SIGTERM);
+   int status;
+   if (!wait_until(2000, [&] { return waitpid(pid, &status, WNOHANG) == pid; })) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+   }
+   pid = -1;
+}
+
+bool Rig::start_x()
+{
+   for (int n = 140; n < 200; ++n) {
+      if (fs::exists("/tmp/.X" + std::to_string(n) + "-lock"))
+         continue;
+      display_ = ":" + std::to_string(n);
+      xvfb_ = spawn({"Xvfb", display_, "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, "", dir_.file("xvfb.log"),
+                    {"PATH=" + env_or("PATH", "/usr/bin:/bin")});
+      if (wait_until(5000, [&] { return shell("DISPLAY=" + display_ + " xdpyinfo >/dev/null 2>&1 && echo up") == "up"; }))
+         return true;
+      end(xvfb_);
+   }
+   ADD_FAILURE() << "no private X server could be started";
+   return false;
+}
+
+bool Rig::start_sound()
+{
+   const std::string home = dir_.path().string();
+   fs::create_directories(dir_.path() / "xdg");
+   fs::permissions(dir_.path() / "xdg", fs::perms::owner_all);
+   const std::string socket = dir_.file("pulse.sock");
+   dir_.write(".asoundrc", "pcm.!default { type pulse server \"unix:" + socket + "\" }\n"
+                           "ctl.!default { type pulse server \"unix:" + socket + "\" }\n");
+   pulse_ = spawn({"pulseaudio", "--daemonize=no", "-n", "--exit-idle-time=-1", "--disallow-exit",
+                   "--load=module-null-sink sink_name=kstr rate=44100 channels=2",
+                   "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket},
+                  "", dir_.file("pulse.log"),
+                  {"HOME=" + home, "XDG_RUNTIME_DIR=" + home + "/xdg", "PATH=" + env_or("PATH", "/usr/bin:/bin")});
+   const std::string probe = "PULSE_SERVER=unix:" + socket + " HOME=" + home + " pactl list short sinks 2>/dev/null";
+   if (pulse_ > 0 && wait_until(5000, [&] { return shell(probe).find("kstr") != std::string::npos; }))
+      return true;
+   ADD_FAILURE() << "the private sound server did not start: " << read_file(dir_.file("pulse.log.err"));
+   return false;
+}
+
+bool Rig::stage()
+{
+   const fs::path from = env_or("KSTR_RUN_DIR", "");
+   std::error_code ec;
+   fs::create_directories(run_folder(), ec);
+   for (const char *item : {"kestrune", "kesicons.dat", "lang", "gfx"})
+      fs::copy(from / item, fs::path(run_folder()) / item, fs::copy_options::recursive, ec);
+   std::string ini = read_file(from / "kstr.ini");
+   dir_.write("run/kstr.ini", ini);
+   if (ec || !fs::exists(fs::path(run_folder()) / "kestrune")) {
+      ADD_FAILURE() << "cannot stage the run folder from " << from;
+      return false;
+   }
+   return true;
+}
+
+std::vector<std::string> Rig::program_env() const
+{
+   const std::string home = dir_.path().string();
+   // No message-box helper on the path: the final message goes to the
+   // console instead of a window nobody closes.
+   return {"DISPLAY=" + display_, "HOME=" + home, "XDG_RUNTIME_DIR=" + home + "/xdg", "PATH=/nonexistent",
+           "PULSE_SERVER=unix:" + dir_.file("pulse.sock")};
+}
+
+bool Rig::start_program()
+{
+   program_ = spawn({run_folder() + "/kestrune"}, run_folder(), dir_.file("program.out"), program_env());
+   const bool shown = program_ > 0 && wait_until(10000, [&] {
+      window_ = xdo("search --onlyvisible --name '^Kestrune$' 2>/dev/null | head -n1");
+      return !window_.empty();
+   });
+   if (!shown) {
+      ADD_FAILURE() << "the program's window never showed: " << read_file(dir_.file("program.out.err"));
+      return false;
+   }
+   xdo("windowfocus --sync " + window_);
+   pause_ms(300);  // the first frame and the poll
+   return true;
+}
+
+int Rig::wait_program(int ms)
+{
+   if (program_ <= 0)
+      return program_status_;
+   int status = 0;
+   if (!wait_until(ms, [&] { return waitpid(program_, &status, WNOHANG) == program_; }))
+      return -2;
+   program_ = -1;
+   program_status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+   return program_status_;
+}
+
+bool Rig::program_running()
+{
+   return wait_program(0) == -2;
+}
+
+std::string Rig::program_output() const
+{
+   return read_file(dir_.file("program.out"));
+}
+
+std::string Rig::xdo(const std::string &args)
+{
+   return shell("DISPLAY=" + display_ + " xdotool " + args);
+}
+
+void Rig::key(const std::string &keys)
+{
+   xdo("key --delay 40 " + keys);
+   pause_ms(150);
+}
+
+void Rig::type(const std::string &text)
+{
+   xdo("type --delay 12 '" + text + "'");
+   pause_ms(100);
+}
+
+void Rig::click(int x, int y, int button, int times)
+{
+   xdo("mousemove --window " + window_ + " " + std::to_string(x) + " " + std::to_string(y));
+   pause_ms(60);
+   xdo("click --repeat " + std::to_string(times) + " --delay 90 " + std::to_string(button));
+   pause_ms(200);
+}
+
+void Rig::drag(int x, int y, int tx, int ty)
+{
+   const auto move = [&](int px, int py) {
+      xdo("mousemove --window " + window_ + " " + std::to_string(px) + " " + std::to_string(py));
+      pause_ms(60);
+   };
+   move(x, y);
+   xdo("mousedown 1");
+   pause_ms(60);
+   for (int step = 1; step <= 4; ++step)
+      move(x + (tx - x) * step / 4, y + (ty - y) * step / 4);
+   xdo("mouseup 1");
+   pause_ms(200);
+}
+
+bool Rig::screenshot(std::vector<uint8_t> &rgb, int &w, int &h)
+{
+   const fs::path shot = fs::path(run_folder()) / "screnshot.bmp";
+   std::error_code ec;
+   fs::remove(shot, ec);
+   xdo("keydown F12");
+   pause_ms(150);
+   xdo("keyup F12");
+   const std::size_t size = 54 + static_cast<std::size_t>(kScreenW) * kScreenH * 3;
+   if (!wait_until(3000, [&] { return fs::exists(shot) && fs::file_size(shot, ec) == size; }))
+      return false;
+   pause_ms(100);  // a write in progress while the key was still seen held
+   const std::string bmp = read_file(shot);
+   if (bmp.size() != size)
+      return false;
+   w = kScreenW;
+   h = kScreenH;
+   rgb.assign(static_cast<std::size_t>(w) * h * 3, 0);
+   const std::size_t stride = static_cast<std::size_t>(w) * 3;  // 640 * 3 is a multiple of 4
+   for (int y = 0; y < h; ++y) {
+      const auto *row = reinterpret_cast<const uint8_t *>(bmp.data()) + 54 + (h - 1 - y) * stride;
+      for (int x = 0; x < w; ++x)
+         for (int c = 0; c < 3; ++c)
+            rgb[(static_cast<std::size_t>(y) * w + x) * 3 + c] = row[x * 3 + 2 - c];
+   }
+   return true;
+}
+
+bool Rig::start_recording()
+{
+   const std::string home = dir_.path().string();
+   recorder_ = spawn({"parec", "-d", "kstr.monitor", "--format=s16le", "--rate=44100", "--channels=2",
+                      "--latency-msec=20"},
+                     "", dir_.file("recording.raw"),
+                     {"HOME=" + home, "XDG_RUNTIME_DIR=" + home + "/xdg", "PULSE_SERVER=unix:" + dir_.file("pulse.sock"),
+                      "PATH=" + env_or("PATH", "/usr/bin:/bin")});
+   pause_ms(300);
+   return recorder_ > 0;
+}
+
+std::vector<float> Rig::stop_recording()
+{
+   if (recorder_ > 0) {
+      kill(recorder_, SIGINT);
+      int status;
+      if (!wait_until(2000, [&] { return waitpid(recorder_, &status, WNOHANG) == recorder_; }))
+         end(recorder_);
+      recorder_ = -1;
+   }
+   const std::string raw = read_file(dir_.file("recording.raw"));
+   std::vector<float> mono(raw.size() / 4);
+   for (std::size_t i = 0; i < mono.size(); ++i) {
+      int16_t l, r;
+      std::memcpy(&l, raw.data() + i * 4, 2);
+      std::memcpy(&r, raw.data() + i * 4 + 2, 2);
+      mono[i] = (static_cast<float>(l) + static_cast<float>(r)) / 2.0f;
+   }
+   return mono;
+}
+
+}

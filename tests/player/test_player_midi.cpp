@@ -1,0 +1,82 @@
+// MIDI through Allegro's software synthesiser: the length measured in beats,
+// progress, pause, seeking and the end of the song. Allegro's MIDI player
+// runs on its timer in wall-clock time, so these cases wait in real time.
+#include "player_test_support.h"
+
+#include <allegro.h>
+
+namespace kstr::test {
+namespace {
+
+// The files hold one note a beat, the track ending with the last note. The
+// measured length is two beats past the last seek target Allegro still finds
+// inside the song, which is the beat after the last note: beats + 3.
+TEST_F(EngineTest, EachMidiSongGetsItsOwnMeasuredLength)
+{
+   set_playlist({song_path("eleven_beats.mid"), song_path("six_beats.mid"), song_path("eleven_beats.mid")});
+   std::vector<double> lengths;
+   for (int entry = 0; entry < 3; ++entry) {
+      main_playlist->current = entry;
+      play_current_song();
+      ASSERT_EQ(backend_kind, BACKEND_MIDI);
+      lengths.push_back(live_length());
+      EXPECT_GE(midi_pos, 0) << "the song plays from its start after the measuring";
+      EXPECT_LE(midi_pos, 1);
+   }
+   EXPECT_EQ(lengths, (std::vector<double>{14, 9, 14}));
+}
+
+// Progress stays within 0..100 to the end, where Allegro makes midi_pos
+// negative; then the player stops and shows 0.
+TEST_F(EngineTest, AMidiSongEndsAndTheProgressStaysInRange)
+{
+   set_playlist({song_path("six_beats.mid")});
+   play_current_song();
+   std::vector<int> seen;
+   for (int i = 0; i < 400 && song_playing; ++i) {
+      serve_player();
+      seen.push_back(song_progress());
+      capture_pull(kCaptureBlockFrames);
+      rest(10);
+   }
+   EXPECT_EQ(song_playing, 0) << "six beats at 240 a minute end within four seconds";
+   EXPECT_EQ(backend_kind, BACKEND_NONE);
+   ASSERT_FALSE(seen.empty());
+   EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end() - 1));
+   EXPECT_GE(*std::min_element(seen.begin(), seen.end()), 0);
+   EXPECT_LE(*std::max_element(seen.begin(), seen.end()), 100);
+   EXPECT_GE(seen[seen.size() - 2], 50) << "the bar moved on while it played";
+   EXPECT_EQ(seen.back(), 0);
+}
+
+// A pause holds the beat and the synthesiser falls silent; a seek sends the
+// song to its fraction of the beats.
+TEST_F(EngineTest, MidiPausesResumesAndSeeks)
+{
+   set_playlist({song_path("eleven_beats.mid")});
+   play_current_song();
+   rest(600);
+   capture_pull(4096);
+   set_song_paused(1);
+   const long at = midi_pos;
+   EXPECT_GT(at, 0);
+   capture_pull(8192); // notes still sounding die away
+   rest(600);
+   EXPECT_EQ(midi_pos, at);
+   EXPECT_TRUE(all_silent(capture_pull(4096)));
+   set_song_paused(0);
+   rest(600);
+   EXPECT_GT(midi_pos, at);
+   EXPECT_EQ(song_playing, 1);
+
+   for (double fraction : {0.8, 0.1, 0.5}) {
+      seek_song(fraction);
+      EXPECT_NEAR(midi_pos, fraction * 11, 1) << fraction << " of the 11 beats";
+      EXPECT_NEAR(song_progress(), 100 * fraction * 11 / 14, 100 / 14);
+   }
+   rest(600);
+   EXPECT_GT(midi_pos, 6) << "and plays on from there";
+}
+
+}
+}

@@ -1,0 +1,134 @@
+// Failed starts inside the running toolkit: Play tells the user in a
+// requester, the end of a song skips unplayable entries without one, and the
+// poll's own loop cadence.
+#include "dialog_test_support.h"
+#include "player_test_support.h"
+
+#include "toolkit/cursors.h"
+#include "toolkit/windows.h"
+
+namespace kstr::test {
+namespace {
+
+class EngineDialogTest : public DialogTest {
+protected:
+   void SetUp() override
+   {
+      DialogTest::SetUp();
+      const std::string patches = digmid_patch_index();
+      ASSERT_TRUE(start_allegro("[sound]\nmidi_card = DIGI\npatches = " + patches + "\n"));
+      ASSERT_TRUE(register_capture_sound(44100));
+      ASSERT_EQ(player_init(), 0);
+      main_playlist = playlist_create();
+   }
+   void TearDown() override
+   {
+      song_playing = 0;
+      stop_backend();
+      playlist_destroy(main_playlist);
+      main_playlist = nullptr;
+   }
+};
+
+struct Shown {
+   std::string title, message;
+   int song_playing, backend_kind, cursor;
+};
+
+// Every kind of failure: the requester names the file and the reason, and
+// nothing plays behind it, also when a song played before.
+TEST_F(EngineDialogTest, PlayOnAnEntryThatFailsTellsTheUser)
+{
+   const std::vector<std::pair<std::string, std::string>> cases = {
+      {song_path("tune.umx"), "does not know this kind of file"},
+      {song_path("missing.mp3"), "missing or cannot be read"},
+      {song_path("folder.ogg"), "missing or cannot be read"},
+      {song_path("empty.mp3"), "the file is empty"},
+      {song_path("garbage.mp3"), "damaged or not in the format"},
+      {song_path("text.ogg"), "damaged or not in the format"},
+      {song_path("text.wav"), "damaged or not in the format"},
+      {song_path("text.mid"), "damaged or not in the format"},
+   };
+   playlist_insert(main_playlist, 0, song_path("song.ogg").c_str(), 0);
+   for (const auto &c : cases)
+      playlist_insert(main_playlist, main_playlist->count, c.first.c_str(), 0);
+   std::vector<Shown> shown;
+   std::vector<std::pair<int, int>> after;
+   // The watcher records each requester once (the case it belongs to has not
+   // returned yet) and presses OK until it closes.
+   // Static: a call still queued when the loop ends runs in the toolkit's
+   // shut-down flush, after this function has returned.
+   static Step watch;
+   watch.fn = [&] {
+      if (EventSystemFlushing())
+         return;
+      if (!RequesterMessage().empty()) {
+         if (shown.size() == after.size())
+            shown.push_back({TopWindow()->title, RequesterMessage(), song_playing, backend_kind, CurrentMouseCursor()});
+         ClickControl(LabelledControl("OK"));
+      }
+      watch.Queue(30);
+   };
+   watch.Queue(30);
+   Script none;
+   RunDialog(
+      [&] {
+         for (size_t i = 0; i < cases.size(); ++i) {
+            main_playlist->current = 0;
+            play_current_song();
+            EXPECT_EQ(backend_kind, BACKEND_OGG);
+            main_playlist->current = static_cast<int32_t>(i + 1);
+            play_current_song();
+            after.emplace_back(song_playing, backend_kind);
+         }
+      },
+      none);
+   ASSERT_EQ(shown.size(), cases.size());
+   for (size_t i = 0; i < cases.size(); ++i) {
+      SCOPED_TRACE(cases[i].first);
+      EXPECT_EQ(shown[i].title, "Cannot play");
+      EXPECT_NE(shown[i].message.find(cases[i].first), std::string::npos) << shown[i].message;
+      EXPECT_NE(shown[i].message.find(cases[i].second), std::string::npos) << shown[i].message;
+      EXPECT_EQ(std::pair(shown[i].song_playing, shown[i].backend_kind), std::pair(0, 0));
+      EXPECT_EQ(after[i], std::pair(0, 0));
+   }
+   EXPECT_EQ(CurrentMouseCursor(), CURSOR_ARROW);
+}
+
+// The poll queued once runs the playlist on its own: the song ends, the
+// broken entries after it go by without a requester, the player stops after
+// one pass and the pointer is the arrow again.
+TEST_F(EngineDialogTest, TheAdvanceSkipsUnplayableEntriesSilently)
+{
+   for (const char *name : {"short.wav", "garbage.mp3", "missing.ogg", "text.mid", "empty.mp3", "tune.umx"})
+      playlist_insert(main_playlist, main_playlist->count, song_path(name).c_str(), 0);
+   main_playlist->current = 0;
+   play_current_song();
+   ASSERT_EQ(backend_kind, BACKEND_SAMPLE);
+   std::vector<std::string> requesters;
+   static Step watch; // see above
+   watch.fn = [&] {
+      if (EventSystemFlushing())
+         return;
+      capture_pull(kCaptureBlockFrames); // the mixer at about its real pace
+      if (!RequesterMessage().empty()) {
+         requesters.push_back(RequesterMessage());
+         ClickControl(LabelledControl("OK"));
+      }
+      if (!song_playing && backend_kind == BACKEND_NONE)
+         StopEventLoop();
+      else
+         watch.Queue(5);
+   };
+   QueueCall(player_poll, nullptr, 0, 0);
+   watch.Queue(5);
+   LoopDeadline deadline(4000);
+   RunEventLoop();
+   EXPECT_FALSE(deadline.fired) << "the player never stopped";
+   EXPECT_TRUE(requesters.empty()) << requesters.front();
+   EXPECT_EQ(main_playlist->current, 0);
+   EXPECT_EQ(CurrentMouseCursor(), CURSOR_ARROW);
+}
+
+}
+}
