@@ -222,6 +222,9 @@ TEST_F(PlayerTest, FiftySwitchesInARowLeaveStackQueueAndMemoryFlat)
    end_main_window(last);
    run_main_window(last);
 
+   RecordProperty("heap_after_5", std::to_string(heap[5]));
+   RecordProperty("heap_after_50", std::to_string(heap[50]));
+   RecordProperty("calls_queued", std::to_string(pending[50]));
    EXPECT_EQ(std::count(frames.begin(), frames.end(), frames.front()), 50);
    EXPECT_EQ(pending[1], pending[50]) << "calls queued after the first and the last rebuild";
 #if !defined(__SANITIZE_ADDRESS__)
