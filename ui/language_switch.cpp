@@ -30,8 +30,8 @@ std::string catalogue_path(int index)
    return path;
 }
 
-// The reason comes from the catalogue loader, whose texts are English: the
-// catalogue that would translate them is the one that failed.
+// The reason is the loader's, in the English start-up shows: the catalogue
+// has no texts for its errors.
 void report_unloadable(const std::string &path)
 {
    std::string reason = catalogue_error_detail(tr_error, tr_line);

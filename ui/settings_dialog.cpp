@@ -23,9 +23,9 @@ void close_settings(void *)
    StopEventLoop();
 }
 
-void place_button(const char *label, void (*action)(void *), int tooltip)
+void place_button(int label, void (*action)(void *), int tooltip)
 {
-   const int id = PlaceButton(PLACE_LEFT, AUTO, label, action, nullptr);
+   const int id = PlaceButton(PLACE_LEFT, AUTO, tr_text(label), action, nullptr);
    SetTooltip(id, tr_text(tooltip));
 }
 
@@ -37,8 +37,8 @@ void settings_dialog_open(void *)
       return;
    note_active_language();
    settings_window_id = MakeWindow(0, AUTO, "Kestrune :)", WINDOW_NOT_MODAL);
-   place_button(tr_text(msg::close), close_settings, msg::close_tooltip);
-   place_button(tr_text(msg::save_settings), settings_save, msg::save_settings_tooltip);
+   place_button(msg::close, close_settings, msg::close_tooltip);
+   place_button(msg::save_settings, settings_save, msg::save_settings_tooltip);
    const int tabs = PlaceTabs(kTabsX, kTabsY, 0, AUTO, &settings_tab);
    AddTab(tabs, settings_page_graphics, nullptr, tr_text(msg::graphics));
    AddTab(tabs, settings_page_streams, &settings_tab, tr_text(msg::mp3_and_ogg));
