@@ -100,9 +100,13 @@ void graphics_init()
    clear_to_color(screen, makecol(0, 128, 128));
    StartToolkit(0, 0, 0, &errno, std::atexit);
 
-   PALETTE palette;
-   get_palette(palette);
-   fade_in(palette, 4);
+   // A palette fade shows only in 8-bit modes; in the others Allegro still
+   // waits through its steps (about half a second) for nothing to see.
+   if (bitmap_color_depth(screen) == 8) {
+      PALETTE palette;
+      get_palette(palette);
+      fade_in(palette, 4);
+   }
 
    config_read_late_graphics();
    MouseInputMode = mouseint;

@@ -21,6 +21,7 @@ struct MidiSong {
    // Beats, measured at start: the target of the first seek that found
    // nothing left to play.
    int length_beats = 0;
+   bool paused = false;
 };
 
 MidiSong &live()
@@ -48,6 +49,7 @@ void release()
       stop_midi();
    s.midi.reset();
    s.length_beats = 0;
+   s.paused = false;
 }
 
 int start(const char *name, const FILE_IMAGE *)
@@ -91,6 +93,7 @@ double length()
 
 void pause(int paused)
 {
+   live().paused = paused != 0;
    if (paused)
       midi_pause();
    else
@@ -99,11 +102,14 @@ void pause(int paused)
 
 // The song's beats run to three before the measured length (the beat after
 // the last note still counts as inside it). A seek to beat n leaves midi_pos
-// at n - 1, the beat just begun.
+// at n - 1, the beat just begun. Allegro's seek sets a paused song going
+// again, so a paused one is paused anew.
 void seek(double fraction)
 {
    const int last = std::max(1, live().length_beats - 3);
    midi_seek(static_cast<int>(std::lround(fraction * last)) + 1);
+   if (live().paused)
+      midi_pause();
 }
 
 int poll_interval_ms()

@@ -32,6 +32,10 @@ int player_init()
    reserve_voices(32, 16);
    ENGINE_STATE &s = engine_state();
    s.sound_installed = install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0;
+   // A MIDI set-up that fails (the synthesiser's patch set missing) takes
+   // the digital sound down with it; the other songs still play without it.
+   if (!s.sound_installed)
+      s.sound_installed = install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr) == 0;
    // The CD control starts here once the program has one (cd_init, result
    // ignored), only when sound is installed.
    // The settings are read even without sound, so that a later save keeps
@@ -55,12 +59,16 @@ void player_exit()
 int start_song(const char *name, bool report)
 {
    ENGINE_STATE &s = engine_state();
+   if (s.live) {
+      song_playing = 0;
+      stop_backend();
+   }
    const BACKEND *b = backend_for_name(name);
    int result = SONG_OK;
    if (!b)
       result = SONG_UNKNOWN_FORMAT;
-   else if (!s.sound_installed)
-      result = SONG_NO_SOUND;
+   else if (!s.sound_installed || (b->kind != BACKEND_MIDI && (!digi_driver || digi_driver->id == DIGI_NONE)))
+      result = SONG_NO_SOUND; // MIDI may have a driver of its own
    if (result == SONG_OK) {
       UseMouseCursor(CURSOR_BUSY);
       if (b->wants_file_image)

@@ -50,8 +50,9 @@ int player_init();
 // Removes sound and timers, stops the toolkit and the CD control.
 void player_exit();
 
-// Starts one file with the backend its extension selects (case-blind); the
-// name is not changed. Returns 0 when a backend started, -1 otherwise.
+// Stops what plays and starts one file with the backend its extension
+// selects (case-blind); the name is not changed. Returns 0 when a backend
+// started, -1 otherwise, after telling the user why in a requester.
 int play_song(const char *name);
 // Play: stops what plays and starts the playlist's current entry.
 void play_current_song();
@@ -66,12 +67,15 @@ void toggle_pause();
 // while a song plays, plays the new current entry.
 void play_previous_song();
 void play_next_song();
-// Seeks the playing song to `fraction` (0 to 1) of its length.
+// Seeks the playing song to `fraction` (0 to 1) of its length; a paused
+// song stays paused.
 void seek_song(double fraction);
 // The playing song's progress, 0 to 100.
 int song_progress();
 
-// The periodic task: queued once by the main window, re-queues itself.
+// The periodic task: queued once by the main window, re-queues itself with
+// a delay the live song needs (at most 20 ms while one plays, 40 ms while
+// none does).
 void player_poll(void *data);
 // The stop step: stops the live backend and frees the song's data.
 void stop_backend();

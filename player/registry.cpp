@@ -9,7 +9,8 @@
 namespace {
 
 // Dispatch order: samples, MIDI, the CD, MPEG audio, Ogg, then the modules.
-// A backend that joins the program adds its line here.
+// A backend that joins the program adds its line in that order: the CD's
+// between MIDI and MPEG audio, the modules' last.
 const std::array REGISTRY = {
    &sample_backend,
    &midi_backend,

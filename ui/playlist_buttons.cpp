@@ -77,6 +77,16 @@ void swap_contents(PLAYLIST *into, PLAYLIST *from)
    std::swap(into->current, from->current);
 }
 
+// Load and Merge: asks for a playlist file and hands it to `apply`.
+void apply_chosen_playlist(PLAYLIST *pl, int (*apply)(PLAYLIST *, const char *))
+{
+   if (!pl)
+      return;
+   const std::string path = choose("*.kpl", 0, msg::load_playlist, msg::load);
+   if (!path.empty())
+      apply(pl, path.c_str());
+}
+
 }
 
 void add_song_dialog(PLAYLIST *pl, uint32_t position)
@@ -139,22 +149,12 @@ int merge_playlist_file(PLAYLIST *pl, const char *path)
 
 void load_playlist_button(void *playlist)
 {
-   auto *pl = static_cast<PLAYLIST *>(playlist);
-   if (!pl)
-      return;
-   const std::string path = choose("*.kpl", 0, msg::load_playlist, msg::load);
-   if (!path.empty())
-      load_playlist_file(pl, path.c_str());
+   apply_chosen_playlist(static_cast<PLAYLIST *>(playlist), load_playlist_file);
 }
 
 void merge_playlist_button(void *playlist)
 {
-   auto *pl = static_cast<PLAYLIST *>(playlist);
-   if (!pl)
-      return;
-   const std::string path = choose("*.kpl", 0, msg::load_playlist, msg::load);
-   if (!path.empty())
-      merge_playlist_file(pl, path.c_str());
+   apply_chosen_playlist(static_cast<PLAYLIST *>(playlist), merge_playlist_file);
 }
 
 void save_playlist_button(void *playlist)

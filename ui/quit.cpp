@@ -22,7 +22,9 @@ constexpr int kFadeSpeed = 4;
    player_exit();
    free_language_names();
    StopEventLoop();
-   fade_out(kFadeSpeed);
+   // As at start-up, the fade shows only in 8-bit modes.
+   if (screen && bitmap_color_depth(screen) == 8)
+      fade_out(kFadeSpeed);
    set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
    exit_banner();
    std::fflush(stdout);

@@ -26,7 +26,8 @@ Point find_icon(const Picture &picture, const std::string &icon_file);
 // Number of pixels that differ between two pictures of one size.
 long differing_pixels(const Picture &a, const Picture &b);
 
-// Mono reference decode of a <name>.raw file (signed 16-bit stereo 44100 Hz).
+// Mono sound from a raw file of signed 16-bit stereo at 44100 Hz (a
+// reference decode, a recording).
 std::vector<float> read_reference(const std::string &raw_file);
 
 inline constexpr int RATE = 44100;

@@ -1,5 +1,7 @@
 #include "e2e_rig.h"
 
+#include "e2e_media.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -312,15 +314,7 @@ std::vector<float> Rig::stop_recording()
          end(recorder_);
       recorder_ = -1;
    }
-   const std::string raw = read_file(dir_.file("recording.raw"));
-   std::vector<float> mono(raw.size() / 4);
-   for (std::size_t i = 0; i < mono.size(); ++i) {
-      int16_t l, r;
-      std::memcpy(&l, raw.data() + i * 4, 2);
-      std::memcpy(&r, raw.data() + i * 4 + 2, 2);
-      mono[i] = (static_cast<float>(l) + static_cast<float>(r)) / 2.0f;
-   }
-   return mono;
+   return read_reference(dir_.file("recording.raw"));
 }
 
 }

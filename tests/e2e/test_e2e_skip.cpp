@@ -53,29 +53,31 @@ struct SongRun {
 
 std::vector<SongRun> runs_of(const std::vector<float> &rec)
 {
+   std::vector<Step> steps;
+   for (long at = 0; at + kWindow <= static_cast<long>(rec.size()); at += kWindow)
+      steps.push_back(classify(rec, at));
+   // Runs of one song; a window at a seam (two songs in it, a fade) stands
+   // alone and is left out, and the ends of a run are read two windows in.
    std::vector<SongRun> runs;
-   for (long at = 0; at + kWindow <= static_cast<long>(rec.size()); at += kWindow) {
-      const Step s = classify(rec, at);
-      if (!runs.empty() && runs.back().song == s.song) {
-         runs.back().to = s.position;
-         ++runs.back().steps;
-      } else {
-         runs.push_back(SongRun{s.song, s.position, s.position, 1});
+   std::size_t i = 0;
+   while (i < steps.size()) {
+      std::size_t j = i;
+      while (j < steps.size() && steps[j].song == steps[i].song)
+         ++j;
+      const int n = static_cast<int>(j - i);
+      if (n >= 3) {
+         const double from = steps[std::min(i + 2, j - 1)].position - 2 * 0.05;
+         const double to = steps[j - 1 - std::min<std::size_t>(2, j - 1 - i)].position + 2 * 0.05;
+         if (!runs.empty() && runs.back().song == steps[i].song) {
+            runs.back().to = to;
+            runs.back().steps += n;
+         } else {
+            runs.push_back(SongRun{steps[i].song, from, to, n});
+         }
       }
+      i = j;
    }
-   // Single steps at the seams (a song's fade, a half-filled window) go.
-   std::vector<SongRun> kept;
-   for (const SongRun &r : runs) {
-      if (r.steps < 3)
-         continue;
-      if (!kept.empty() && kept.back().song == r.song) {
-         kept.back().to = r.to;
-         kept.back().steps += r.steps;
-      } else {
-         kept.push_back(r);
-      }
-   }
-   return kept;
+   return runs;
 }
 
 std::string describe(const std::vector<SongRun> &runs)

@@ -113,6 +113,12 @@ TEST_F(EngineTest, PauseAndResumeKeepThePosition)
    main_playlist->current = 2;
    play_current_song();
    set_song_paused(1);
+   play_current_song();
+   EXPECT_EQ(song_paused, 0) << "Play while paused starts the entry afresh";
+   EXPECT_EQ(live_position(), 0);
+   EXPECT_FALSE(all_silent(listen(4)));
+
+   set_song_paused(1);
    stop_song();
    serve_player();
    EXPECT_EQ(song_paused, 0) << "the stop step ends the pause";
@@ -232,6 +238,32 @@ TEST_F(EngineTest, ThePollCadenceFollowsTheLiveSong)
    EXPECT_EQ(delays, (std::vector<int>{6, 20, 20, 20, 20}));
    stop_song();
    EXPECT_EQ(serve_player(), 40);
+}
+
+// Without the MIDI patch set the other songs still play; MIDI songs and,
+// with no sound driver at all, every song fail to start.
+TEST(EngineSound, AMissingPatchSetOrDriverStartsNothingOfWhatNeedsIt)
+{
+   ASSERT_TRUE(start_allegro("[sound]\nmidi_card = DIGI\npatches = ./no-such-patches.dat\n"));
+   ASSERT_TRUE(register_capture_sound(44100));
+   ASSERT_EQ(player_init(), 0);
+   EXPECT_EQ(start_song(song_path("six_beats.mid").c_str(), false), SONG_NO_SOUND);
+   EXPECT_EQ(state(), State(0, BACKEND_NONE));
+   EXPECT_EQ(start_song(song_path("tone.wav").c_str(), false), SONG_OK);
+   song_playing = 0;
+   stop_backend();
+   remove_sound();
+
+   // A driver id that names no driver: install_sound fails.
+   set_config_string("sound", "digi_card", "0");
+   set_config_string("sound", "midi_card", "0");
+   volume = 0;
+   EXPECT_EQ(player_init(), PLAYER_NO_SOUND);
+   EXPECT_EQ(volume, 255) << "the settings are read all the same, so a save keeps them";
+   for (const char *name : {"tone.wav", "song.mp3", "song.ogg", "six_beats.mid"}) {
+      EXPECT_EQ(start_song(song_path(name).c_str(), false), SONG_NO_SOUND) << name;
+      EXPECT_EQ(state(), State(0, BACKEND_NONE));
+   }
 }
 
 // While F12 is down every poll run writes the screen to ./screnshot.bmp.

@@ -3,7 +3,11 @@
 // runs on its timer in wall-clock time, so these cases wait in real time.
 #include "player_test_support.h"
 
+#include "temp_dir.h"
+
 #include <allegro.h>
+
+#include <filesystem>
 
 namespace kstr::test {
 namespace {
@@ -56,7 +60,7 @@ TEST_F(EngineTest, MidiPausesResumesAndSeeks)
    set_playlist({song_path("eleven_beats.mid")});
    play_current_song();
    rest(600);
-   capture_pull(4096);
+   EXPECT_FALSE(all_silent(capture_pull(4096))) << "the synthesiser plays the notes";
    set_song_paused(1);
    const long at = midi_pos;
    EXPECT_GT(at, 0);
@@ -71,11 +75,59 @@ TEST_F(EngineTest, MidiPausesResumesAndSeeks)
 
    for (double fraction : {0.8, 0.1, 0.5}) {
       seek_song(fraction);
-      EXPECT_NEAR(midi_pos, fraction * 11, 1) << fraction << " of the 11 beats";
+      EXPECT_NEAR(static_cast<double>(midi_pos), fraction * 11, 1) << fraction << " of the 11 beats";
       EXPECT_NEAR(song_progress(), 100 * fraction * 11 / 14, 100 / 14);
    }
    rest(600);
    EXPECT_GT(midi_pos, 6) << "and plays on from there";
+   set_song_paused(1);
+   seek_song(0.2);
+   const long sought = midi_pos;
+   rest(500);
+   EXPECT_EQ(midi_pos, sought) << "a seek during a pause stays paused";
+   set_song_paused(0);
+   rest(500);
+   EXPECT_GT(midi_pos, sought);
+}
+
+// The volume at 0 silences the synthesiser too, and it sounds again after.
+TEST_F(EngineTest, MidiVolumeZeroAndBackUp)
+{
+   set_playlist({song_path("eleven_beats.mid")});
+   play_current_song();
+   rest(300);
+   EXPECT_FALSE(all_silent(capture_pull(4096)));
+   volume = 0;
+   serve_player();
+   rest(300);
+   EXPECT_TRUE(all_silent(capture_pull(4096)));
+   volume = 255;
+   serve_player();
+   rest(300);
+   EXPECT_FALSE(all_silent(capture_pull(4096)));
+}
+
+// The shipped kstr.ini, read in the run folder as the program runs there,
+// selects the software synthesiser with the patch set the build made.
+TEST(ShippedMidiSettings, TheSynthesiserPlaysWithTheRunFoldersPatchSet)
+{
+   const char *run = std::getenv("KSTR_RUN_DIR");
+   const char *source = std::getenv("KSTR_SOURCE_DIR");
+   ASSERT_TRUE(run && source);
+   ASSERT_TRUE(start_allegro(read_file(std::string(source) + "/assets/kstr.ini")));
+   const auto home = std::filesystem::current_path();
+   std::filesystem::current_path(run);
+   ASSERT_TRUE(register_capture_sound(44100));
+   set_config_string("sound", "digi_card", "CAPT");
+   ASSERT_EQ(player_init(), 0) << allegro_error;
+   ASSERT_TRUE(midi_driver && midi_driver->id == MIDI_DIGMID);
+   // The patches load when the song starts, from the working folder.
+   ASSERT_EQ(start_song(song_path("six_beats.mid").c_str(), false), SONG_OK);
+   rest(400);
+   EXPECT_FALSE(all_silent(capture_pull(8192)));
+   song_playing = 0;
+   stop_backend();
+   std::filesystem::current_path(home);
 }
 
 }

@@ -49,12 +49,12 @@ INSTANTIATE_TEST_SUITE_P(Backends, Pcm,
                                          PcmCase{"song.mpg", "song_mp3.raw", 2, 16, true, 0},
                                          PcmCase{"song.ogg", "song_ogg.raw", 2, 16, false, 32},
                                          PcmCase{"short.ogg", "short_ogg.raw", 2, 16, false, 4}),
-                         [](const testing::TestParamInfo<PcmCase> &info) {
-                            std::string name = info.param.file;
+                         [](const testing::TestParamInfo<PcmCase> &test) {
+                            std::string name = test.param.file;
                             for (char &c : name)
                                if (c == '.')
                                   c = '_';
-                            return name + "_" + std::to_string(info.param.buffer_kib) + "k";
+                            return name + "_" + std::to_string(test.param.buffer_kib) + "k";
                          });
 
 // Linux names are case-sensitive: the file is opened by the name as the

@@ -1,11 +1,6 @@
-// A patch set for Allegro's software MIDI synthesiser (DIGMID), made from
-// Debian's freepats package (installed by scripts/setup.sh).
-//
-// DIGMID reads a GUS-style default.cfg and resolves the .pat names in it
-// against that file's own folder; it does not understand the "dir" line of
-// freepats' TiMidity configuration. So the index is copied into a private
-// folder that lives until process exit, beside links to the folders its
-// "dir" line names. Point "patches" in section "sound" at the returned file.
+// The patch set of Allegro's software MIDI synthesiser (DIGMID): the one the
+// program ships, made from Debian's freepats by scripts/make_patches.sh into
+// the run folder when the build stages it.
 //
 // Measured: the melodic patches play; freepats' drum patches stay silent
 // under DIGMID, whether on channel 10 or as a melodic program, so percussion
@@ -16,8 +11,8 @@
 
 namespace kstr::test {
 
-// Path of the prepared default.cfg; empty, with a reported failure, when the
-// patch set is missing. Prepared once per process.
+// Path of the run folder's patches.dat, for "patches" in section "sound";
+// empty, with a reported failure, when the build has not made it.
 std::string digmid_patch_index();
 
 }

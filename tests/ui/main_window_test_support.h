@@ -36,7 +36,7 @@ inline std::string ui_file(const std::string &name)
 inline int IconControl(const std::string &icon)
 {
    WindowRecord *w = TopWindow();
-   Control *c = FindIn(w ? w->client : nullptr, [&](Control *c) { return c->icon_name == icon; });
+   Control *c = FindIn(w ? w->client : nullptr, [&](Control *k) { return k->icon_name == icon; });
    return c ? c->id : -1;
 }
 
