@@ -5,6 +5,7 @@
 #include "app/languages.h"
 #include "app/startup.h"
 #include "player/engine.h"
+#include "ui/interface_rebuild.h"
 #include "ui/main_window.h"
 #include "ui/quit.h"
 
@@ -54,7 +55,11 @@ int main(int, char **)
    graphics_init();
    // The frame's close button asks the same question as the quit button.
    set_close_button_callback(quit_request_queued);
-   main_window_build();
+   // A language switch or a new graphics mode ends the main window's loop;
+   // the interface is then rebuilt here, at the top of the stack.
+   do
+      main_window_build();
+   while (interface_rebuild_run());
 
    // Only a loop stopped by something other than the quit question gets
    // here; the quit question ends the process itself.

@@ -74,10 +74,17 @@ void load_configured_catalogue()
    tr_select(current_translation);
 }
 
-void graphics_init()
+void copy_yes_no_texts()
 {
+   for (char *&text : yes_no_texts)
+      std::free(text);
    yes_no_texts[0] = heap_copy(tr_text(msg::no));
    yes_no_texts[1] = heap_copy(tr_text(msg::yes));
+}
+
+void graphics_init()
+{
+   copy_yes_no_texts();
 
    config_read_graphics();
    request_refresh_rate(REFRESH_TABLE[refreshrate].hz);

@@ -21,5 +21,8 @@ std::string catalogue_error_detail(int error, int line);
 // ends the process with EXIT_NO_GRAPHICS.
 void graphics_init();
 
-// Copies of the texts "no" (element 0) and "yes" (element 1), taken once.
+// Copies of the texts "no" (element 0) and "yes" (element 1) of the selected
+// catalogue, taken by graphics_init and again by each language switch.
 extern char *yes_no_texts[2];
+// Replaces yes_no_texts by fresh copies from the selected catalogue.
+void copy_yes_no_texts();

@@ -1,14 +1,28 @@
-// The main menu button. Its items (the settings dialog and the about window)
-// are added here as those windows exist; until then the menu has none and
-// the button opens nothing.
+// The main menu button: the settings dialog and the about window.
 #include "ui/main_window.h"
+
+#include "app/catalogue_items.h"
+#include "ui/about_window.h"
+#include "ui/settings_dialog.h"
 
 #include "toolkit/toolkit.h"
 
+#include <string>
+
 namespace {
+
+void add_item(const char *icon, int text, void (*action)(void *))
+{
+   const char *label = tr_text(text);
+   const std::string line = std::string("#") + icon + ";" + (label ? label : "");
+   AddPopupItem(0, line.c_str(), "", action, nullptr);
+}
 
 void main_menu_build(void *)
 {
+   add_item("setupicon", msg::setup, settings_dialog_open);
+   AddPopupSeparator();
+   add_item("abouticon", msg::about, about_window_open);
 }
 
 }

@@ -4,6 +4,7 @@
 #include "player/engine.h"
 #include "playlist/playlist.h"
 #include "ui/color_schemes.h"
+#include "ui/interface_rebuild.h"
 #include "ui/main_window_keys.h"
 #include "ui/playlist_buttons.h"
 #include "ui/playlist_view.h"
@@ -198,7 +199,9 @@ void main_window_build()
    // The poll applies `volume` on its next run.
    state.volume_slider = PlaceSlider(PLACE_RIGHT, AUTO, 80, &volume, 0, 255, 5, -1);
 
-   main_playlist = playlist_create();
+   // A rebuild of the interface keeps the playlist (interface_rebuild.h).
+   if (!main_playlist)
+      main_playlist = playlist_create();
    if (main_playlist) {
       place_playlist(main_playlist);
       place_playlist_buttons(main_playlist);
@@ -209,8 +212,10 @@ void main_window_build()
    RunEventLoop();
 
    progress_bar = -1;
+   state = MAIN_WINDOW_STATE{};
+   if (interface_rebuild_pending())
+      return;
    PLAYLIST *pl = main_playlist;
    main_playlist = nullptr;
    playlist_destroy(pl);
-   state = MAIN_WINDOW_STATE{};
 }

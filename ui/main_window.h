@@ -3,8 +3,10 @@
 //
 // Contract:
 // - main_window_build makes the window, creates the program's playlist
-//   (`main_playlist`), queues the playback poll and runs the top-level event
-//   loop; when that loop is stopped it destroys the playlist and returns.
+//   (`main_playlist`) unless one exists, queues the playback poll and runs
+//   the top-level event loop; when that loop is stopped it destroys the
+//   playlist and returns. A loop stopped for a rebuild of the interface
+//   (interface_rebuild.h) keeps the playlist for the next build.
 // - Every action below runs on the loop thread. Actions that change the
 //   playlist redraw the list themselves.
 // - The current row is marked. While a song plays, the mark is on the row
