@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "streams/ogg_player.h"
-#include "tests/streams/vorbisfile_leaks.h"
+#include "vorbisfile_leaks.h"
 
 namespace {
 

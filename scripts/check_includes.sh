@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Compares the project includes of every folder with the allowed directions
+# (the table in README.md, "Layout"). Prints each include that points the
+# wrong way and fails when there is one. Run by scripts/test.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+# Layer -> the layers its files may include (its own layer is always allowed).
+# "appcore" is app/catalogue*, app/config*, app/languages*; "app" the rest of app/.
+declare -A ALLOWED=(
+  [toolkit]=""
+  [playlist]=""
+  [streams]=""
+  [cdaudio]=""
+  [appcore]=""
+  [player]="appcore toolkit streams cdaudio playlist"
+  [ui]="player appcore toolkit streams cdaudio playlist"
+  [app]="ui player appcore toolkit streams cdaudio playlist"
+)
+
+# The layer a project path belongs to ("" for anything else: system headers,
+# a folder's private headers, test support).
+layer_of() {
+  local path=$1 top=${1%%/*}
+  case $top in
+    app)
+      case ${path#app/} in
+        catalogue* | config* | languages*) echo appcore ;;
+        *) echo app ;;
+      esac ;;
+    toolkit | playlist | streams | cdaudio | player | ui) echo "$top" ;;
+    *) echo "" ;;
+  esac
+}
+
+# The layer whose rules a source file follows: a library folder's own, and
+# for tests/<folder>/ that folder's (tests may use what their folder may).
+rules_of() {
+  local file=$1
+  case $file in
+    tests/app/*) echo app ;;
+    tests/*/*)
+      local folder=${file#tests/}
+      layer_of "${folder%%/*}/x" ;;
+    *) layer_of "$file" ;;
+  esac
+}
+
+# The toolkit's public face: outside toolkit/ and tests/toolkit/, only the
+# headers of toolkit/include/toolkit/ may be named.
+is_public_toolkit_header() {
+  [ -f "toolkit/include/$1" ]
+}
+
+status=0
+while IFS= read -r file; do
+  rules=$(rules_of "$file")
+  [ -n "$rules" ] || continue
+  while IFS=: read -r line target; do
+    if [[ $target == *../* ]]; then
+      echo "$file:$line: includes \"$target\": no includes through .." >&2
+      status=1
+      continue
+    fi
+    layer=$(layer_of "$target")
+    [ -n "$layer" ] || continue
+    if [ "$layer" != "$rules" ] && [[ " ${ALLOWED[$rules]} " != *" $layer "* ]]; then
+      echo "$file:$line: includes \"$target\": $rules may not use $layer" >&2
+      status=1
+    elif [ "$layer" = toolkit ] && [[ $file != toolkit/* && $file != tests/toolkit/* ]] &&
+         [ -d toolkit/include ] && ! is_public_toolkit_header "$target"; then
+      echo "$file:$line: includes \"$target\": not a public toolkit header" >&2
+      status=1
+    fi
+  done < <(grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" |
+           sed 's/^\([0-9]*\):.*"\([^"]*\)".*/\1:\2/')
+done < <(git ls-files --cached --others --exclude-standard -- '*.h' '*.hpp' '*.cpp' '*.c' |
+         grep -E '^(app|ui|player|streams|cdaudio|playlist|toolkit|tests)/')
+
+if [ $status -eq 0 ]; then
+  echo "includes follow the layering"
+fi
+exit $status
