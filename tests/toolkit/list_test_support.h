@@ -5,7 +5,7 @@
 #include "input_test_support.h"
 
 #include "toolkit/controls/list_view.h"
-#include "toolkit/controls/list_view_parts.h"
+#include "controls/list_view_parts.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -3,8 +3,8 @@
 // resizing the view.
 #include "list_test_support.h"
 
-#include "toolkit/cursors.h"
-#include "toolkit/draw.h"
+#include "windows/mouse_cursors.h"
+#include "draw/draw.h"
 
 #include <array>
 

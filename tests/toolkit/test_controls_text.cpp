@@ -3,9 +3,10 @@
 #include "input_test_support.h"
 #include "temp_dir.h"
 
-#include "toolkit/controls/scroll_strip.h"
-#include "toolkit/controls/text_wrap.h"
+#include "controls/scroll_strip.h"
+#include "controls/text_wrap.h"
 #include "toolkit/keyboard_focus.h"
+#include "windows/input_sink.h"
 
 #include <string>
 #include <vector>

@@ -1,10 +1,11 @@
 // The file selector on a temporary folder, driven with injected input.
 #include "dialog_test_support.h"
 
-#include "toolkit/controls/list_view_parts.h"
-#include "toolkit/file_listing.h"
+#include "controls/list_view_parts.h"
+#include "file_selector/file_listing.h"
 #include "toolkit/file_selector.h"
 #include "toolkit/requesters.h"
+#include "requesters/requester_parts.h"
 
 #include <cstring>
 #include <filesystem>

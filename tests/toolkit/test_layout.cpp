@@ -2,7 +2,7 @@
 // controls' rectangles after PresentWindow. Boxes are SAMPLE_PLAIN with an
 // empty label, so their natural size is exactly the size asked for. Window
 // clients have margins and gaps of 2 pixels.
-#include "toolkit/gallery/sample_box.h"
+#include "toolkit/controls/sample_box.h"
 #include "toolkit_test_support.h"
 
 #include <initializer_list>

@@ -2,7 +2,8 @@
 #include "dialog_test_support.h"
 
 #include "toolkit/requesters.h"
-#include "toolkit/toolkit_texts.h"
+#include "requesters/requester_parts.h"
+#include "requesters/toolkit_texts.h"
 
 namespace kstr::test {
 namespace {

@@ -1,9 +1,15 @@
 // Push button: measuring, drawing and input.
 #include "toolkit/controls/button.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/controls/control_paint.h"
-#include "toolkit/focus.h"
+#include "controls/control_paint.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "toolkit/fonts.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <algorithm>
 

@@ -2,11 +2,16 @@
 // it opens lives in drop_list.cpp.
 #include "toolkit/controls/choice_list.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/controls/choice_list_parts.h"
-#include "toolkit/draw.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
+#include "controls/choice_list_parts.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "toolkit/keyboard_focus.h"
+#include "toolkit/fonts.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,9 +2,9 @@
 // that buttons, tabs and check marks are made of.
 #pragma once
 
-#include "toolkit/control.h"
-#include "toolkit/draw.h"
-#include "toolkit/toolkit.h"
+#include "core/control.h"
+#include "toolkit/colours.h"
+#include "windows/control_class.h"
 
 #include <allegro.h>
 

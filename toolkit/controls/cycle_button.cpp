@@ -1,10 +1,16 @@
 // Two-state choice: measuring, drawing and input.
 #include "toolkit/controls/cycle_button.h"
 
-#include "toolkit/alloc.h"
+#include "controls/control_paint.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
 #include "toolkit/controls/check_box.h"
-#include "toolkit/controls/control_paint.h"
-#include "toolkit/focus.h"
+#include "toolkit/fonts.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <algorithm>
 #include <array>

@@ -2,14 +2,20 @@
 // the screen and shows the windows below as they were (the backdrop), so a
 // click beside the list reaches the backdrop and closes it; the window is
 // modal, so nothing below takes input while the list is open.
-#include "toolkit/alloc.h"
+#include "controls/choice_list_parts.h"
+#include "controls/scroll_strip.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
 #include "toolkit/controls/choice_list.h"
-#include "toolkit/controls/choice_list_parts.h"
-#include "toolkit/controls/scroll_strip.h"
-#include "toolkit/draw.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/keyboard_focus.h"
+#include "toolkit/placement.h"
 #include "toolkit/windows.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
+#include "windows/window_parts.h"
 
 #include <algorithm>
 #include <utility>

@@ -2,8 +2,14 @@
 // top frame line.
 #include "toolkit/controls/group_box.h"
 
-#include "toolkit/controls/control_paint.h"
+#include "controls/control_paint.h"
+#include "core/control.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
 #include "toolkit/controls/label.h"
+#include "toolkit/placement.h"
+#include "windows/control_class.h"
+#include "windows/window_parts.h"
 
 #include <algorithm>
 

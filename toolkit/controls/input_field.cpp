@@ -1,12 +1,19 @@
 // The one-line input field: measuring, drawing, keys and the blinking cursor.
 #include "toolkit/controls/input_field.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/control.h"
-#include "toolkit/controls/input_value.h"
-#include "toolkit/draw.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
+#include "controls/input_value.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "toolkit/events.h"
+#include "toolkit/keyboard_focus.h"
+#include "toolkit/control_calls.h"
+#include "toolkit/fonts.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
+#include "windows/input_sink.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,9 +3,12 @@
 // drops on the target row (event 2) and ends the drag at the source (event 2).
 // Source flag bit 0 marks a move (cursor 0); otherwise the drag is a copy
 // (cursor 1). Cursor 2 shows a row that refuses the drop.
+#include "controls/list_view_parts.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
 #include "toolkit/controls/list_view.h"
-#include "toolkit/controls/list_view_parts.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/cursors.h"
+#include "windows/input_sink.h"
 
 namespace {
 

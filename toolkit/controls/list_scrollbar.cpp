@@ -1,8 +1,11 @@
 // The list view's vertical scroll bar: an arrow at each end scrolls one row,
 // the track beside the knob one page, and the knob can be dragged.
-#include "toolkit/controls/list_view_parts.h"
-#include "toolkit/draw.h"
-#include "toolkit/toolkit.h"
+#include "controls/list_view_parts.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "windows/control_class.h"
 
 #include <algorithm>
 

@@ -3,11 +3,14 @@
 // dragging live beside it.
 #include "toolkit/controls/list_view.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/controls/list_view_parts.h"
-#include "toolkit/draw.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
+#include "controls/list_view_parts.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "toolkit/placement.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <algorithm>
 
@@ -131,7 +134,6 @@ ListView *ViewById(int id)
    Control *c = LookupControl(id);
    return c && c->cls == ViewClass() ? static_cast<ListView *>(c->data) : nullptr;
 }
-
 
 }
 

@@ -1,9 +1,11 @@
 // Input of the list view itself: the resizable lower-right corner and the
 // keys of the view that has the keyboard.
-#include "toolkit/controls/list_view_parts.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
-#include "toolkit/windows.h"
+#include "controls/list_view_parts.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "toolkit/cursors.h"
+#include "windows/focus.h"
+#include "windows/window_parts.h"
 
 #include <algorithm>
 

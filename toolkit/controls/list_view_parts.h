@@ -2,7 +2,8 @@
 // dragging) share. See list_view.h for the public contract.
 #pragma once
 
-#include "toolkit/control.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
 
 #include <set>
 #include <vector>

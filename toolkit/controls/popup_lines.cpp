@@ -1,10 +1,14 @@
 // The lines of a popup menu: items (icon column, label, right-aligned
 // shortcut, sub-menu arrow) and separators; their measuring, drawing, mouse
 // and keys.
-#include "toolkit/controls/popup_menu_parts.h"
-#include "toolkit/draw.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
+#include "controls/popup_menu_parts.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "toolkit/placement.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <algorithm>
 #include <utility>

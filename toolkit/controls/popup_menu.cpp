@@ -2,10 +2,14 @@
 // outside the open menus. The lines themselves are in popup_lines.cpp.
 #include "toolkit/controls/popup_menu.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/controls/popup_menu_parts.h"
-#include "toolkit/toolkit.h"
+#include "controls/popup_menu_parts.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "toolkit/events.h"
+#include "toolkit/placement.h"
 #include "toolkit/windows.h"
+#include "windows/control_class.h"
+#include "windows/window_parts.h"
 
 #include <algorithm>
 #include <utility>

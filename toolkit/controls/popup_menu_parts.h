@@ -2,7 +2,7 @@
 // popup_menu.h for the contract.
 #pragma once
 
-#include "toolkit/control.h"
+#include "core/control.h"
 
 #include <string>
 #include <vector>

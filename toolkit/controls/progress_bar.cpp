@@ -1,8 +1,13 @@
 // Progress bar: measuring and drawing; it takes no input.
 #include "toolkit/controls/progress_bar.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/controls/control_paint.h"
+#include "controls/control_paint.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "toolkit/control_calls.h"
+#include "windows/control_class.h"
 
 #include <algorithm>
 

@@ -1,11 +1,13 @@
 // The slider: measuring, drawing and input.
 #include "toolkit/controls/slider.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/control.h"
-#include "toolkit/draw.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -2,11 +2,17 @@
 // and drawing first, then input and choosing a tab.
 #include "toolkit/controls/tabs.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/controls/control_paint.h"
-#include "toolkit/focus.h"
-#include "toolkit/layout.h"
-#include "toolkit/windows.h"
+#include "controls/control_paint.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "layout/layout.h"
+#include "toolkit/colours.h"
+#include "toolkit/placement.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
+#include "windows/window_parts.h"
 
 #include <algorithm>
 #include <vector>

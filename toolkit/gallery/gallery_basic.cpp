@@ -1,4 +1,4 @@
-#include "toolkit/gallery/gallery_basic.h"
+#include "gallery_basic.h"
 
 #include "toolkit/toolkit.h"
 

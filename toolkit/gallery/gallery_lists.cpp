@@ -1,6 +1,5 @@
-#include "toolkit/gallery/gallery_lists.h"
+#include "gallery_lists.h"
 
-#include "toolkit/control.h"
 #include "toolkit/toolkit.h"
 
 #include <algorithm>
@@ -101,9 +100,9 @@ void RowMenu(int, void *item)
    OpenPopupMenu(-1, BuildRowMenu, item);
 }
 
-void OpenMenu(void *button)
+void OpenMenu(void *button_id)
 {
-   OpenPopupMenu(static_cast<int>(reinterpret_cast<intptr_t>(button)), BuildRowMenu, &g_rows[0]);
+   OpenPopupMenu(*static_cast<const int *>(button_id), BuildRowMenu, &g_rows[0]);
 }
 
 }
@@ -116,9 +115,8 @@ void GalleryListGroup(void)
    MakeResizable(g_list, nullptr, nullptr, 0);
    SetDragSource(g_list, Drag, 64, 1);
    SetDropTarget(g_list, Drop, 64);
-   const int button = PlaceButton(PLACE_BELOW, AUTO, "M~enu", OpenMenu, nullptr);
-   Control *c = LookupControl(button);
-   if (c)
-      c->action_data = reinterpret_cast<void *>(intptr_t{button});
+   // The menu opens beside the button that asked for it.
+   static int menu_button = -1;
+   menu_button = PlaceButton(PLACE_BELOW, AUTO, "M~enu", OpenMenu, &menu_button);
    EndGroupBox();
 }

@@ -1,10 +1,8 @@
-#include "toolkit/gallery/gallery_window.h"
+#include "gallery_window.h"
 
-#include "toolkit/control.h"
-#include "toolkit/draw.h"
-#include "toolkit/gallery/gallery_basic.h"
-#include "toolkit/gallery/gallery_lists.h"
-#include "toolkit/gallery/sample_box.h"
+#include "gallery_basic.h"
+#include "gallery_lists.h"
+#include "toolkit/controls/sample_box.h"
 #include "toolkit/toolkit.h"
 
 #include <cstddef>
@@ -23,7 +21,7 @@ BITMAP *DrawIconShape(Shape shape, int colour)
 {
    BITMAP *b = create_bitmap(kIconSize, kIconSize);
    if (!b)
-      OutOfMemory();
+      return nullptr;  // registering no image leaves the name without an icon
    clear_to_color(b, bitmap_mask_color(b));
    switch (shape) {
    case Shape::Play:

@@ -1,0 +1,13 @@
+// Inside the requesters: the parts their tests and the file selector see.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The button labels of a requester text after its first `|`: split at single
+// `|`, a run of 2n bars inside a label is n literal bars, an odd run ends the
+// label; empty labels are left out.
+std::vector<std::string> RequesterButtonLabels(const char *buttons);
+
+// The message of the innermost open requester; empty when none is open.
+std::string RequesterMessage(void);
