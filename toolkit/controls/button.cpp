@@ -142,7 +142,6 @@ const ControlClass *ButtonClass()
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureButton;
       k.draw = DrawButton;
-      k.destroy = DestroyWithRecord<ButtonState>;
    });
 }
 
@@ -153,7 +152,7 @@ int PlaceButton(int x, int y, const char *label, void (*cb)(void *), void *data)
    Control *c = CreateControl(ButtonClass(), x, y, label);
    if (!c)
       return -1;
-   c->data = GuardedNew<ButtonState>();
+   MakeRecord<ButtonState>(c);
    c->event_cls = &kButtonInput;
    c->on_action = cb ? cb : DoNothing;
    c->action_data = data;

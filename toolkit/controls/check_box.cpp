@@ -147,7 +147,6 @@ const ControlClass *CheckBoxClass()
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureCheckBox;
       k.draw = DrawCheckBox;
-      k.destroy = DestroyWithRecord<CheckBox>;
       k.set_change_handler = SetCheckBoxHandler;
       k.get_value = CheckBoxValue;
    });
@@ -160,10 +159,9 @@ int PlaceCheckBox(int x, int y, const char *label, int *state)
    Control *c = CreateControl(CheckBoxClass(), x, y, label);
    if (!c)
       return -1;
-   CheckBox *r = GuardedNew<CheckBox>();
+   CheckBox *r = MakeRecord<CheckBox>(c);
    r->self = c;
    r->state = state ? state : &r->own_state;
-   c->data = r;
    c->event_cls = &kCheckBoxInput;
    c->on_action = Toggle;  // its hot keys
    c->action_data = c;

@@ -45,19 +45,3 @@ inline void DrawFace(BITMAP *b, int x1, int y1, int x2, int y2, bool raised)
    hline(b, x1 + 1, y2 - 1, x2 - 1, inner_dark);
    vline(b, x2 - 1, y1 + 1, y2 - 1, inner_dark);
 }
-
-// A record of type T kept in `data`, freed by the class's destroy.
-template <class T>
-T *RecordOf(const Control *c)
-{
-   return static_cast<T *>(c->data);
-}
-
-// The class's destroy: the record first, then the base teardown.
-template <class T>
-void DestroyWithRecord(Control *c)
-{
-   delete RecordOf<T>(c);
-   c->data = nullptr;
-   BaseControlClass().destroy(c);
-}

@@ -159,7 +159,6 @@ const ControlClass *CycleClass()
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureCycle;
       k.draw = DrawCycle;
-      k.destroy = DestroyWithRecord<CycleButton>;
       k.set_change_handler = SetCycleHandler;
       k.get_value = CycleValue;
    });
@@ -172,14 +171,13 @@ int PlaceCycleButton(int x, int y, const char *label, char **texts, int *value)
    Control *c = CreateControl(CycleClass(), x, y, label);
    if (!c)
       return -1;
-   CycleButton *r = GuardedNew<CycleButton>();
+   CycleButton *r = MakeRecord<CycleButton>(c);
    r->self = c;
    r->sel = value ? value : &r->own_value;
    for (int i = 0; i < kItemCount; ++i) {
       const char *text = texts && texts[i] ? texts[i] : "";
       r->items[i].assign(text, std::min(std::char_traits<char>::length(text), kMaxItemText));
    }
-   c->data = r;
    c->event_cls = &kCycleInput;
    c->on_action = Cycle;  // its hot keys
    c->action_data = c;

@@ -47,7 +47,7 @@ void CloseListWindow(Control *c)
 
 DropList *DropOf(Control *c)
 {
-   return static_cast<DropList *>(c->data);
+   return RecordOf<DropList>(c);
 }
 
 ChoiceList *OwnerList(const DropList &d)
@@ -223,20 +223,12 @@ int DropKey(Control *c, int character, int scancode, int)
 
 const InputClass kDropInput = {DropMouse, DropKey};
 
-void DestroyDrop(Control *c)
-{
-   delete DropOf(c);
-   c->data = nullptr;
-   BaseControlClass().destroy(c);
-}
-
 const ControlClass *DropClass()
 {
    static ClassSlot slot;
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureDrop;
       k.draw = DrawDrop;
-      k.destroy = DestroyDrop;
    });
 }
 
@@ -274,7 +266,7 @@ void OpenDropList(Control *field)
    drop->y1 = y - WINDOW_BORDER;
    drop->font = field->font;
    const int shown = std::max(ShownChoice(list), 0);
-   drop->data = GuardedNew<DropList>(field->id, x2 - x1 + 1, rows, row_h, ClampScroll(shown - rows / 2, count, rows), shown);
+   MakeRecord<DropList>(drop, field->id, x2 - x1 + 1, rows, row_h, ClampScroll(shown - rows / 2, count, rows), shown);
    drop->event_cls = &kDropInput;
    MakeFocusable(drop);
    FocusControl(drop->id);

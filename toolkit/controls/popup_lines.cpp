@@ -160,21 +160,12 @@ void ChooseByHotKey(void *line)
    ChooseLine(static_cast<Control *>(line));
 }
 
-void DestroyLine(Control *c)
-{
-   auto *record = static_cast<PopupLine *>(c->data);
-   c->data = nullptr;
-   BaseControlClass().destroy(c);
-   delete record;
-}
-
 const ControlClass *LineClass()
 {
    static ClassSlot slot;
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureLine;
       k.draw = DrawLine;
-      k.destroy = DestroyLine;
    });
 }
 
@@ -187,7 +178,7 @@ PopupMenu *MenuOf(const Control *line)
 
 PopupLine *LineOf(const Control *line)
 {
-   return static_cast<PopupLine *>(line->data);
+   return RecordOf<PopupLine>(line);
 }
 
 bool Selectable(const Control *line)
@@ -225,15 +216,13 @@ void ChooseLine(Control *c)
       cb(data);
 }
 
-Control *MakePopupLine(PopupLine *record, const char *label)
+Control *MakePopupLine(PopupLine line, const char *label)
 {
    const int y = AUTO | LAYOUT_STRETCH;
    Control *c = CreateControl(LineClass(), PLACE_NEW_ROW, y, label);
-   if (!c) {
-      delete record;
+   if (!c)
       return nullptr;
-   }
-   c->data = record;
+   const PopupLine *record = MakeRecord<PopupLine>(c, std::move(line));
    if (!record->separator) {
       c->event_cls = &kLineInput;
       c->on_action = ChooseByHotKey;

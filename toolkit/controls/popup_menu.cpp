@@ -236,8 +236,8 @@ int AddPopupItem(int flags, const char *label, const char *shortcut, void (*cb)(
 {
    if (!g_building)
       return -1;
-   auto *record = GuardedNew<PopupLine>(g_building, false, flags != 0, shortcut ? shortcut : "", cb, data);
-   Control *line = MakePopupLine(record, label ? label : "");
+   Control *line = MakePopupLine(PopupLine{g_building, false, flags != 0, shortcut ? shortcut : "", cb, data},
+                                 label ? label : "");
    return line ? line->id : -1;
 }
 
@@ -245,7 +245,6 @@ int AddPopupSeparator(void)
 {
    if (!g_building)
       return -1;
-   auto *record = GuardedNew<PopupLine>(g_building, true, false, std::string(), nullptr, nullptr);
-   Control *line = MakePopupLine(record, "");
+   Control *line = MakePopupLine(PopupLine{g_building, true, false, std::string(), nullptr, nullptr}, "");
    return line ? line->id : -1;
 }

@@ -49,7 +49,6 @@ const ControlClass *BarClass()
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureBar;
       k.draw = DrawBar;
-      k.destroy = DestroyWithRecord<ProgressBar>;
       k.get_value = [](Control *c) { return RecordOf<ProgressBar>(c)->percent; };
    });
 }
@@ -61,7 +60,7 @@ int PlaceProgressBar(int x, int y, int width, int height)
    Control *c = CreateControl(BarClass(), x, y, nullptr);
    if (!c)
       return -1;
-   c->data = GuardedNew<ProgressBar>(std::max(0, width), std::max(0, height));
+   MakeRecord<ProgressBar>(c, std::max(0, width), std::max(0, height));
    return c->id;
 }
 

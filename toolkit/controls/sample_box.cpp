@@ -22,7 +22,7 @@ struct SampleBox {
 
 SampleBox *BoxOf(Control *c)
 {
-   return static_cast<SampleBox *>(c->data);
+   return RecordOf<SampleBox>(c);
 }
 
 int IconHeight(const Control *c)
@@ -63,13 +63,6 @@ void DrawBox(Control *c)
    DrawLabelLines(b, c, x + (ControlWidth(c) + 1 - LabelLinesWidth(c)) / 2, top, InterfaceColour[COLOUR_TEXT]);
 }
 
-void DestroyBox(Control *c)
-{
-   delete BoxOf(c);
-   c->data = nullptr;
-   BaseControlClass().destroy(c);
-}
-
 int BoxMouse(Control *c, const PointerEvent &ev, int, int)
 {
    const int cursor = BoxOf(c)->cursor;
@@ -99,7 +92,6 @@ const ControlClass *BoxClass()
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureBox;
       k.draw = DrawBox;
-      k.destroy = DestroyBox;
    });
 }
 
@@ -110,7 +102,7 @@ int PlaceSampleBox(int x, int y, const char *label, int style, int min_w, int mi
    Control *c = CreateControl(BoxClass(), x, y, label);
    if (!c)
       return -1;
-   c->data = GuardedNew<SampleBox>(style, min_w, min_h);
+   MakeRecord<SampleBox>(c, style, min_w, min_h);
    c->event_cls = &kBoxInput;
    return c->id;
 }

@@ -37,7 +37,7 @@ struct TextField {
 
 TextField *FieldOf(Control *c)
 {
-   return static_cast<TextField *>(c->data);
+   return RecordOf<TextField>(c);
 }
 
 bool Scrolls(const TextField &t)
@@ -160,20 +160,12 @@ const InputClass kTextFieldInput = {TextFieldMouse, TextFieldKey};
 
 // --- class -----------------------------------------------------------------
 
-void DestroyTextField(Control *c)
-{
-   delete FieldOf(c);
-   c->data = nullptr;
-   BaseControlClass().destroy(c);
-}
-
 const ControlClass *TextFieldClass()
 {
    static ClassSlot slot;
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureTextField;
       k.draw = DrawTextField;
-      k.destroy = DestroyTextField;
    });
 }
 
@@ -204,7 +196,7 @@ int PlaceTextFieldChecked(int x, int y, char *text, int width, int lines, int fl
    Control *c = CreateControl(TextFieldClass(), x, y, "");
    if (!c)
       return -1;
-   TextField *t = GuardedNew<TextField>();
+   TextField *t = MakeRecord<TextField>(c);
    t->width = std::max(width, 2 * kPad + (lines > 0 ? SCROLL_STRIP_WIDTH : 0) + 1);
    t->lines = std::max(lines, 0);
    t->flags = flags;
@@ -216,7 +208,6 @@ int PlaceTextFieldChecked(int x, int y, char *text, int width, int lines, int fl
    }
    if (flags & TEXT_FIELD_SECOND_FONT)
       c->font = ToolkitBoldFont();
-   c->data = t;
    c->event_cls = &kTextFieldInput;
    if (t->lines > 0)
       MakeFocusable(c);

@@ -18,6 +18,7 @@
 //   running out of memory never returns to the caller.
 #pragma once
 
+#include "core/alloc.h"
 #include "core/pointer_event.h"
 
 #include <allegro.h>
@@ -26,6 +27,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct Control;
@@ -92,6 +94,16 @@ struct InputClass {
    int (*key)(Control *, int character, int scancode, int shifts);
 };
 
+// A control kind's own state, owned by its control: any type, freed through
+// the deleter that came with it. The base teardown frees it at one point for
+// every kind: after the children and the teardown hooks, before the control
+// leaves the control table. References to state owned elsewhere (a tab set, a
+// file selector) are fields of a record, never the record itself.
+using RecordPtr = std::unique_ptr<void, void (*)(void *)>;
+inline void NoRecordToFree(void *)
+{
+}
+
 struct Control {
    int32_t x1, y1, x2, y2;
    int32_t dw, dh;
@@ -100,7 +112,7 @@ struct Control {
    std::vector<HotKey> hotkeys;
    Container *parent;      // null for the desktop
    Control *next, *prev;   // siblings in creation order
-   void *data;             // class record, freed by the class's destroy
+   RecordPtr record{nullptr, NoRecordToFree};  // the kind's own state (MakeRecord)
    const ControlClass *cls;
    const InputClass *event_cls;
    LayoutHook equalise, place, stretch, align;
@@ -128,6 +140,29 @@ struct Control {
 };
 
 inline constexpr uint8_t NO_HOTKEY_LINE = 0xFF;
+
+template <class T>
+void DeleteRecord(void *record)
+{
+   delete static_cast<T *>(record);
+}
+
+// Gives `c` a new record of type T made from `args` (guarded allocation),
+// replacing any record it had, and returns it.
+template <class T, class... Args>
+T *MakeRecord(Control *c, Args &&...args)
+{
+   T *record = GuardedNew<T>(std::forward<Args>(args)...);
+   c->record = RecordPtr(record, DeleteRecord<T>);
+   return record;
+}
+
+// The record of `c`, which its class made as a T.
+template <class T>
+T *RecordOf(const Control *c)
+{
+   return static_cast<T *>(c->record.get());
+}
 
 struct ImageEntry {
    std::string name;

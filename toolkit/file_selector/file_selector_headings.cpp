@@ -19,9 +19,14 @@ namespace {
 constexpr int kHeading[] = {FB_COLUMN_NAMES + 7, FB_COLUMN_NAMES, FB_COLUMN_NAMES + 1, FB_COLUMN_NAMES + 2,
                             FB_COLUMN_NAMES + 3};
 
+// The headings' record: the selector is the file selector's own.
+struct HeadingsRecord {
+   Selector *selector;
+};
+
 Selector &Of(const Control *c)
 {
-   return *static_cast<Selector *>(c->data);
+   return *RecordOf<HeadingsRecord>(c)->selector;
 }
 
 // Left edge of shown column `i` within the strip, and its right edge.
@@ -118,7 +123,7 @@ int PlaceHeadings(Selector &s)
    Control *c = CreateControl(cls, PLACE_NEW_ROW, AUTO, nullptr);
    if (!c)
       return -1;
-   c->data = &s;
+   MakeRecord<HeadingsRecord>(c, &s);
    c->event_cls = &kHeadingsInput;
    return c->id;
 }

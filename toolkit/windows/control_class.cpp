@@ -69,6 +69,7 @@ void Destroy(Control *c)
    ForgetFocus(c);
    if (c->on_exit)
       c->on_exit(c);
+   c->record.reset();
    UnregisterControl(c->id);
    c->doomed = 1;
    // The event loop may still hold a pin; the last unpin frees the record.
