@@ -2,6 +2,7 @@
 #include "toolkit/controls/button.h"
 
 #include "controls/control_paint.h"
+#include "controls/press_tracker.h"
 #include "core/alloc.h"
 #include "core/control.h"
 #include "core/pointer_event.h"
@@ -24,8 +25,7 @@ constexpr int kIconTextExtra = 3;
 constexpr int kTextExtra = 2;
 
 struct ButtonState {
-   bool pressed = false;  // held down by the left button
-   bool inside = false;   // and the pointer is over it
+   PressTracker press;
 };
 
 const ImageEntry *ShownIcon(const Control *c)
@@ -68,7 +68,7 @@ void DrawButton(Control *c)
    if (!AreaOf(c, &a))
       return;
    const ButtonState *s = RecordOf<ButtonState>(c);
-   const bool down = s->pressed && s->inside;
+   const bool down = s->press.pressed && s->press.inside;
    DrawFace(a.b, a.x1, a.y1, a.x2, a.y2, !down);
    const int shift = down ? 1 : 0;
    const ImageEntry *icon = ShownIcon(c);
@@ -91,38 +91,14 @@ void DrawButton(Control *c)
 
 // --- input -----------------------------------------------------------------
 
-bool Inside(const Control *c, int x, int y)
-{
-   return x >= 0 && y >= 0 && x <= ControlWidth(c) && y <= ControlHeight(c);
-}
-
 int ButtonMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
-   ButtonState *s = RecordOf<ButtonState>(c);
-   switch (ev.code) {
-   case POINTER_PRESS:
-      if (!(ev.press_buttons & 1))
-         return 1;
-      s->pressed = s->inside = true;
+   const PressStep step = TrackPress(RecordOf<ButtonState>(c)->press, ev, PointInside(c, x, y));
+   if (step != PressStep::NONE)
       c->cls->redraw(c);
-      return 1;
-   case POINTER_DRAG:
-      if (s->pressed && s->inside != Inside(c, x, y)) {
-         s->inside = !s->inside;
-         c->cls->redraw(c);
-      }
-      return 1;
-   case POINTER_RELEASE: {
-      const bool activate = s->pressed && Inside(c, x, y);
-      s->pressed = s->inside = false;
-      c->cls->redraw(c);
-      if (activate)
-         c->on_action(c->action_data);  // may destroy the button
-      return 1;
-   }
-   default:
-      return 1;
-   }
+   if (step == PressStep::ACTIVATE)
+      c->on_action(c->action_data);  // may destroy the button
+   return 1;
 }
 
 // Reached when the button has the focus or for one of its hot keys.

@@ -2,6 +2,7 @@
 #include "toolkit/controls/check_box.h"
 
 #include "controls/control_paint.h"
+#include "controls/press_tracker.h"
 #include "core/alloc.h"
 #include "core/control.h"
 #include "core/pointer_event.h"
@@ -26,7 +27,7 @@ struct CheckBox {
    int *state = nullptr;
    Control *self = nullptr;
    int own_state = 0;          // used when the caller gave no int
-   bool pressed = false;
+   PressTracker press;         // pressed looks the same inside and out
 };
 
 int BoxSize(const Control *c)
@@ -70,7 +71,7 @@ void DrawCheckBox(Control *c)
    const int size = BoxSize(c);
    const int bx = a.x1 + kBoxInset;
    const int by = a.y1 + (a.height() + 1 - size) / 2;
-   rectfill(a.b, bx, by, bx + size - 1, by + size - 1, InterfaceColour[r->pressed ? COLOUR_FACE : COLOUR_LIGHT]);
+   rectfill(a.b, bx, by, bx + size - 1, by + size - 1, InterfaceColour[r->press.pressed ? COLOUR_FACE : COLOUR_LIGHT]);
    DrawBevel(a.b, bx, by, bx + size - 1, by + size - 1, false);
    if (*r->state > 0)
       DrawTick(a.b, bx + 1, by + 1, size - 2, InterfaceColour[COLOUR_TEXT]);
@@ -104,16 +105,15 @@ void Toggle(void *control)
 
 int CheckBoxMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
-   CheckBox *r = RecordOf<CheckBox>(c);
-   if (ev.code == POINTER_PRESS && (ev.press_buttons & 1)) {
-      r->pressed = true;
+   switch (TrackPress(RecordOf<CheckBox>(c)->press, ev, PointInside(c, x, y))) {
+   case PressStep::ACTIVATE:
+      Toggle(c);
+      break;
+   case PressStep::REDRAW:
       c->cls->redraw(c);
-   } else if (ev.code == POINTER_RELEASE && r->pressed) {
-      r->pressed = false;
-      if (x >= 0 && y >= 0 && x <= ControlWidth(c) && y <= ControlHeight(c))
-         Toggle(c);
-      else
-         c->cls->redraw(c);
+      break;
+   case PressStep::NONE:
+      break;
    }
    return 1;
 }

@@ -2,6 +2,7 @@
 #include "toolkit/controls/cycle_button.h"
 
 #include "controls/control_paint.h"
+#include "controls/press_tracker.h"
 #include "core/alloc.h"
 #include "core/control.h"
 #include "core/pointer_event.h"
@@ -32,7 +33,7 @@ struct CycleButton {
    std::array<std::string, kItemCount> items;
    Control *self = nullptr;
    int own_value = 0;  // used when the caller gave no int
-   bool pressed = false;
+   PressTracker press;  // pressed looks the same inside and out
 };
 
 int LabelWidth(const Control *c)
@@ -84,7 +85,7 @@ void DrawCycle(Control *c)
    if (!c->text.empty())
       DrawLabelLines(a.b, c, a.x1, a.y1 + (a.height() + 1 - LabelLinesHeight(c)) / 2,
                      InterfaceColour[COLOUR_TEXT]);
-   const bool down = r->pressed;
+   const bool down = r->press.pressed;
    DrawFace(a.b, fx, a.y1, a.x2, a.y2, !down);
    const int shift = down ? 1 : 0;
    const int th = text_height(c->font);
@@ -111,21 +112,20 @@ void Cycle(void *control)
 
 bool OnField(const Control *c, int x, int y)
 {
-   return x >= LabelWidth(c) && y >= 0 && x <= ControlWidth(c) && y <= ControlHeight(c);
+   return x >= LabelWidth(c) && PointInside(c, x, y);
 }
 
 int CycleMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
-   CycleButton *r = RecordOf<CycleButton>(c);
-   if (ev.code == POINTER_PRESS && (ev.press_buttons & 1) && OnField(c, x, y)) {
-      r->pressed = true;
+   switch (TrackPress(RecordOf<CycleButton>(c)->press, ev, OnField(c, x, y))) {
+   case PressStep::ACTIVATE:
+      Cycle(c);
+      break;
+   case PressStep::REDRAW:
       c->cls->redraw(c);
-   } else if (ev.code == POINTER_RELEASE && r->pressed) {
-      r->pressed = false;
-      if (OnField(c, x, y))
-         Cycle(c);
-      else
-         c->cls->redraw(c);
+      break;
+   case PressStep::NONE:
+      break;
    }
    return 1;
 }

@@ -102,7 +102,7 @@ int LineMouse(Control *c, const PointerEvent &ev, int x, int y)
          Highlight(m, -1);
       return 1;
    case POINTER_RELEASE:
-      if (x >= 0 && y >= 0 && x <= ControlWidth(c) && y <= ControlHeight(c))
+      if (PointInside(c, x, y))
          ChooseLine(c);
       return 1;
    default:

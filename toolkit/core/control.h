@@ -235,6 +235,9 @@ WindowRecord *WindowOf(const Control *c);
 // Geometry helpers.
 int ControlWidth(const Control *c);   // x2 - x1
 int ControlHeight(const Control *c);  // y2 - y1
+// Whether (x, y), relative to the control's top-left corner as input
+// handlers get it, lies on the control (corners inclusive).
+bool PointInside(const Control *c, int x, int y);
 // Top-left of `c` in its window bitmap, and on the screen.
 void ControlWindowPos(const Control *c, int *x, int *y);
 void ControlScreenPos(const Control *c, int *x, int *y);

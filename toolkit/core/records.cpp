@@ -104,6 +104,11 @@ int ControlHeight(const Control *c)
    return c->y2 - c->y1;
 }
 
+bool PointInside(const Control *c, int x, int y)
+{
+   return x >= 0 && y >= 0 && x <= ControlWidth(c) && y <= ControlHeight(c);
+}
+
 void ControlWindowPos(const Control *c, int *x, int *y)
 {
    int ax = 0, ay = 0;

@@ -10,9 +10,10 @@
 
 namespace {
 
+// (x, y) relative to the control's parent.
 bool Contains(const Control *c, int x, int y)
 {
-   return x >= c->x1 && x <= c->x2 && y >= c->y1 && y <= c->y2;
+   return PointInside(c, x - c->x1, y - c->y1);
 }
 
 bool TakesMouse(const Control *c)

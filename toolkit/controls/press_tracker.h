@@ -1,0 +1,22 @@
+// Press, then release inside: how a button, a check box and a cycle button
+// decide that a click was meant for them. A left press inside the active area
+// arms the tracker; dragging out of the area and back shows and hides the
+// pressed look; a release inside activates, a release outside cancels.
+#pragma once
+
+#include "core/pointer_event.h"
+
+struct PressTracker {
+   bool pressed = false;  // armed by a press inside, until the release
+   bool inside = false;   // the pointer is over the active area while armed
+};
+
+enum class PressStep {
+   NONE,      // nothing changed
+   REDRAW,    // the pressed look changed
+   ACTIVATE,  // released inside: redraw, then act (the action may destroy the control)
+};
+
+// Feeds one pointer event; `in` tells whether the event's point lies in the
+// active area.
+PressStep TrackPress(PressTracker &t, const PointerEvent &ev, bool in);
