@@ -34,13 +34,22 @@ struct DropList {
    bool scrolling = false;  // the press was on the scroll strip
 };
 
-int g_open_list = -1;
+// The drop lists' state: which one is open.
+struct DropState {
+   int open_list = -1;  // id of the open list's control, -1 for none
+};
+
+DropState &Drops()
+{
+   static DropState state;
+   return state;
+}
 
 // Closes the window that holds `c` (the backdrop or the list) when it is on
 // top, as it is unless a window was opened over it meanwhile.
 void CloseListWindow(Control *c)
 {
-   g_open_list = -1;
+   Drops().open_list = -1;
    if (WindowOf(c) == TopWindow())
       CloseWindow();
 }
@@ -270,11 +279,11 @@ void OpenDropList(Control *field)
    drop->event_cls = &kDropInput;
    MakeFocusable(drop);
    FocusControl(drop->id);
-   g_open_list = drop->id;
+   Drops().open_list = drop->id;
    PresentWindow();
 }
 
 int OpenChoiceDropList(void)
 {
-   return LookupControl(g_open_list) ? g_open_list : -1;
+   return LookupControl(Drops().open_list) ? Drops().open_list : -1;
 }

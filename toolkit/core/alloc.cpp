@@ -9,18 +9,28 @@
 
 namespace {
 
-long g_fail_countdown = 0;
-std::new_handler g_previous_handler = nullptr;
-bool g_handler_installed = false;
+// The allocation module's state: the failure-injection countdown and the
+// new-handler the toolkit replaced.
+struct AllocState {
+   long fail_countdown = 0;
+   std::new_handler previous_handler = nullptr;
+   bool handler_installed = false;
+};
+
+AllocState &Alloc()
+{
+   static AllocState state;
+   return state;
+}
 
 constexpr const char *kOutOfMemoryText = "Fatal error:Out of memory. The program will terminate";
 constexpr int kOutOfMemoryPauseMs = 2000;
 
 bool InjectedFailureDue()
 {
-   if (g_fail_countdown <= 0)
+   if (Alloc().fail_countdown <= 0)
       return false;
-   return --g_fail_countdown == 0;
+   return --Alloc().fail_countdown == 0;
 }
 
 [[noreturn]] void NewHandler()
@@ -38,7 +48,7 @@ void CountGuardedAllocation(void)
 
 void InjectAllocationFailure(long nth)
 {
-   g_fail_countdown = nth;
+   Alloc().fail_countdown = nth;
 }
 
 void OutOfMemory(void)
@@ -97,16 +107,16 @@ char *GuardedStrdup(const char *text)
 
 void InstallOutOfMemoryHandler(void)
 {
-   if (g_handler_installed)
+   if (Alloc().handler_installed)
       return;
-   g_previous_handler = std::set_new_handler(NewHandler);
-   g_handler_installed = true;
+   Alloc().previous_handler = std::set_new_handler(NewHandler);
+   Alloc().handler_installed = true;
 }
 
 void RemoveOutOfMemoryHandler(void)
 {
-   if (!g_handler_installed)
+   if (!Alloc().handler_installed)
       return;
-   std::set_new_handler(g_previous_handler);
-   g_handler_installed = false;
+   std::set_new_handler(Alloc().previous_handler);
+   Alloc().handler_installed = false;
 }

@@ -26,8 +26,17 @@ constexpr Rgb8 kDefaultColours[INTERFACE_COLOUR_SLOTS] = {
 // 8-bit modes: slot 1 is palette entry 255, slot 12 entry 244.
 constexpr int kFirstPaletteEntry = 255;
 
-FONT *g_font = nullptr;       // owned when loaded, else Allegro's `font`
-FONT *g_bold_font = nullptr;  // owned when loaded, else g_font
+// The toolkit's fonts.
+struct FontState {
+   FONT *regular = nullptr;  // owned when loaded, else Allegro's `font`
+   FONT *bold = nullptr;     // owned when loaded, else `regular`
+};
+
+FontState &Fonts()
+{
+   static FontState state;
+   return state;
+}
 
 FONT *LoadFontFile(const std::string &path)
 {
@@ -60,33 +69,33 @@ void LoadToolkitFonts(void)
 {
    FreeToolkitFonts();
    const std::string folder = Toolkit().font_folder;
-   g_font = LoadFontFile(folder + "/gfx/toolkit_font.bmp");
-   if (g_font)
-      g_bold_font = LoadFontFile(folder + "/gfx/toolkit_font_bold.bmp");
+   Fonts().regular = LoadFontFile(folder + "/gfx/toolkit_font.bmp");
+   if (Fonts().regular)
+      Fonts().bold = LoadFontFile(folder + "/gfx/toolkit_font_bold.bmp");
 }
 
 void FreeToolkitFonts(void)
 {
-   if (g_bold_font && g_bold_font != g_font)
-      destroy_font(g_bold_font);
-   if (g_font)
-      destroy_font(g_font);
-   g_font = g_bold_font = nullptr;
+   if (Fonts().bold && Fonts().bold != Fonts().regular)
+      destroy_font(Fonts().bold);
+   if (Fonts().regular)
+      destroy_font(Fonts().regular);
+   Fonts().regular = Fonts().bold = nullptr;
 }
 
 FONT *ToolkitFont(void)
 {
-   return g_font ? g_font : font;
+   return Fonts().regular ? Fonts().regular : font;
 }
 
 FONT *ToolkitBoldFont(void)
 {
-   return g_bold_font ? g_bold_font : ToolkitFont();
+   return Fonts().bold ? Fonts().bold : ToolkitFont();
 }
 
 int StandardControlHeight(void)
 {
-   return Toolkit().running || g_font ? text_height(ToolkitFont()) + 7 : 16;
+   return Toolkit().running || Fonts().regular ? text_height(ToolkitFont()) + 7 : 16;
 }
 
 void SetToolkitFontFolder(const char *folder)

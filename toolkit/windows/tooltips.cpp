@@ -20,7 +20,12 @@ struct ShownTooltip {
    int x = 0, y = 0;
 };
 
-ShownTooltip g_shown;
+// The tooltip module's state: the one tooltip on the screen.
+ShownTooltip &Shown()
+{
+   static ShownTooltip state;
+   return state;
+}
 
 }
 
@@ -28,8 +33,8 @@ void ShowTooltip(Control *c)
 {
    if (!screen || c->tooltip.empty() || c->saved_under)
       return;
-   if (g_shown.owner)
-      HideTooltip(g_shown.owner);
+   if (Shown().owner)
+      HideTooltip(Shown().owner);
    FONT *f = c->font ? c->font : ToolkitFont();
    int w = 0;
    for (const std::string &line : c->tooltip)
@@ -57,20 +62,20 @@ void ShowTooltip(Control *c)
       textout_ex(screen, f, c->tooltip[i].c_str(), x + kPadding, y + kPadding + static_cast<int>(i) * line_h,
                  InterfaceColour[COLOUR_TEXT], -1);
    UnscarePointer();
-   g_shown = ShownTooltip{c, x, y};
+   Shown() = ShownTooltip{c, x, y};
 }
 
 void HideTooltip(Control *c)
 {
    if (!c->saved_under)
       return;
-   if (screen && g_shown.owner == c) {
+   if (screen && Shown().owner == c) {
       BITMAP *b = c->saved_under.get();
-      ScarePointerArea(g_shown.x, g_shown.y, b->w, b->h);
-      blit(b, screen, 0, 0, g_shown.x, g_shown.y, b->w, b->h);
+      ScarePointerArea(Shown().x, Shown().y, b->w, b->h);
+      blit(b, screen, 0, 0, Shown().x, Shown().y, b->w, b->h);
       UnscarePointer();
    }
    c->saved_under.reset();
-   if (g_shown.owner == c)
-      g_shown = ShownTooltip{};
+   if (Shown().owner == c)
+      Shown() = ShownTooltip{};
 }

@@ -162,7 +162,12 @@ struct DragState {
    bool moved = false;
 };
 
-DragState g_drag;
+// The window drag in progress, if any.
+DragState &WindowDrag()
+{
+   static DragState state;
+   return state;
+}
 
 void CoverParent(Control *c)
 {
@@ -179,18 +184,18 @@ int DragAreaMouse(Control *c, const PointerEvent &ev, int, int)
    Control *root = w->root->self;
    switch (ev.code) {
    case POINTER_PRESS:
-      g_drag = DragState{w, ev.x, ev.y, root->x1, root->y1, false};
+      WindowDrag() = DragState{w, ev.x, ev.y, root->x1, root->y1, false};
       return 1;
    case POINTER_DRAG:
-      if (g_drag.window != w)
+      if (WindowDrag().window != w)
          return 0;
-      g_drag.moved = true;
-      MoveWindow(w, g_drag.start_x + ev.x - g_drag.press_x, g_drag.start_y + ev.y - g_drag.press_y);
+      WindowDrag().moved = true;
+      MoveWindow(w, WindowDrag().start_x + ev.x - WindowDrag().press_x, WindowDrag().start_y + ev.y - WindowDrag().press_y);
       return 1;
    case POINTER_RELEASE:
-      if (g_drag.window == w && g_drag.moved)
+      if (WindowDrag().window == w && WindowDrag().moved)
          RedrawWindow(w);
-      g_drag = DragState{};
+      WindowDrag() = DragState{};
       return 1;
    default:
       return 0;
@@ -199,8 +204,8 @@ int DragAreaMouse(Control *c, const PointerEvent &ev, int, int)
 
 void ForgetDrag(Control *c)
 {
-   if (g_drag.window == WindowOf(c))
-      g_drag = DragState{};
+   if (WindowDrag().window == WindowOf(c))
+      WindowDrag() = DragState{};
 }
 
 const InputClass kDragInput = {DragAreaMouse, nullptr};
