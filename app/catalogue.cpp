@@ -17,17 +17,17 @@ int tr_line = 0;
 
 namespace {
 
-constexpr int line_buffer_size = 512;    // a line holds at most 511 bytes
-constexpr size_t first_result_size = 500;
-constexpr size_t growth_step = 100;
-constexpr int char_spare = 4;
-constexpr int argument_size = 1024;
+constexpr int kLineBufferSize = 512;    // a line holds at most 511 bytes
+constexpr size_t kFirstResultSize = 500;
+constexpr size_t kGrowthStep = 100;
+constexpr int kCharSpare = 4;
+constexpr int kArgumentSize = 1024;
 
 TRANSLATION *selected = nullptr;
 // tr_text's result; only grows, so repeated lookups stop allocating.
 std::vector<char> result_buffer;
 // Written per parameter; a parameter of unknown type keeps the old contents.
-std::array<std::array<char, argument_size>, TR_MAX_PARAMS> arguments{};
+std::array<std::array<char, kArgumentSize>, TR_MAX_PARAMS> arguments{};
 
 struct PackfileCloser {
    void operator()(PACKFILE *f) const { pack_fclose(f); }
@@ -49,7 +49,7 @@ std::string to_current_format(const char *ascii)
 // cut to the buffer.
 void store_ascii_argument(char *buffer, const std::string &ascii)
 {
-   do_uconvert(ascii.c_str(), U_ASCII, buffer, U_CURRENT, argument_size);
+   do_uconvert(ascii.c_str(), U_ASCII, buffer, U_CURRENT, kArgumentSize);
 }
 
 // Writes the next argument of parameter type `type` into `buffer`.
@@ -66,7 +66,7 @@ void take_argument(const char *type, char *buffer, va_list &args)
 
    if (name == "string") {
       const char *s = va_arg(args, const char *);
-      ustrzcpy(buffer, argument_size, s ? s : "");
+      ustrzcpy(buffer, kArgumentSize, s ? s : "");
    } else if (name == "int") {
       store_ascii_argument(buffer, tr_format_integer(va_arg(args, int), tr_parse_format(options)));
    } else if (name == "short") {
@@ -89,13 +89,13 @@ void reserve_result(size_t needed)
    if (needed <= result_buffer.size())
       return;
    size_t shortfall = needed - result_buffer.size();
-   size_t steps = (shortfall + growth_step - 1) / growth_step;
-   result_buffer.resize(result_buffer.size() + steps * growth_step);
+   size_t steps = (shortfall + kGrowthStep - 1) / kGrowthStep;
+   result_buffer.resize(result_buffer.size() + steps * kGrowthStep);
 }
 
 void append_char(size_t &used, int c)
 {
-   reserve_result(used + ucwidth(c) + char_spare);
+   reserve_result(used + ucwidth(c) + kCharSpare);
    used += usetc(result_buffer.data() + used, c);
 }
 
@@ -118,8 +118,8 @@ int clamped_param_count(const TR_DEFINITION *definition, int n)
 
 void tr_init()
 {
-   if (result_buffer.size() < first_result_size)
-      result_buffer.resize(first_result_size);
+   if (result_buffer.size() < kFirstResultSize)
+      result_buffer.resize(kFirstResultSize);
 }
 
 TRANSLATION *tr_load(const TR_DEFINITION *definition, const char *filename, int packed)
@@ -153,7 +153,7 @@ TRANSLATION *tr_load(const TR_DEFINITION *definition, const char *filename, int 
 
    // pack_fgets ends a line at LF, CR LF or a lone CR, and gives up (null) on
    // a line longer than the buffer: reading then stops as at the end.
-   char line[line_buffer_size];
+   char line[kLineBufferSize];
    while (pack_fgets(line, sizeof line, file.get())) {
       ++tr_line;
       int first = ugetc(line);
@@ -164,9 +164,9 @@ TRANSLATION *tr_load(const TR_DEFINITION *definition, const char *filename, int 
          tr_error = TR_ERR_SYNTAX;
          return nullptr;
       }
-      std::string_view key(line, static_cast<size_t>(equals - line));
+      std::string_view line_key(line, static_cast<size_t>(equals - line));
       for (size_t i = 0; i < keys.size(); ++i) {
-         if (keys[i] == key) {
+         if (keys[i] == line_key) {
             tr_set_text(translation.get(), static_cast<int>(i), equals + ucwidth('='));
             break;
          }

@@ -13,7 +13,7 @@ KSTR_PACKAGES=(
   libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core freepats
   # tests: X server, input injection, real encoders and decoders, fuzzing
   xvfb xdotool x11-utils lame twolame sox libsox-fmt-mp3 vorbis-tools mpg123
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format clang-tidy
 )
 
 kstr_install_packages() {

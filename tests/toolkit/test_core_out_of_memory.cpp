@@ -1,7 +1,7 @@
 // Running out of memory: a child process takes an injected allocation
 // failure and must show the white error screen, wait, and fail.
-#include "toolkit_test_support.h"
 #include "core/alloc.h"
+#include "toolkit_test_support.h"
 
 #include <allegro.h>
 

@@ -3,9 +3,9 @@
 
 #include "controls/list_view_parts.h"
 #include "file_selector/file_listing.h"
+#include "requesters/requester_parts.h"
 #include "toolkit/file_selector.h"
 #include "toolkit/requesters.h"
-#include "requesters/requester_parts.h"
 
 #include <cstring>
 #include <filesystem>
@@ -42,7 +42,7 @@ protected:
 
    static ListView *List()
    {
-      Control *c = FindIn(TopWindow()->client, [](Control *c) { return ListOf(c) && ListOf(c)->self == c; });
+      Control *c = FindIn(TopWindow()->client, [](Control *candidate) { return ListOf(candidate) && ListOf(candidate)->self == candidate; });
       return c ? ListOf(c) : nullptr;
    }
    // The names the list shows, in order.

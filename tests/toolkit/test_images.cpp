@@ -1,10 +1,10 @@
 // Named images, icon files, the icon datafile and the mouse cursors.
-#include "temp_dir.h"
-#include "windows/mouse_cursors.h"
 #include "draw/draw.h"
+#include "draw/images.h"
+#include "temp_dir.h"
 #include "toolkit/controls/sample_box.h"
 #include "toolkit_test_support.h"
-#include "draw/images.h"
+#include "windows/mouse_cursors.h"
 
 #include <allegro.h>
 

@@ -1,7 +1,7 @@
 // Label and tooltip texts: lines, hot keys, image references.
 #include "draw/draw.h"
-#include "toolkit_test_support.h"
 #include "draw/labels.h"
+#include "toolkit_test_support.h"
 #include "windows/control_class.h"
 
 #include <allegro.h>

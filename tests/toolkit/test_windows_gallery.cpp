@@ -1,7 +1,7 @@
 // The gallery window under the test X server; its screenshot is left in
 // screenshots/toolkit_gallery.bmp for a person to look at.
-#include "event_test_support.h"
 #include "draw/draw.h"
+#include "event_test_support.h"
 #include "gallery_window.h"
 #include "toolkit_test_support.h"
 #include "windows/input_sink.h"

@@ -75,14 +75,14 @@ void DrawButton(Control *c)
    const int lines_h = ShownLines(c) ? LabelLinesHeight(c) : 0;
    const int gap = icon && lines_h ? kTextExtra : 0;
    const int content_h = (icon ? icon->height : 0) + gap + lines_h;
-   int y = a.y1 + (a.height() + 1 - content_h) / 2 + shift;
+   int y = a.y1 + (a.Height() + 1 - content_h) / 2 + shift;
    set_clip_rect(a.b, a.x1 + 1, a.y1 + 1, a.x2 - 1, a.y2 - 1);
    if (icon) {
-      DrawIcon(a.b, icon, a.x1 + (a.width() + 1 - icon->width) / 2 + shift, y);
+      DrawIcon(a.b, icon, a.x1 + (a.Width() + 1 - icon->width) / 2 + shift, y);
       y += icon->height + gap;
    }
    if (lines_h)
-      DrawLabelLines(a.b, c, a.x1 + (a.width() + 1 - LabelLinesWidth(c)) / 2 + shift, y,
+      DrawLabelLines(a.b, c, a.x1 + (a.Width() + 1 - LabelLinesWidth(c)) / 2 + shift, y,
                      InterfaceColour[COLOUR_TEXT]);
    set_clip_rect(a.b, 0, 0, a.b->w - 1, a.b->h - 1);
    if (HasFocus(c))
@@ -94,9 +94,9 @@ void DrawButton(Control *c)
 int ButtonMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
    const PressStep step = TrackPress(RecordOf<ButtonState>(c)->press, ev, PointInside(c, x, y));
-   if (step != PressStep::NONE)
+   if (step != PressStep::none)
       c->cls->redraw(c);
-   if (step == PressStep::ACTIVATE)
+   if (step == PressStep::activate)
       c->on_action(c->action_data);  // may destroy the button
    return 1;
 }

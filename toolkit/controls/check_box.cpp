@@ -70,7 +70,7 @@ void DrawCheckBox(Control *c)
    rectfill(a.b, a.x1, a.y1, a.x2, a.y2, InterfaceColour[COLOUR_FACE]);
    const int size = BoxSize(c);
    const int bx = a.x1 + kBoxInset;
-   const int by = a.y1 + (a.height() + 1 - size) / 2;
+   const int by = a.y1 + (a.Height() + 1 - size) / 2;
    rectfill(a.b, bx, by, bx + size - 1, by + size - 1, InterfaceColour[r->press.pressed ? COLOUR_FACE : COLOUR_LIGHT]);
    DrawBevel(a.b, bx, by, bx + size - 1, by + size - 1, false);
    if (*r->state > 0)
@@ -82,7 +82,7 @@ void DrawCheckBox(Control *c)
       return;
    }
    const int tx = bx + size + kTextGap;
-   const int ty = a.y1 + (a.height() + 1 - LabelLinesHeight(c)) / 2;
+   const int ty = a.y1 + (a.Height() + 1 - LabelLinesHeight(c)) / 2;
    set_clip_rect(a.b, tx, a.y1, a.x2, a.y2);
    DrawLabelLines(a.b, c, tx + kPadding, ty, InterfaceColour[COLOUR_TEXT]);
    set_clip_rect(a.b, 0, 0, a.b->w - 1, a.b->h - 1);
@@ -106,13 +106,13 @@ void Toggle(void *control)
 int CheckBoxMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
    switch (TrackPress(RecordOf<CheckBox>(c)->press, ev, PointInside(c, x, y))) {
-   case PressStep::ACTIVATE:
+   case PressStep::activate:
       Toggle(c);
       break;
-   case PressStep::REDRAW:
+   case PressStep::redraw:
       c->cls->redraw(c);
       break;
-   case PressStep::NONE:
+   case PressStep::none:
       break;
    }
    return 1;

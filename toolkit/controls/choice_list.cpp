@@ -8,8 +8,8 @@
 #include "core/pointer_event.h"
 #include "draw/draw.h"
 #include "toolkit/colours.h"
-#include "toolkit/keyboard_focus.h"
 #include "toolkit/fonts.h"
+#include "toolkit/keyboard_focus.h"
 #include "windows/control_class.h"
 #include "windows/focus.h"
 

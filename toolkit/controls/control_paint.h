@@ -12,8 +12,8 @@
 struct PaintArea {
    BITMAP *b;
    int x1, y1, x2, y2;
-   int width() const { return x2 - x1; }
-   int height() const { return y2 - y1; }
+   int Width() const { return x2 - x1; }
+   int Height() const { return y2 - y1; }
 };
 
 // False while the control is not part of a shown window's picture.

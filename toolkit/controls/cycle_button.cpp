@@ -83,17 +83,17 @@ void DrawCycle(Control *c)
    rectfill(a.b, a.x1, a.y1, a.x2, a.y2, InterfaceColour[COLOUR_FACE]);
    const int fx = a.x1 + LabelWidth(c);
    if (!c->text.empty())
-      DrawLabelLines(a.b, c, a.x1, a.y1 + (a.height() + 1 - LabelLinesHeight(c)) / 2,
+      DrawLabelLines(a.b, c, a.x1, a.y1 + (a.Height() + 1 - LabelLinesHeight(c)) / 2,
                      InterfaceColour[COLOUR_TEXT]);
    const bool down = r->press.pressed;
    DrawFace(a.b, fx, a.y1, a.x2, a.y2, !down);
    const int shift = down ? 1 : 0;
    const int th = text_height(c->font);
    set_clip_rect(a.b, fx + 2, a.y1 + 2, a.x2 - kMarkWidth - 2, a.y2 - 2);
-   textout_ex(a.b, c->font, ShownItem(r).c_str(), fx + kPadding + shift, a.y1 + (a.height() + 1 - th) / 2 + shift,
+   textout_ex(a.b, c->font, ShownItem(r).c_str(), fx + kPadding + shift, a.y1 + (a.Height() + 1 - th) / 2 + shift,
               InterfaceColour[COLOUR_TEXT], -1);
    set_clip_rect(a.b, 0, 0, a.b->w - 1, a.b->h - 1);
-   DrawCycleMark(a.b, a.x2 - kMarkWidth - 1 + shift, a.y1 + a.height() / 2 + shift, InterfaceColour[COLOUR_TEXT]);
+   DrawCycleMark(a.b, a.x2 - kMarkWidth - 1 + shift, a.y1 + a.Height() / 2 + shift, InterfaceColour[COLOUR_TEXT]);
    if (HasFocus(c))
       DrawFocusMark(a.b, fx + 2, a.y1 + 2, a.x2 - 2, a.y2 - 2);
 }
@@ -118,13 +118,13 @@ bool OnField(const Control *c, int x, int y)
 int CycleMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
    switch (TrackPress(RecordOf<CycleButton>(c)->press, ev, OnField(c, x, y))) {
-   case PressStep::ACTIVATE:
+   case PressStep::activate:
       Cycle(c);
       break;
-   case PressStep::REDRAW:
+   case PressStep::redraw:
       c->cls->redraw(c);
       break;
-   case PressStep::NONE:
+   case PressStep::none:
       break;
    }
    return 1;

@@ -90,7 +90,7 @@ void DrawRow(Control *row)
       get_clip_rect(b, &cx1, &cy1, &cx2, &cy2);
       const int colour = InterfaceColour[selected ? COLOUR_LIGHT : COLOUR_TEXT];
       void *item = ListItem(v, index);
-      const int columns = std::max<int>(1, v->column_widths.size());
+      const int columns = std::max(1, static_cast<int>(v->column_widths.size()));
       int left = whole.x1;
       for (int col = 0; col < columns && left <= whole.x2; ++col) {
          const bool last = col == columns - 1;

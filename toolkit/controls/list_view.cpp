@@ -262,7 +262,7 @@ int PlaceListView(int x, int y, void *list, int *count, int width, int cols,
    v->row_text = row_text;
    v->row_menu = row_menu;
    v->stretched = y >= 0 && (((y & 0x18000000) == 0x18000000) || (y & LAYOUT_EQUAL_HEIGHT));
-   c->event_cls = &ListViewInput;
+   c->event_cls = &kListViewInput;
    SetSpacing(MakeContainer(c), 0, 0);
    MakeFocusable(c);
    v->scroll_bar = MakeListScrollBar(v);

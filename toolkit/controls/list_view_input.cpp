@@ -158,4 +158,4 @@ int ViewKey(Control *c, int character, int scancode, int shifts)
 
 }
 
-const InputClass ListViewInput = {ViewMouse, ViewKey};
+const InputClass kListViewInput = {ViewMouse, ViewKey};

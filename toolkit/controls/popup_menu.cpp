@@ -41,7 +41,6 @@ PopupMenu *MenuOfWindow(int window)
 
 // --- the menu window's root ------------------------------------------------
 
-
 // The window was laid out and centred on the pointer, and is about to be
 // drawn: put it where the menu belongs first, so it never shows elsewhere.
 void ActivateMenuRoot(Control *root)

@@ -5,20 +5,20 @@ PressStep TrackPress(PressTracker &t, const PointerEvent &ev, bool in)
    switch (ev.code) {
    case POINTER_PRESS:
       if (!(ev.press_buttons & 1) || !in)
-         return PressStep::NONE;
+         return PressStep::none;
       t.pressed = t.inside = true;
-      return PressStep::REDRAW;
+      return PressStep::redraw;
    case POINTER_DRAG:
       if (!t.pressed || t.inside == in)
-         return PressStep::NONE;
+         return PressStep::none;
       t.inside = in;
-      return PressStep::REDRAW;
+      return PressStep::redraw;
    case POINTER_RELEASE:
       if (!t.pressed)
-         return PressStep::NONE;
+         return PressStep::none;
       t.pressed = t.inside = false;
-      return in ? PressStep::ACTIVATE : PressStep::REDRAW;
+      return in ? PressStep::activate : PressStep::redraw;
    default:
-      return PressStep::NONE;
+      return PressStep::none;
    }
 }

@@ -12,9 +12,9 @@ struct PressTracker {
 };
 
 enum class PressStep {
-   NONE,      // nothing changed
-   REDRAW,    // the pressed look changed
-   ACTIVATE,  // released inside: redraw, then act (the action may destroy the control)
+   none,      // nothing changed
+   redraw,    // the pressed look changed
+   activate,  // released inside: redraw, then act (the action may destroy the control)
 };
 
 // Feeds one pointer event; `in` tells whether the event's point lies in the

@@ -33,7 +33,7 @@ void DrawBar(Control *c)
       return;
    const ProgressBar *r = RecordOf<ProgressBar>(c);
    DrawBevel(a.b, a.x1, a.y1, a.x2, a.y2, false);
-   if (a.width() < 2 || a.height() < 2)
+   if (a.Width() < 2 || a.Height() < 2)
       return;
    const int left = a.x1 + 1, right = a.x2 - 1;
    const int fill_end = std::min(right, left + r->filled - 1);

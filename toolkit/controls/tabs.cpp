@@ -265,8 +265,8 @@ int PlaceTabs(int x, int y, int w, int h, int *selected)
    set->selected = selected ? selected : &set->own_selected;
    Container *box = MakeContainer(frame);
    SetSpacing(box, 0, 0);
-   const bool fixed = (h & AUTO) != AUTO;
-   if (fixed) {
+   const bool given_size = (h & AUTO) != AUTO;
+   if (given_size) {
       box->fixed_size = true;
       box->fixed_w = std::max(1, w);
       box->fixed_h = std::max(1, h);
@@ -291,7 +291,7 @@ int PlaceTabs(int x, int y, int w, int h, int *selected)
    page->right_margin += kPageFrame;
    page->top_margin += kPageFrame;
    page->bottom_margin += kPageFrame;
-   if (fixed) {
+   if (given_size) {
       page->fixed_size = true;
       page->fixed_w = std::max(1, w - 4);
       page->fixed_h = std::max(1, h - (text_height(frame->font) + kTabExtra) - 6);

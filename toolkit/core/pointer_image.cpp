@@ -1,6 +1,5 @@
 #include "core/pointer_image.h"
 
-
 #include <allegro.h>
 
 int MouseInputMode = 0;

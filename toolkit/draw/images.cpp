@@ -1,8 +1,9 @@
 // Named images: registration per container, lookup outward to the desktop,
 // icon files and the icon datafile.
+#include "draw/images.h"
+
 #include "core/alloc.h"
 #include "core/control.h"
-#include "draw/images.h"
 
 #include <algorithm>
 #include <cstring>

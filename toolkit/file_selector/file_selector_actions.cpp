@@ -336,10 +336,10 @@ void SelectorSettingsMenu(void *data)
    for (const Option &o : options)
       PlaceCheckBox(PLACE_NEW_ROW, LAYOUT_STRETCH | AUTO, s.texts[static_cast<std::size_t>(o.text)].c_str(), o.value);
    // The column the list is sorted by, under the columns' headings.
-   static const int kHeadings[] = {FB_COLUMN_NAMES + 7, FB_COLUMN_NAMES, FB_COLUMN_NAMES + 1, FB_COLUMN_NAMES + 2,
+   static const int heading_texts[] = {FB_COLUMN_NAMES + 7, FB_COLUMN_NAMES, FB_COLUMN_NAMES + 1, FB_COLUMN_NAMES + 2,
                                    FB_COLUMN_NAMES + 3};
    std::vector<char *> headings;
-   for (int text : kHeadings)
+   for (int text : heading_texts)
       headings.push_back(s.texts[static_cast<std::size_t>(text)].data());
    PlaceChoiceList(PLACE_NEW_ROW, AUTO, 0, "", &s.settings.sorting_column, headings.data(),
                    static_cast<int>(headings.size()));

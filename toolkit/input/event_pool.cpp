@@ -8,13 +8,13 @@
 
 void EventPool::Fill()
 {
-   if (capacity() < EVENT_POOL_SIZE)
+   if (Capacity() < EVENT_POOL_SIZE)
       TopUp();
 }
 
 void EventPool::TopUp()
 {
-   const int free_now = capacity() - used_;
+   const int free_now = Capacity() - used_;
    for (int added = 0; added < EVENT_POOL_SIZE - free_now; added += EVENTS_PER_BLOCK) {
       auto *block = new (GuardedCalloc(sizeof(EventBlock))) EventBlock{};
       block->link = first_;
@@ -25,7 +25,7 @@ void EventPool::TopUp()
 
 EventRecord *EventPool::Take()
 {
-   if (used_ == capacity())
+   if (used_ == Capacity())
       TopUp();
    for (EventBlock *block = first_; block; block = block->link) {
       if (block->occupancy == ~0u)

@@ -46,8 +46,8 @@ public:
    void Give(EventRecord *event);
    void Clear();
 
-   int capacity() const { return blocks_ * EVENTS_PER_BLOCK; }
-   int in_use() const { return used_; }
+   int Capacity() const { return blocks_ * EVENTS_PER_BLOCK; }
+   int InUse() const { return used_; }
 
 private:
    // Adds blocks until EVENT_POOL_SIZE slots are free beyond the free ones.

@@ -17,7 +17,7 @@ std::atomic<uint32_t> marks{0};
 std::atomic<uint32_t> wake_sequence{0};
 static_assert(sizeof(wake_sequence) == sizeof(uint32_t) && std::atomic<uint32_t>::is_always_lock_free);
 
-const int64_t program_start_ns = NowNs();
+const int64_t kProgramStartNs = NowNs();
 
 uint32_t *FutexWord()
 {
@@ -35,7 +35,7 @@ int64_t NowNs()
 
 uint64_t TickCount()
 {
-   return static_cast<uint64_t>((NowNs() - program_start_ns) / NS_PER_MS);
+   return static_cast<uint64_t>((NowNs() - kProgramStartNs) / NS_PER_MS);
 }
 
 void Mark(int source)

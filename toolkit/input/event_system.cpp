@@ -15,9 +15,9 @@ namespace {
 // A FIFO of pool records linked through `next`.
 class EventFifo {
 public:
-   bool empty() const { return !head_; }
-   EventRecord *head() const { return head_; }
-   EventRecord *tail() const { return tail_; }
+   bool Empty() const { return !head_; }
+   EventRecord *Head() const { return head_; }
+   EventRecord *Tail() const { return tail_; }
 
    void Append(EventRecord *event)
    {
@@ -118,9 +118,9 @@ void ChargeElapsed()
 int64_t NextDueNs()
 {
    int least = INT_MAX;
-   for (const EventRecord *event = g.delayed.head(); event; event = event->next)
+   for (const EventRecord *event = g.delayed.Head(); event; event = event->next)
       least = std::min(least, event->delay);
-   return g.delayed.empty() ? event_signals::NO_DEADLINE : g.charged_to + least * event_signals::NS_PER_MS;
+   return g.delayed.Empty() ? event_signals::NO_DEADLINE : g.charged_to + least * event_signals::NS_PER_MS;
 }
 
 void Enqueue(EventRecord *event)
@@ -142,7 +142,7 @@ void Enqueue(EventRecord *event)
 // that made anything ready.
 bool Collect()
 {
-   const EventRecord *const last_ready = g.ready.tail();
+   const EventRecord *const last_ready = g.ready.Tail();
    ChargeElapsed();
    const uint32_t marks = event_signals::TakeMarks();
    for (int source = 0; source < event_signals::MAX_SOURCES; ++source) {
@@ -152,7 +152,7 @@ bool Collect()
       event->posted_from_interrupt = 1;
       Enqueue(event);
    }
-   return g.ready.tail() != last_ready;
+   return g.ready.Tail() != last_ready;
 }
 
 // Starts a pass: everything ready once new input and due delays are in. A
@@ -165,12 +165,12 @@ void StartPass()
       const uint32_t token = event_signals::WakeToken();
       if (Collect())
          break;
-      if (!g.ready.empty() && event_signals::NowNs() >= g.next_pass)
+      if (!g.ready.Empty() && event_signals::NowNs() >= g.next_pass)
          break;
-      const int64_t deadline = g.ready.empty() ? NextDueNs() : std::min(g.next_pass, NextDueNs());
+      const int64_t deadline = g.ready.Empty() ? NextDueNs() : std::min(g.next_pass, NextDueNs());
       event_signals::WaitForWake(token, deadline);
    }
-   g.pass_last = g.ready.tail();
+   g.pass_last = g.ready.Tail();
    const int64_t now = event_signals::NowNs();
    // Keep to the grid, unless a long pass left the loop a whole period behind.
    g.next_pass = g.next_pass + PASS_PERIOD_NS >= now ? g.next_pass + PASS_PERIOD_NS : now + PASS_PERIOD_NS;
@@ -210,7 +210,7 @@ void StopEventSystem()
       return;
    g.flushing = true;
    g.delayed.MoveDue(g.ready, [](EventRecord &) { return true; });
-   while (!g.ready.empty()) {
+   while (!g.ready.Empty()) {
       EventRecord *record = g.ready.PopHead();
       const EventRecord event = *record;
       g.pool.Give(record);
@@ -252,7 +252,7 @@ EventRecord TakeNextEvent()
 {
    if (!g.pass_last)
       StartPass();
-   while (g.ready.empty())
+   while (g.ready.Empty())
       StartPass();
    EventRecord *record = g.ready.PopHead();
    if (record == g.pass_last)
@@ -270,10 +270,10 @@ void FinishEvent(const EventRecord &event)
 
 int EventsPending()
 {
-   return g.pool.in_use();
+   return g.pool.InUse();
 }
 
 int EventPoolCapacity()
 {
-   return g.pool.capacity();
+   return g.pool.Capacity();
 }

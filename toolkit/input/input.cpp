@@ -17,7 +17,6 @@
 #include <atomic>
 #include <cstdint>
 
-
 namespace {
 
 constexpr std::size_t RING_SIZE = 256;

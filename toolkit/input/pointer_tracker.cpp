@@ -35,9 +35,9 @@ public:
          UnpinControl(std::exchange(control_, nullptr));
    }
    // The control, or null once it has been destroyed.
-   Control *live() const { return control_ && ControlIsLive(control_) ? control_ : nullptr; }
+   Control *Live() const { return control_ && ControlIsLive(control_) ? control_ : nullptr; }
    bool Is(const Control *control) const { return control_ == control; }
-   bool empty() const { return !control_; }
+   bool Empty() const { return !control_; }
 
 private:
    Control *control_ = nullptr;
@@ -80,23 +80,23 @@ void Send(Control *control, const PointerEvent &event)
 void UpdateHover(bool moved)
 {
    Control *under = ControlAtPoint(t.x, t.y);
-   if (t.hover.Is(under) && t.hover.live()) {
+   if (t.hover.Is(under) && t.hover.Live()) {
       if (moved)
-         Send(t.hover.live(), EventNow(POINTER_OVER));
+         Send(t.hover.Live(), EventNow(POINTER_OVER));
       return;
    }
    ControlPin old = std::exchange(t.hover, ControlPin(under));
-   Send(old.live(), EventNow(POINTER_LEFT));
-   Send(t.hover.live(), EventNow(POINTER_OVER));
+   Send(old.Live(), EventNow(POINTER_LEFT));
+   Send(t.hover.Live(), EventNow(POINTER_OVER));
 }
 
 void ClickTimeout(void *data)
 {
    const auto generation = reinterpret_cast<uintptr_t>(data);
-   if (t.pending.control.empty() || t.pending.generation != generation)
+   if (t.pending.control.Empty() || t.pending.generation != generation)
       return;
    ControlPin control = std::move(t.pending.control);
-   if (Control *c = control.live())
+   if (Control *c = control.Live())
       DeliverClick(c, t.pending.button, 1);
 }
 
@@ -104,32 +104,32 @@ void ClickTimeout(void *data)
 void SettlePendingClick()
 {
    ControlPin control = std::move(t.pending.control);
-   if (Control *c = control.live())
+   if (Control *c = control.Live())
       DeliverClick(c, t.pending.button, 1);
 }
 
 void Press(int buttons)
 {
    t.pressing = true;
-   t.pressed = ControlPin(t.hover.live());
+   t.pressed = ControlPin(t.hover.Live());
    t.press_x = t.x;
    t.press_y = t.y;
    t.press_buttons = buttons;
    t.dragging = false;
    // Held here as well: a handler may run a nested loop that feeds the
    // tracker again and replaces its state.
-   ControlPin control(t.pressed.live());
-   const bool second_press = !t.pending.control.empty() && t.pending.control.Is(control.live()) &&
+   ControlPin control(t.pressed.Live());
+   const bool second_press = !t.pending.control.Empty() && t.pending.control.Is(control.Live()) &&
                              (t.pending.button & buttons);
    t.double_clicked = second_press;
    if (second_press)
       t.pending.control.Reset();
-   else if (!t.pending.control.empty())
+   else if (!t.pending.control.Empty())
       SettlePendingClick();
    const int first_button = t.pending.button;
-   Send(control.live(), EventNow(POINTER_PRESS));
-   if (second_press && control.live())
-      DeliverClick(control.live(), first_button, 2);
+   Send(control.Live(), EventNow(POINTER_PRESS));
+   if (second_press && control.Live())
+      DeliverClick(control.Live(), first_button, 2);
 }
 
 void Release()
@@ -142,11 +142,11 @@ void Release()
    t.dragging = false;
    t.double_clicked = false;
 
-   Send(pressed.live(), release);
-   Control *control = pressed.live();
+   Send(pressed.Live(), release);
+   Control *control = pressed.Live();
    if (click && control) {
       if (release.press_buttons & ControlClickMask(control)) {
-         if (!t.pending.control.empty())
+         if (!t.pending.control.Empty())
             SettlePendingClick();
          t.pending.control = std::move(pressed);
          t.pending.button = release.press_buttons;
@@ -174,7 +174,7 @@ void TrackPointer(int x, int y, int buttons)
       if (moved) {
          if (std::abs(x - t.press_x) > DRAG_DISTANCE || std::abs(y - t.press_y) > DRAG_DISTANCE)
             t.dragging = true;
-         Send(t.pressed.live(), EventNow(POINTER_DRAG));
+         Send(t.pressed.Live(), EventNow(POINTER_DRAG));
       }
       if (t.pressing && !(t.buttons & t.press_buttons))
          Release();

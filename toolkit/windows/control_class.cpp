@@ -200,7 +200,7 @@ const ControlClass *ClassOnce(ClassSlot &slot, void (*customise)(ControlClass &)
    return &slot.table;
 }
 
-const InputClass NoInput = {nullptr, nullptr};
+const InputClass kNoInput = {nullptr, nullptr};
 
 Control *NewControl(const ControlClass *cls, Container *into)
 {
@@ -210,7 +210,7 @@ Control *NewControl(const ControlClass *cls, Container *into)
       return nullptr;
    }
    c->cls = cls;
-   c->event_cls = &NoInput;
+   c->event_cls = &kNoInput;
    c->font = ToolkitFont();
    c->on_action = DoNothing;
    c->on_click = DoNothingClick;

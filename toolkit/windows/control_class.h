@@ -13,7 +13,7 @@ struct ClassSlot {
 // Builds `slot` once from the base table, letting `customise` replace the
 // class's own entries; later calls return the same table.
 const ControlClass *ClassOnce(ClassSlot &slot, void (*customise)(ControlClass &));
-extern const InputClass NoInput;
+extern const InputClass kNoInput;
 
 // Steps common to every creator: register, link into the container under
 // construction, decode the placement pair, parse the label. Null when no

@@ -6,16 +6,16 @@
 // the registered image `name`, characters below 32 add hot keys.
 #pragma once
 
-#include "toolkit/start.h"
-#include "toolkit/fonts.h"
 #include "toolkit/colours.h"
-#include "toolkit/placement.h"
-#include "toolkit/windows.h"
 #include "toolkit/control_calls.h"
-#include "toolkit/images.h"
 #include "toolkit/cursors.h"
 #include "toolkit/events.h"
+#include "toolkit/fonts.h"
+#include "toolkit/images.h"
 #include "toolkit/keyboard_focus.h"
+#include "toolkit/placement.h"
+#include "toolkit/start.h"
+#include "toolkit/windows.h"
 
 #include "toolkit/controls/button.h"
 #include "toolkit/controls/check_box.h"
@@ -32,7 +32,7 @@
 #include "toolkit/controls/tabs.h"
 #include "toolkit/controls/text_field.h"
 
-#include "toolkit/requesters.h"
 #include "toolkit/file_selector.h"
+#include "toolkit/requesters.h"
 
 #include <allegro.h>
