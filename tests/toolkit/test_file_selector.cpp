@@ -3,7 +3,6 @@
 
 #include "controls/list_view_parts.h"
 #include "file_selector/file_listing.h"
-#include "requesters/requester_parts.h"
 #include "toolkit/file_selector.h"
 #include "toolkit/requesters.h"
 

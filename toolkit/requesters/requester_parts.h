@@ -1,4 +1,4 @@
-// Inside the requesters: the parts their tests and the file selector see.
+// Inside the requesters: the label splitting their tests check directly.
 #pragma once
 
 #include <string>
@@ -8,6 +8,3 @@
 // `|`, a run of 2n bars inside a label is n literal bars, an odd run ends the
 // label; empty labels are left out.
 std::vector<std::string> RequesterButtonLabels(const char *buttons);
-
-// The message of the innermost open requester; empty when none is open.
-std::string RequesterMessage(void);

@@ -22,8 +22,14 @@
 //   the text goes to the screen at (10, 10) instead).
 #pragma once
 
+#include <string>
+
 int AlertBox(const char *title, const char *text);
 void ReportMessage(const char *a, const char *b);
+
+// The message of the innermost open requester; empty when none is open (for
+// callers and tests that must know what the user is being told).
+std::string RequesterMessage(void);
 
 // AlertBox's answer to an empty text.
 inline constexpr int REQUESTER_NO_TEXT = -1;
