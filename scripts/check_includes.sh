@@ -52,6 +52,34 @@ is_public_toolkit_header() {
   [ -f "toolkit/include/$1" ]
 }
 
+# The toolkit's private floors, bottom first: a floor includes only floors
+# before it. A public header belongs to the floor that implements it.
+TOOLKIT_FLOORS=(core draw layout windows input controls requesters file_selector)
+declare -A PUBLIC_FLOOR=(
+  [toolkit/colours.h]=draw [toolkit/fonts.h]=draw [toolkit/images.h]=draw
+  [toolkit/placement.h]=layout
+  [toolkit/windows.h]=windows [toolkit/control_calls.h]=windows
+  [toolkit/cursors.h]=windows [toolkit/keyboard_focus.h]=windows
+  [toolkit/start.h]=input [toolkit/events.h]=input
+  [toolkit/requesters.h]=requesters [toolkit/file_selector.h]=file_selector
+)
+floor_rank() {
+  local i
+  for i in "${!TOOLKIT_FLOORS[@]}"; do
+    [ "${TOOLKIT_FLOORS[$i]}" = "$1" ] && { echo "$i"; return; }
+  done
+  echo ""
+}
+# The floor of an include seen from inside toolkit/ ("" when not a floor's).
+floor_of_include() {
+  case $1 in
+    toolkit/controls/*) echo controls ;;
+    toolkit/toolkit.h) echo top ;;
+    toolkit/*) echo "${PUBLIC_FLOOR[$1]:-top}" ;;
+    */*) [ -n "$(floor_rank "${1%%/*}")" ] && echo "${1%%/*}" ;;
+  esac
+}
+
 status=0
 while IFS= read -r file; do
   rules=$(rules_of "$file")
@@ -61,6 +89,18 @@ while IFS= read -r file; do
       echo "$file:$line: includes \"$target\": no includes through .." >&2
       status=1
       continue
+    fi
+    if [[ $file == toolkit/*/* ]]; then
+      floor=${file#toolkit/}
+      floor=${floor%%/*}
+      rank=$(floor_rank "$floor")
+      target_floor=$(floor_of_include "$target")
+      if [ -n "$rank" ] && [ -n "$target_floor" ]; then
+        if [ "$target_floor" = top ] || (($(floor_rank "$target_floor") > rank)); then
+          echo "$file:$line: includes \"$target\": the $floor floor may not use $target_floor" >&2
+          status=1
+        fi
+      fi
     fi
     layer=$(layer_of "$target")
     [ -n "$layer" ] || continue
