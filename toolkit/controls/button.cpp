@@ -91,23 +91,27 @@ void DrawButton(Control *c)
 
 // --- input -----------------------------------------------------------------
 
+void Act(Control *c)
+{
+   c->on_action(c->action_data);  // may destroy the button
+}
+
+void ShowReleasedAndAct(Control *c)
+{
+   c->cls->redraw(c);
+   Act(c);
+}
+
 int ButtonMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
-   const PressStep step = TrackPress(RecordOf<ButtonState>(c)->press, ev, PointInside(c, x, y));
-   if (step != PressStep::none)
-      c->cls->redraw(c);
-   if (step == PressStep::activate)
-      c->on_action(c->action_data);  // may destroy the button
+   HandlePress(c, RecordOf<ButtonState>(c)->press, ev, PointInside(c, x, y), ShowReleasedAndAct);
    return 1;
 }
 
 // Reached when the button has the focus or for one of its hot keys.
 int ButtonKey(Control *c, int character, int scancode, int)
 {
-   if (!IsActivateKey(character, scancode))
-      return 0;
-   c->on_action(c->action_data);
-   return 1;
+   return HandleActivateKey(c, character, scancode, Act);
 }
 
 const InputClass kButtonInput = {ButtonMouse, ButtonKey};

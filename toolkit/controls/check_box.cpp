@@ -93,9 +93,8 @@ void DrawCheckBox(Control *c)
 
 // --- input -----------------------------------------------------------------
 
-void Toggle(void *control)
+void Toggle(Control *c)
 {
-   Control *c = static_cast<Control *>(control);
    CheckBox *r = RecordOf<CheckBox>(c);
    *r->state = ToggledValue(*r->state);
    c->cls->redraw(c);
@@ -105,25 +104,13 @@ void Toggle(void *control)
 
 int CheckBoxMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
-   switch (TrackPress(RecordOf<CheckBox>(c)->press, ev, PointInside(c, x, y))) {
-   case PressStep::activate:
-      Toggle(c);
-      break;
-   case PressStep::redraw:
-      c->cls->redraw(c);
-      break;
-   case PressStep::none:
-      break;
-   }
+   HandlePress(c, RecordOf<CheckBox>(c)->press, ev, PointInside(c, x, y), Toggle);
    return 1;
 }
 
 int CheckBoxKey(Control *c, int character, int scancode, int)
 {
-   if (!IsActivateKey(character, scancode))
-      return 0;
-   Toggle(c);
-   return 1;
+   return HandleActivateKey(c, character, scancode, Toggle);
 }
 
 int SetCheckBoxHandler(Control *c, ChangeFn fn, void *data)
@@ -163,7 +150,7 @@ int PlaceCheckBox(int x, int y, const char *label, int *state)
    r->self = c;
    r->state = state ? state : &r->own_state;
    c->event_cls = &kCheckBoxInput;
-   c->on_action = Toggle;  // its hot keys
+   c->on_action = [](void *control) { Toggle(static_cast<Control *>(control)); };  // its hot keys
    c->action_data = c;
    MakeFocusable(c);
    return c->id;

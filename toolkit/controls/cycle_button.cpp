@@ -100,9 +100,8 @@ void DrawCycle(Control *c)
 
 // --- input -----------------------------------------------------------------
 
-void Cycle(void *control)
+void Cycle(Control *c)
 {
-   Control *c = static_cast<Control *>(control);
    CycleButton *r = RecordOf<CycleButton>(c);
    *r->sel = ToggledValue(*r->sel);
    c->cls->redraw(c);
@@ -117,25 +116,13 @@ bool OnField(const Control *c, int x, int y)
 
 int CycleMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
-   switch (TrackPress(RecordOf<CycleButton>(c)->press, ev, OnField(c, x, y))) {
-   case PressStep::activate:
-      Cycle(c);
-      break;
-   case PressStep::redraw:
-      c->cls->redraw(c);
-      break;
-   case PressStep::none:
-      break;
-   }
+   HandlePress(c, RecordOf<CycleButton>(c)->press, ev, OnField(c, x, y), Cycle);
    return 1;
 }
 
 int CycleKey(Control *c, int character, int scancode, int)
 {
-   if (!IsActivateKey(character, scancode))
-      return 0;
-   Cycle(c);
-   return 1;
+   return HandleActivateKey(c, character, scancode, Cycle);
 }
 
 int SetCycleHandler(Control *c, ChangeFn fn, void *data)
@@ -179,7 +166,7 @@ int PlaceCycleButton(int x, int y, const char *label, char **texts, int *value)
       r->items[i].assign(text, std::min(std::char_traits<char>::length(text), kMaxItemText));
    }
    c->event_cls = &kCycleInput;
-   c->on_action = Cycle;  // its hot keys
+   c->on_action = [](void *control) { Cycle(static_cast<Control *>(control)); };  // its hot keys
    c->action_data = c;
    MakeFocusable(c);
    return c->id;

@@ -1,5 +1,7 @@
 #include "controls/press_tracker.h"
 
+#include "windows/focus.h"
+
 PressStep TrackPress(PressTracker &t, const PointerEvent &ev, bool in)
 {
    switch (ev.code) {
@@ -21,4 +23,26 @@ PressStep TrackPress(PressTracker &t, const PointerEvent &ev, bool in)
    default:
       return PressStep::none;
    }
+}
+
+void HandlePress(Control *c, PressTracker &t, const PointerEvent &ev, bool in, void (*activate)(Control *))
+{
+   switch (TrackPress(t, ev, in)) {
+   case PressStep::activate:
+      activate(c);
+      break;
+   case PressStep::redraw:
+      c->cls->redraw(c);
+      break;
+   case PressStep::none:
+      break;
+   }
+}
+
+int HandleActivateKey(Control *c, int character, int scancode, void (*activate)(Control *))
+{
+   if (!IsActivateKey(character, scancode))
+      return 0;
+   activate(c);
+   return 1;
 }
