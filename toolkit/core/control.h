@@ -7,7 +7,7 @@
 //   with its window (or alone). Ids are indexes into the control table;
 //   LookupControl answers null for an id that names no control and for an
 //   emptied entry.
-// - `refs` counts pins held by the event loop (PinControl, input_sink.h).
+// - `refs` counts pins held by the event loop (PinControl, windows/input_sink.h).
 //   Destroying a pinned control tears it down and unregisters it (its id
 //   answers null at once) but the record itself is freed at the last unpin.
 // - Coordinates: `x1, y1, x2, y2` are inclusive corners relative to the parent
@@ -88,7 +88,7 @@ static_assert(sizeof(ControlClass) == 27 * sizeof(void (*)()), "27 slots");
 
 // Input handling of a control (its `event_cls`). Handlers return 1 when they
 // consumed the event. `x, y` are relative to the control's top-left corner;
-// the event itself carries screen coordinates (see input_sink.h).
+// the event itself carries screen coordinates (see core/pointer_event.h).
 struct InputClass {
    int (*mouse)(Control *, const PointerEvent &event, int x, int y);
    int (*key)(Control *, int character, int scancode, int shifts);
