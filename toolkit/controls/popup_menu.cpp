@@ -18,7 +18,7 @@ namespace {
 
 // The popup menus' state.
 struct MenuState {
-   std::vector<PopupMenu *> menus;            // open menus, the top-level one first
+   std::vector<PopupMenu *> menus;            // open menus, the top-level one first (records of their roots)
    PopupMenu *building = nullptr;             // the menu AddPopupItem adds to
    bool watching = false;                     // the button watch is queued
    int last_buttons = 0;                      // mouse buttons at the last watch
@@ -59,7 +59,8 @@ void ActivateMenuRoot(Control *root)
    root->y2 = y + h;
 }
 
-// The window's root is destroyed (closed, or the toolkit stops).
+// The window's root is destroyed (closed, or the toolkit stops); the menu,
+// its record, goes with it.
 void MenuRootGone(Control *root)
 {
    for (auto it = Menus().menus.begin(); it != Menus().menus.end(); ++it) {
@@ -71,7 +72,6 @@ void MenuRootGone(Control *root)
                other->parent = nullptr;
          if (Menus().building == m)
             Menus().building = nullptr;
-         delete m;
          return;
       }
    }
@@ -93,7 +93,7 @@ bool InsideSomeMenu(int x, int y)
 {
    for (const PopupMenu *m : Menus().menus)
       if (const Control *root = LookupControl(m->window))
-         if (x >= root->x1 && x <= root->x2 && y >= root->y1 && y <= root->y2)
+         if (PointInside(root, x - root->x1, y - root->y1))
             return true;
    return false;
 }
@@ -140,7 +140,7 @@ PopupMenu *Open(void (*build)(void *), void *data, PopupMenu *parent, int parent
    SetSpacing(client, 0, 0);
    client->left_margin = client->right_margin = client->top_margin = client->bottom_margin = 1;
 
-   auto *m = GuardedNew<PopupMenu>();
+   auto *m = MakeRecord<PopupMenu>(root);
    m->window = window;
    m->parent = parent;
    m->parent_line = parent_line;
