@@ -17,17 +17,26 @@ int tr_line = 0;
 
 namespace {
 
-constexpr int line_buffer_size = 512;    // a line holds at most 511 bytes
-constexpr size_t first_result_size = 500;
-constexpr size_t growth_step = 100;
-constexpr int char_spare = 4;
-constexpr int argument_size = 1024;
+constexpr int kLineBufferSize = 512;    // a line holds at most 511 bytes
+constexpr size_t kFirstResultSize = 500;
+constexpr size_t kGrowthStep = 100;
+constexpr int kCharSpare = 4;
+constexpr int kArgumentSize = 1024;
 
-TRANSLATION *selected = nullptr;
-// tr_text's result; only grows, so repeated lookups stop allocating.
-std::vector<char> result_buffer;
-// Written per parameter; a parameter of unknown type keeps the old contents.
-std::array<std::array<char, argument_size>, TR_MAX_PARAMS> arguments{};
+// The catalogue library's state (tr_error and tr_line are its public side).
+struct CatalogueState {
+   TRANSLATION *selected = nullptr;
+   // tr_text's result; only grows, so repeated lookups stop allocating.
+   std::vector<char> result_buffer;
+   // Written per parameter; a parameter of unknown type keeps the old contents.
+   std::array<std::array<char, kArgumentSize>, TR_MAX_PARAMS> arguments{};
+};
+
+CatalogueState &Catalogue()
+{
+   static CatalogueState state;
+   return state;
+}
 
 struct PackfileCloser {
    void operator()(PACKFILE *f) const { pack_fclose(f); }
@@ -49,7 +58,7 @@ std::string to_current_format(const char *ascii)
 // cut to the buffer.
 void store_ascii_argument(char *buffer, const std::string &ascii)
 {
-   do_uconvert(ascii.c_str(), U_ASCII, buffer, U_CURRENT, argument_size);
+   do_uconvert(ascii.c_str(), U_ASCII, buffer, U_CURRENT, kArgumentSize);
 }
 
 // Writes the next argument of parameter type `type` into `buffer`.
@@ -66,7 +75,7 @@ void take_argument(const char *type, char *buffer, va_list &args)
 
    if (name == "string") {
       const char *s = va_arg(args, const char *);
-      ustrzcpy(buffer, argument_size, s ? s : "");
+      ustrzcpy(buffer, kArgumentSize, s ? s : "");
    } else if (name == "int") {
       store_ascii_argument(buffer, tr_format_integer(va_arg(args, int), tr_parse_format(options)));
    } else if (name == "short") {
@@ -86,24 +95,25 @@ void take_argument(const char *type, char *buffer, va_list &args)
 // rounded up to whole steps.
 void reserve_result(size_t needed)
 {
-   if (needed <= result_buffer.size())
+   CatalogueState &state = Catalogue();
+   if (needed <= state.result_buffer.size())
       return;
-   size_t shortfall = needed - result_buffer.size();
-   size_t steps = (shortfall + growth_step - 1) / growth_step;
-   result_buffer.resize(result_buffer.size() + steps * growth_step);
+   size_t shortfall = needed - state.result_buffer.size();
+   size_t steps = (shortfall + kGrowthStep - 1) / kGrowthStep;
+   state.result_buffer.resize(state.result_buffer.size() + steps * kGrowthStep);
 }
 
 void append_char(size_t &used, int c)
 {
-   reserve_result(used + ucwidth(c) + char_spare);
-   used += usetc(result_buffer.data() + used, c);
+   reserve_result(used + ucwidth(c) + kCharSpare);
+   used += usetc(Catalogue().result_buffer.data() + used, c);
 }
 
 void append_text(size_t &used, const char *text)
 {
    size_t size = ustrsizez(text);   // with its terminator
    reserve_result(used + size);
-   std::memcpy(result_buffer.data() + used, text, size);
+   std::memcpy(Catalogue().result_buffer.data() + used, text, size);
    used += size - ucwidth(0);
 }
 
@@ -118,8 +128,8 @@ int clamped_param_count(const TR_DEFINITION *definition, int n)
 
 void tr_init()
 {
-   if (result_buffer.size() < first_result_size)
-      result_buffer.resize(first_result_size);
+   if (Catalogue().result_buffer.size() < kFirstResultSize)
+      Catalogue().result_buffer.resize(kFirstResultSize);
 }
 
 TRANSLATION *tr_load(const TR_DEFINITION *definition, const char *filename, int packed)
@@ -153,7 +163,7 @@ TRANSLATION *tr_load(const TR_DEFINITION *definition, const char *filename, int 
 
    // pack_fgets ends a line at LF, CR LF or a lone CR, and gives up (null) on
    // a line longer than the buffer: reading then stops as at the end.
-   char line[line_buffer_size];
+   char line[kLineBufferSize];
    while (pack_fgets(line, sizeof line, file.get())) {
       ++tr_line;
       int first = ugetc(line);
@@ -164,9 +174,9 @@ TRANSLATION *tr_load(const TR_DEFINITION *definition, const char *filename, int 
          tr_error = TR_ERR_SYNTAX;
          return nullptr;
       }
-      std::string_view key(line, static_cast<size_t>(equals - line));
+      std::string_view line_key(line, static_cast<size_t>(equals - line));
       for (size_t i = 0; i < keys.size(); ++i) {
-         if (keys[i] == key) {
+         if (keys[i] == line_key) {
             tr_set_text(translation.get(), static_cast<int>(i), equals + ucwidth('='));
             break;
          }
@@ -177,14 +187,14 @@ TRANSLATION *tr_load(const TR_DEFINITION *definition, const char *filename, int 
 
 void tr_destroy(TRANSLATION *translation)
 {
-   if (translation == selected)
-      selected = nullptr;
+   if (translation == Catalogue().selected)
+      Catalogue().selected = nullptr;
    delete translation;
 }
 
 int tr_select(TRANSLATION *translation)
 {
-   selected = translation;
+   Catalogue().selected = translation;
    return 0;
 }
 
@@ -220,24 +230,25 @@ int tr_is_complete(const TRANSLATION *translation)
 
 const char *tr_text(int n, ...)
 {
-   if (!selected)
+   CatalogueState &state = Catalogue();
+   if (!state.selected)
       return nullptr;
 
    size_t used = 0;
    reserve_result(ucwidth(0));
-   usetc(result_buffer.data(), 0);
-   if (n < 0 || static_cast<size_t>(n) >= selected->texts.size() || !selected->texts[n])
-      return result_buffer.data();
+   usetc(state.result_buffer.data(), 0);
+   if (n < 0 || static_cast<size_t>(n) >= state.selected->texts.size() || !state.selected->texts[n])
+      return state.result_buffer.data();
 
-   const TR_DEFINITION *definition = selected->definition;
+   const TR_DEFINITION *definition = state.selected->definition;
    int param_count = clamped_param_count(definition, n);
    va_list args;
    va_start(args, n);
    for (int j = 0; j < param_count; ++j)
-      take_argument(definition->items[n].param_types[j], arguments[j].data(), args);
+      take_argument(definition->items[n].param_types[j], state.arguments[j].data(), args);
    va_end(args);
 
-   const char *p = selected->texts[n]->c_str();
+   const char *p = state.selected->texts[n]->c_str();
    for (int c = ugetxc(&p); c != 0; c = ugetxc(&p)) {
       if (c != '%') {
          append_char(used, c);
@@ -250,10 +261,10 @@ const char *tr_text(int n, ...)
       }
       int param = next >= '0' && next <= '8' ? next - '0' : 9;
       if (param < param_count)
-         append_text(used, arguments[param].data());
+         append_text(used, state.arguments[param].data());
       if (next == 0)
          break;   // a "%" at the very end: nothing follows to read
    }
-   usetc(result_buffer.data() + used, 0);
-   return result_buffer.data();
+   usetc(state.result_buffer.data() + used, 0);
+   return state.result_buffer.data();
 }

@@ -7,10 +7,10 @@
 namespace {
 
 // Digits beyond these cannot reach a 1024-byte argument buffer anyway.
-constexpr int max_width = 255;
-constexpr int max_precision = 127;
+constexpr int kMaxWidth = 255;
+constexpr int kMaxPrecision = 127;
 // Every finite double's fraction runs out within 1074 decimal digits.
-constexpr int max_fraction_digits = 1100;
+constexpr int kMaxFractionDigits = 1100;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -65,14 +65,14 @@ TR_FORMAT tr_parse_format(std::string_view options)
          format.zero_fill = 1;
          ++pos;
       } else if (c >= '1' && c <= '9') {
-         format.width = static_cast<unsigned char>(read_number(options, pos, max_width));
+         format.width = static_cast<unsigned char>(read_number(options, pos, kMaxWidth));
       } else if (c == '.') {
          ++pos;
          if (pos < options.size() && options[pos] == '0') {
             format.dot_zero = 1;
             ++pos;
          }
-         format.precision = static_cast<signed char>(read_number(options, pos, max_precision));
+         format.precision = static_cast<signed char>(read_number(options, pos, kMaxPrecision));
       } else {
          ++pos;
       }
@@ -104,7 +104,7 @@ std::string tr_format_double(double value, const TR_FORMAT &format)
 
    // Fraction digits are cut, not rounded; a precision stops them early.
    double fraction = magnitude - whole;
-   int limit = format.precision >= 0 ? format.precision : max_fraction_digits;
+   int limit = format.precision >= 0 ? format.precision : kMaxFractionDigits;
    std::string fraction_digits;
    while (fraction != 0.0 && static_cast<int>(fraction_digits.size()) < limit) {
       fraction *= 10.0;

@@ -9,6 +9,13 @@
 
 constexpr const char *CONFIG_FILE = "./kstr.ini";
 
+// Exit status of a start-up that could not load its catalogue.
+constexpr int EXIT_NO_CATALOGUE = -1;
+// Exit status when the platform library cannot start (no display).
+constexpr int EXIT_NO_SYSTEM = 2;
+// Exit status of a start-up or a mode change whose graphics mode was refused.
+constexpr int EXIT_NO_GRAPHICS = 1;
+
 // Graphics settings, section "gui".
 extern int gfxmode;
 extern int cscheme;
@@ -55,11 +62,3 @@ int config_resy();
 // Copies the configured "language" code into `code` (3 bytes). Returns false
 // when the value is too long to be a code: such a value names no catalogue.
 bool config_language_code(char code[3]);
-
-// Writes every saved key in its fixed order and flushes the file to disk.
-// Returns 0 when the file on disk holds what was written, -1 otherwise.
-int settings_write();
-
-// Action of the settings dialog's save button: settings_write, then tells the
-// user whether the settings were saved.
-void settings_save(void *data);

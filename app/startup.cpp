@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/catalogue_items.h"
+#include "app/catalogue_texts.h"
 #include "app/config.h"
 #include "app/languages.h"
 #include "ui/color_schemes.h"
@@ -14,8 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 
-char *yes_no_texts[2] = {nullptr, nullptr};
-
 namespace {
 
 [[noreturn]] void fatal(int status, const char *text)
@@ -24,30 +23,6 @@ namespace {
    std::exit(status);
 }
 
-char *heap_copy(const char *text)
-{
-   const char *t = text ? text : "";
-   size_t size = std::strlen(t) + 1;
-   char *copy = static_cast<char *>(std::malloc(size));
-   if (copy)
-      std::memcpy(copy, t, size);
-   return copy;
-}
-
-}
-
-std::string catalogue_error_detail(int error, int line)
-{
-   switch (error) {
-   case TR_ERR_OPEN:
-      return "Error opening file";
-   case TR_ERR_CREATE:
-      return "Error creating translation";
-   case TR_ERR_SYNTAX:
-      return "Syntax error: expected '=' after item name at line " + std::to_string(line);
-   default:
-      return "";
-   }
 }
 
 void load_configured_catalogue()
@@ -72,14 +47,6 @@ void load_configured_catalogue()
       std::exit(EXIT_NO_CATALOGUE);
    }
    tr_select(current_translation);
-}
-
-void copy_yes_no_texts()
-{
-   for (char *&text : yes_no_texts)
-      std::free(text);
-   yes_no_texts[0] = heap_copy(tr_text(msg::no));
-   yes_no_texts[1] = heap_copy(tr_text(msg::yes));
 }
 
 void graphics_init()

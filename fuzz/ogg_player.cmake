@@ -1,1 +1,6 @@
 kstr_fuzz(ogg_player SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/ogg_player_fuzz.cpp LIBS kstr_streams)
+foreach(target fuzz_ogg_player replay_ogg_player)
+  if(TARGET ${target})
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests/streams)
+  endif()
+endforeach()

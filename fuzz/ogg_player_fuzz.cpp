@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "streams/ogg_player.h"
-#include "tests/streams/vorbisfile_leaks.h"
+#include "vorbisfile_leaks.h"
 
 namespace {
 
@@ -77,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
    if (size > INT_MAX)
       return 0;
    play_block(data, size);
-   std::vector<uint8_t> fixed(data, data + size);
-   if (fix_checksums(fixed))
-      play_block(fixed.data(), fixed.size());
+   std::vector<uint8_t> repaired(data, data + size);
+   if (fix_checksums(repaired))
+      play_block(repaired.data(), repaired.size());
    return 0;
 }

@@ -14,7 +14,7 @@ KSTR_PACKAGES=(
   # tests: X server, input injection, real encoders and decoders, fuzzing
   xvfb xdotool x11-utils lame twolame sox libsox-fmt-mp3 vorbis-tools mpg123
   pulseaudio pulseaudio-utils libasound2-plugins
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format clang-tidy
 )
 
 kstr_install_packages() {

@@ -46,7 +46,7 @@ struct Mp3FrameFacts {
 class Mp3Decoder {
 public:
    // Largest PCM one frame yields: 1152 sample frames of two 16-bit channels.
-   static constexpr int max_frame_pcm = 1152 * 2 * 2;
+   static constexpr int kMaxFramePcm = 1152 * 2 * 2;
 
    Mp3Decoder();
    ~Mp3Decoder();

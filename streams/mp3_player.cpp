@@ -12,13 +12,13 @@
 
 namespace {
 
-constexpr int scan_window = 28672;
-constexpr int scratch_pcm_bytes = 8192;
+constexpr int kScanWindow = 28672;
+constexpr int kScratchPcmBytes = 8192;
 // No valid frame is longer than 2881 bytes (MPEG-2.5 Layer II at 160 kbit/s,
 // 8 kHz), so a candidate needs no more input than this to decode.
-constexpr int candidate_feed_bytes = 4096;
+constexpr int kCandidateFeedBytes = 4096;
 
-constexpr std::array<int, 9> standard_rates{44100, 48000, 32000, 22050, 24000, 16000, 11025, 12000, 8000};
+constexpr std::array<int, 9> kStandardRates{44100, 48000, 32000, 22050, 24000, 16000, 11025, 12000, 8000};
 
 struct FirstFrame {
    int offset = -1;
@@ -29,14 +29,14 @@ struct FirstFrame {
 // followed by another header (or by no room for one).
 FirstFrame find_first_frame(kstr::Mp3Decoder &scratch, const uint8_t *data, int len, int window)
 {
-   std::array<uint8_t, scratch_pcm_bytes> pcm;
+   std::array<uint8_t, kScratchPcmBytes> pcm;
    for (int i = 0; i < window; ++i) {
       if (!mp3_header_valid_at(data, len, i))
          continue;
       scratch.reset();
       int pcm_bytes = 0;
-      const int feed = std::min(window - i, candidate_feed_bytes);
-      if (scratch.decode(data + i, feed, pcm.data(), scratch_pcm_bytes, &pcm_bytes) != MP3_OK)
+      const int feed = std::min(window - i, kCandidateFeedBytes);
+      if (scratch.decode(data + i, feed, pcm.data(), kScratchPcmBytes, &pcm_bytes) != MP3_OK)
          continue;
       const int frame_size = scratch.facts().frame_size;
       if (frame_size <= 0)
@@ -81,7 +81,7 @@ MP3_PLAYER *create_player(const void *block, int block_len)
       return nullptr;
    data += id3v2_len;
    len -= id3v2_len;
-   const int window = std::min(len, scan_window);
+   const int window = std::min(len, kScanWindow);
 
    kstr::Mp3Decoder scratch;
    if (!scratch.usable())
@@ -103,7 +103,7 @@ MP3_PLAYER *create_player(const void *block, int block_len)
    p.tag_len = tag_len;
    p.decoder.reset();
 
-   p.freq = standard_rates[static_cast<size_t>(facts.sampling_frequency)];
+   p.freq = kStandardRates[static_cast<size_t>(facts.sampling_frequency)];
    p.stereo = facts.channels > 1 ? -1 : 0;
    p.bits = 16;
    p.pcm_frame_bytes = first.pcm_bytes;

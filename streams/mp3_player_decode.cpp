@@ -8,11 +8,11 @@ namespace {
 
 // Files with a Xing record are variable-rate: one frame's length says little
 // about the next, so they are fed in larger fixed pieces.
-constexpr int xing_chunk_bytes = 1792;
+constexpr int kXingChunkBytes = 1792;
 
-constexpr int decoded = -1;
-constexpr int bad_frame = 0;
-constexpr int input_exhausted = -3;
+constexpr int kDecoded = -1;
+constexpr int kBadFrame = 0;
+constexpr int kInputExhausted = -3;
 
 // True when the frame just decoded at data_pos is followed by a valid header,
 // or leaves no room for one before the end of the data.
@@ -29,7 +29,7 @@ bool followed_by_header(const MP3_PLAYER &p)
 bool resynchronise(MP3_PLAYER &p, int left, bool wrap, uint8_t *out, int capacity, int &pcm, int &consumed)
 {
    using namespace kstr::mp3;
-   const int limit = wrap ? resync_limit : std::min(resync_limit, left);
+   const int limit = wrap ? kResyncLimit : std::min(kResyncLimit, left);
    for (int k = 0; k < limit; ++k) {
       // Wrapping happens wherever the end is met, also after an earlier
       // rewind in the same step, so data_pos never leaves the data.
@@ -41,7 +41,7 @@ bool resynchronise(MP3_PLAYER &p, int left, bool wrap, uint8_t *out, int capacit
       if (mp3_header_valid_at(p.data_start, p.data_len, data_offset(p))) {
          p.decoder.reset();
          p.resync = 0;
-         if (mp3_decode_frame(&p, p.data_pos, out, capacity, &pcm, &consumed) == decoded && followed_by_header(p))
+         if (mp3_decode_frame(&p, p.data_pos, out, capacity, &pcm, &consumed) == kDecoded && followed_by_header(p))
             return true;
       }
       ++p.data_pos;
@@ -58,19 +58,19 @@ int mp3_decode_frame(MP3_PLAYER *player, const uint8_t *in, uint8_t *out, int ca
    *pcm_bytes = 0;
    int r = p.decoder.decode(nullptr, 0, out, capacity, pcm_bytes);
    const int remaining = p.data_len - static_cast<int>(in - p.data_start);
-   const int chunk = p.xing ? xing_chunk_bytes : p.frame_bytes + 4;
+   const int chunk = p.xing ? kXingChunkBytes : p.frame_bytes + 4;
    while (r == MP3_NEED_MORE && *consumed < remaining) {
       const int n = std::min(chunk, remaining - *consumed);
       r = p.decoder.decode(in + *consumed, n, out, capacity, pcm_bytes);
       *consumed += n;
    }
    if (r == MP3_NEED_MORE)
-      return input_exhausted;
+      return kInputExhausted;
    // A frame that gave no PCM cannot advance playback: it counts as bad.
    const kstr::Mp3FrameFacts &facts = p.decoder.facts();
    if (r != MP3_ERR && mp3_header_valid(facts.header) && facts.frame_size > 0 && *pcm_bytes > 0)
-      return decoded;
-   return bad_frame;
+      return kDecoded;
+   return kBadFrame;
 }
 
 namespace kstr::mp3 {
@@ -88,13 +88,13 @@ int step_frame(MP3_PLAYER &p, uint8_t *out, int capacity, bool wrap)
    int pcm = 0;
    int consumed = 0;
    int r = mp3_decode_frame(&p, p.data_pos, out, capacity, &pcm, &consumed);
-   if (r == input_exhausted && wrap) {
+   if (r == kInputExhausted && wrap) {
       p.data_pos = p.data_start;
       p.cur_frame = 0;
       p.resync = 0;
       r = mp3_decode_frame(&p, p.data_pos, out, capacity, &pcm, &consumed);
    }
-   if (r == bad_frame && !resynchronise(p, left, wrap, out, capacity, pcm, consumed))
+   if (r == kBadFrame && !resynchronise(p, left, wrap, out, capacity, pcm, consumed))
       return -1;
    // An exhausted input without wrapping moves data_pos to the end.
    p.cur_frame += 1;
@@ -108,7 +108,7 @@ int drain_queued_frame(MP3_PLAYER &p, uint8_t *out, int capacity)
       return 0;
    int pcm = 0;
    int consumed = 0;
-   if (mp3_decode_frame(&p, p.data_pos, out, capacity, &pcm, &consumed) != decoded)
+   if (mp3_decode_frame(&p, p.data_pos, out, capacity, &pcm, &consumed) != kDecoded)
       return 0;
    p.cur_frame += 1;
    return pcm;

@@ -48,7 +48,7 @@ struct MP3_PLAYER {
 
 namespace kstr::mp3 {
 
-constexpr int resync_limit = 16384;
+constexpr int kResyncLimit = 16384;
 
 inline int data_offset(const MP3_PLAYER &p) { return static_cast<int>(p.data_pos - p.data_start); }
 inline bool at_end(const MP3_PLAYER &p) { return data_offset(p) >= p.data_len; }
@@ -59,7 +59,7 @@ void rewind_to_start(MP3_PLAYER &p);
 
 // Steps the player by one frame at data_pos into `out` (at most `capacity`
 // bytes): decodes, wraps to the start at the end of the input when `wrap`,
-// and resynchronises after a bad frame (bounded by resync_limit, and by the
+// and resynchronises after a bad frame (bounded by kResyncLimit, and by the
 // rest of the data when not wrapping). Returns the PCM bytes written, or -1
 // when no good frame was found.
 int step_frame(MP3_PLAYER &p, uint8_t *out, int capacity, bool wrap);

@@ -110,7 +110,7 @@ int64_t expected_frames(const MP3_PLAYER &p)
 // memory runs out.
 bool decode_all(MP3_PLAYER &p, GrowingSample &sample)
 {
-   uint8_t spill[kstr::Mp3Decoder::max_frame_pcm];
+   uint8_t spill[kstr::Mp3Decoder::kMaxFramePcm];
    for (;;) {
       uint8_t *room = sample.frame_room();
       uint8_t *out = room ? room : spill;

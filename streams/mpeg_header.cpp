@@ -5,21 +5,21 @@
 
 namespace {
 
-constexpr uint32_t sync_mask = 0xFFE00000;
-constexpr uint32_t version_mask = 0x00180000;
-constexpr uint32_t version_reserved = 0x00080000;
-constexpr uint32_t layer_mask = 0x00060000;
-constexpr uint32_t layer_3 = 0x00020000;
-constexpr uint32_t layer_2 = 0x00040000;
-constexpr uint32_t bitrate_mask = 0x0000F000;
-constexpr uint32_t rate_mask = 0x00000C00;
+constexpr uint32_t kSyncMask = 0xFFE00000;
+constexpr uint32_t kVersionMask = 0x00180000;
+constexpr uint32_t kVersionReserved = 0x00080000;
+constexpr uint32_t kLayerMask = 0x00060000;
+constexpr uint32_t kLayer3 = 0x00020000;
+constexpr uint32_t kLayer2 = 0x00040000;
+constexpr uint32_t kBitrateMask = 0x0000F000;
+constexpr uint32_t kRateMask = 0x00000C00;
 
-constexpr int id3v1_size = 128;
-constexpr int id3v2_header_size = 10;
-constexpr int id3v2_footer_flag = 0x10;
+constexpr int kId3v1Size = 128;
+constexpr int kId3v2HeaderSize = 10;
+constexpr int kId3v2FooterFlag = 0x10;
 
 // Rows: MPEG-1 Layer II, MPEG-1 Layer III, MPEG-2/2.5 Layer II and III.
-constexpr std::array<std::array<int, 16>, 3> bitrate_table{{
+constexpr std::array<std::array<int, 16>, 3> kBitrateTable{{
    {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
    {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0},
    {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
@@ -44,13 +44,13 @@ int xing_marker_offset(int lsf, int mode)
 
 int mp3_header_valid(uint32_t h)
 {
-   const uint32_t layer = h & layer_mask;
-   const uint32_t bitrate = h & bitrate_mask;
-   const bool valid = (h & sync_mask) == sync_mask
-      && (h & version_mask) != version_reserved
-      && (layer == layer_3 || layer == layer_2)
-      && bitrate != 0 && bitrate != bitrate_mask
-      && (h & rate_mask) != rate_mask;
+   const uint32_t layer = h & kLayerMask;
+   const uint32_t bitrate = h & kBitrateMask;
+   const bool valid = (h & kSyncMask) == kSyncMask
+      && (h & kVersionMask) != kVersionReserved
+      && (layer == kLayer3 || layer == kLayer2)
+      && bitrate != 0 && bitrate != kBitrateMask
+      && (h & kRateMask) != kRateMask;
    return valid ? -1 : 0;
 }
 
@@ -70,19 +70,19 @@ bool mp3_header_valid_at(const uint8_t *block, int len, int pos)
 
 int mp3_id3v1_length(const uint8_t *block, int len)
 {
-   if (len < id3v1_size)
+   if (len < kId3v1Size)
       return 0;
-   return std::memcmp(block + len - id3v1_size, "TAG", 3) == 0 ? id3v1_size : 0;
+   return std::memcmp(block + len - kId3v1Size, "TAG", 3) == 0 ? kId3v1Size : 0;
 }
 
 int mp3_id3v2_length(const uint8_t *block, int len)
 {
-   if (len < id3v2_header_size || std::memcmp(block, "ID3", 3) != 0)
+   if (len < kId3v2HeaderSize || std::memcmp(block, "ID3", 3) != 0)
       return 0;
    // The size bytes are taken whole, top bits included: at most about 2^29.
    const int size = block[6] * (1 << 21) + block[7] * (1 << 14) + block[8] * (1 << 7) + block[9];
-   const bool footer = (block[5] & id3v2_footer_flag) != 0;
-   return size + (footer ? 2 * id3v2_header_size : id3v2_header_size);
+   const bool footer = (block[5] & kId3v2FooterFlag) != 0;
+   return size + (footer ? 2 * kId3v2HeaderSize : kId3v2HeaderSize);
 }
 
 int mp3_bitrate_kbps(int lsf, int layer, int bitrate_index)
@@ -90,7 +90,7 @@ int mp3_bitrate_kbps(int lsf, int layer, int bitrate_index)
    if (bitrate_index < 0 || bitrate_index > 15 || (layer != 2 && layer != 3))
       return 0;
    const int row = lsf ? 2 : layer - 2;
-   return bitrate_table[row][bitrate_index];
+   return kBitrateTable[row][bitrate_index];
 }
 
 std::unique_ptr<XING_INFO> mp3_read_xing(const uint8_t *frame, int avail, int lsf, int mode)

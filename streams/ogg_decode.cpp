@@ -6,11 +6,11 @@
 
 namespace {
 
-constexpr int little_endian = 0;
-constexpr int word_bytes = 2;
-constexpr int unsigned_pcm = 0;
+constexpr int kLittleEndian = 0;
+constexpr int kWordBytes = 2;
+constexpr int kUnsignedPcm = 0;
 // ov_read takes an int length; larger requests go in pieces of whole frames.
-constexpr size_t largest_read = size_t{1} << 30;
+constexpr size_t kLargestRead = size_t{1} << 30;
 
 }
 
@@ -25,9 +25,9 @@ OggDecoded ogg_decode_into(OGG_PLAYER &p, uint8_t *dest, size_t bytes, bool loop
    int64_t since_restart = -1;
    size_t left = bytes;
    while (left > 0) {
-      const int want = static_cast<int>(std::min(left, largest_read));
+      const int want = static_cast<int>(std::min(left, kLargestRead));
       const long got = ov_read(&p.vf, reinterpret_cast<char *>(dest), want,
-                               little_endian, word_bytes, unsigned_pcm, &p.section);
+                               kLittleEndian, kWordBytes, kUnsignedPcm, &p.section);
       if (got > 0) {
          dest += got;
          left -= static_cast<size_t>(got);

@@ -14,11 +14,11 @@
 
 namespace {
 
-constexpr int smallest_buffer_bytes = 4096;
-constexpr int normal_speed = 1000;
+constexpr int kSmallestBufferBytes = 4096;
+constexpr int kNormalSpeed = 1000;
 // Output is stereo at most: more channels would come out of ov_read
 // interleaved in frames the stream cannot take.
-constexpr int most_channels = 2;
+constexpr int kMostChannels = 2;
 
 struct PlayerDeleter {
    void operator()(OGG_PLAYER *player) const { ogg_player_destroy(player); }
@@ -42,7 +42,7 @@ PlayerPtr new_player(const uint8_t *data, int data_len)
 bool take_format(OGG_PLAYER &player)
 {
    const vorbis_info *info = ov_info(&player.vf, -1);
-   if (!info || info->channels < 1 || info->channels > most_channels || info->rate > INT_MAX)
+   if (!info || info->channels < 1 || info->channels > kMostChannels || info->rate > INT_MAX)
       return false;
    player.stereo = info->channels > 1 ? -1 : 0;
    player.freq = static_cast<int>(info->rate);
@@ -111,14 +111,14 @@ void ogg_player_destroy(OGG_PLAYER *player)
 
 int ogg_player_play(OGG_PLAYER *player, int buffer_len, int vol, int pan)
 {
-   return ogg_player_play_ex(player, buffer_len, vol, pan, normal_speed, 0);
+   return ogg_player_play_ex(player, buffer_len, vol, pan, kNormalSpeed, 0);
 }
 
 int ogg_player_play_ex(OGG_PLAYER *player, int buffer_len, int vol, int pan, int speed, int loop)
 {
    if (player->stream)
       return 0;
-   if (buffer_len < smallest_buffer_bytes)
+   if (buffer_len < kSmallestBufferBytes)
       return -1;
    const int frames = buffer_len / ogg_frame_bytes(*player);
    AUDIOSTREAM *stream = play_audio_stream(frames, 16, player->stereo != 0, player->freq, vol, pan);
@@ -126,7 +126,7 @@ int ogg_player_play_ex(OGG_PLAYER *player, int buffer_len, int vol, int pan, int
       return -1;
    player->stream = stream;
    player->buffer_bytes = frames * ogg_frame_bytes(*player);
-   if (speed != normal_speed)
+   if (speed != kNormalSpeed)
       adjust_sample(stream->samp, vol, pan, speed, -1);
    player->loop = loop;
    player->end_countdown = 0;

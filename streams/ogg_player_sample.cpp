@@ -21,11 +21,11 @@ using SamplePtr = std::unique_ptr<SAMPLE, SampleDeleter>;
 // takes at least one byte of the file. A length beyond that, read from a
 // corrupt granule position, could only be silence: it is refused rather
 // than allocated.
-constexpr int64_t most_frames_per_byte = 4096;
+constexpr int64_t kMostFramesPerByte = 4096;
 
 int64_t most_frames(const OGG_PLAYER &player)
 {
-   return std::min<int64_t>(INT_MAX, most_frames_per_byte * player.data_len);
+   return std::min<int64_t>(INT_MAX, kMostFramesPerByte * player.data_len);
 }
 
 }

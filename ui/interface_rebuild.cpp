@@ -2,7 +2,6 @@
 
 #include "app/catalogue_items.h"
 #include "app/config.h"
-#include "app/startup.h"
 #include "ui/color_schemes.h"
 
 #include "toolkit/toolkit.h"

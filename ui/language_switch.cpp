@@ -2,7 +2,7 @@
 
 #include "app/catalogue_items.h"
 #include "app/languages.h"
-#include "app/startup.h"
+#include "app/catalogue_texts.h"
 #include "ui/interface_rebuild.h"
 
 #include "toolkit/toolkit.h"

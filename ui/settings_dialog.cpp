@@ -4,6 +4,7 @@
 #include "app/config.h"
 #include "ui/interface_rebuild.h"
 #include "ui/language_switch.h"
+#include "ui/settings_save.h"
 
 #include "toolkit/toolkit.h"
 

@@ -3,7 +3,7 @@
 
 #include "app/catalogue_items.h"
 #include "app/config.h"
-#include "app/startup.h"
+#include "app/catalogue_texts.h"
 #include "player/sound_settings.h"
 #include "ui/color_schemes.h"
 

@@ -139,6 +139,32 @@ TEST_F(Catalogue, SetTextSelectionAndCompleteness)
    EXPECT_EQ(tr_text(plain), nullptr);
 }
 
+// A definition may hold fewer texts than it has keys (a key past the texts is
+// read and dropped) or more (the texts past the keys are set by number only
+// and take no arguments); completeness counts the texts.
+TEST_F(Catalogue, TextCountMayDifferFromItemCount)
+{
+   const std::string file = "lang_name=L\ngreeting=Hi %0\nplain=P\n";
+   const TR_DEFINITION fewer_texts = {greeting + 1, item_total, test_items};
+   Translation t = load(file, fewer_texts);
+   ASSERT_NE(t, nullptr) << "tr_error " << tr_error;
+   EXPECT_EQ(texts(t), "|L|Hi %0") << "the line for plain had no text to go to";
+   EXPECT_EQ(tr_is_complete(t.get()), 1);
+   tr_select(t.get());
+   EXPECT_STREQ(tr_text(greeting, "you"), "Hi you");
+   EXPECT_STREQ(tr_text(plain), "");
+   EXPECT_EQ(tr_set_text(t.get(), plain, "x"), -1);
+
+   const TR_DEFINITION more_texts = {item_total + 2, greeting + 1, test_items};
+   current = load(file, more_texts);
+   ASSERT_NE(current, nullptr) << "tr_error " << tr_error;
+   EXPECT_EQ(texts(current), "|L|Hi %0|-|-|-|-|-|-") << "no key reaches plain";
+   EXPECT_EQ(tr_set_text(current.get(), item_total + 1, "last %0 %%"), 0);
+   tr_select(current.get());
+   EXPECT_STREQ(tr_text(item_total + 1, "ignored"), "last  %") << "a text without an item takes no arguments";
+   EXPECT_EQ(tr_is_complete(current.get()), 0);
+}
+
 TEST_F(Catalogue, PercentSequencesArgumentsAndLongResults)
 {
    use("greeting=A %0 B %% C %1 D %x E %9 F %\n"

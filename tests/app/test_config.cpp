@@ -1,5 +1,6 @@
 #include "allegro_env.h"
 #include "app/config.h"
+#include "ui/settings_save.h"
 #include "app/languages.h"
 #include "player/engine.h"
 #include "temp_dir.h"
@@ -113,9 +114,9 @@ TEST_F(ConfigTest, SaveKeepsWhatWasReadTheChosenLanguageAndUnknownKeys)
    language_count = 2;
    current_language = 1;
    ASSERT_EQ(settings_write(), 0) << saved();
-   for (const auto &[section, key, expected] : {std::tuple("system", "language", "fr"), {"gui", "my_own", "7"},
+   for (const auto &[section, name, expected] : {std::tuple("system", "language", "fr"), {"gui", "my_own", "7"},
                                                 {"dos", "verbose", "2"}, {"dos", "volume", "77"}, {"dos", "it_resampling", "3"}})
-      EXPECT_EQ(value(section, key), expected) << section << "/" << key;
+      EXPECT_EQ(value(section, name), expected) << section << "/" << name;
    language_count = 0;
    current_language = 0;
 }

@@ -5,6 +5,7 @@
 #include "player_test_support.h"
 
 #include "toolkit/cursors.h"
+#include "windows/mouse_cursors.h"
 #include "toolkit/windows.h"
 
 namespace kstr::test {

@@ -141,12 +141,12 @@ TEST(Mp3PlayerPosition, LengthsAndSeeks)
    auto v2 = open_mp3("id3v2_44k_stereo.mp3"), v1 = open_mp3("id3v1_44k_stereo.mp3");
    ASSERT_TRUE(v2 && v1);
    const int lead = id3v2_end(v2.block), v1_size = static_cast<int>(v1.block.size());
-   for (auto [player, op, arg, at] : {std::tuple<MP3_PLAYER *, Op, int, int>{v2.get(), mp3_player_seek_bytes, 1000, lead + 1000},
+   for (auto [seeked, op, arg, at] : {std::tuple<MP3_PLAYER *, Op, int, int>{v2.get(), mp3_player_seek_bytes, 1000, lead + 1000},
            {v2.get(), mp3_player_seek_bytes, -lead - 1, lead + 1000}, {v2.get(), mp3_player_seek_bytes, -lead, lead},
            {v2.get(), mp3_player_seek_bytes, 1000, lead + 1000}, {v2.get(), mp3_player_skip_bytes, -1000 - lead, lead},
            {v1.get(), mp3_player_seek_bytes, v1_size - 129, v1_size - 129}, {v1.get(), mp3_player_seek_bytes, v1_size - 128, v1_size - 129}}) {
-      op(player, arg);
-      EXPECT_EQ(mp3_player_pos_bytes(player), at) << arg;
+      op(seeked, arg);
+      EXPECT_EQ(mp3_player_pos_bytes(seeked), at) << arg;
    }
 
    auto vbr = open_mp3("vbr_44k_stereo.mp3");

@@ -47,7 +47,7 @@ inline int LabelledControl(const std::string &text)
 {
    WindowRecord *w = TopWindow();
    Control *c = FindIn(w ? w->client : nullptr,
-                       [&](Control *c) { return c->text.size() == 1 && c->text[0] == text; });
+                       [&](Control *candidate) { return candidate->text.size() == 1 && candidate->text[0] == text; });
    return c ? c->id : -1;
 }
 

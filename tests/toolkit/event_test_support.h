@@ -3,8 +3,8 @@
 #pragma once
 
 #include "allegro_env.h"
-#include "toolkit/event_signals.h"
-#include "toolkit/event_system.h"
+#include "input/event_signals.h"
+#include "input/event_system.h"
 #include "toolkit/events.h"
 
 #include <gtest/gtest.h>

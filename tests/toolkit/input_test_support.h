@@ -6,7 +6,8 @@
 #include "event_test_support.h"
 #include "toolkit_test_support.h"
 
-#include "toolkit/input_seam.h"
+#include "input/input_seam.h"
+#include "windows/control_class.h"
 
 #include <allegro.h>
 

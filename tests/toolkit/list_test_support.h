@@ -4,8 +4,8 @@
 
 #include "input_test_support.h"
 
+#include "controls/list_view_parts.h"
 #include "toolkit/controls/list_view.h"
-#include "toolkit/controls/list_view_parts.h"
 
 #include <cstdint>
 #include <cstdio>

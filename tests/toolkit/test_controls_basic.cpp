@@ -2,7 +2,7 @@
 // focus keys, driven through the input seam and read back from the screen.
 #include "input_test_support.h"
 
-#include "toolkit/draw.h"
+#include "draw/draw.h"
 
 namespace kstr::test {
 namespace {

@@ -3,8 +3,8 @@
 // resizing the view.
 #include "list_test_support.h"
 
-#include "toolkit/cursors.h"
-#include "toolkit/draw.h"
+#include "draw/draw.h"
+#include "windows/mouse_cursors.h"
 
 #include <array>
 
@@ -87,10 +87,10 @@ TEST_F(ListViewTest, KeysAndTheScrollBarMoveSelectionAndViewAndEnterActivates)
    // The scroll bar's arrows step one row, its track a page.
    const Rect bar = screen_rect_of(LookupControl(list_)->container->first->id);
    const int mid_x = (bar.x1 + bar.x2) / 2;
-   for (const auto &[y, first] : {std::array{bar.y2 - 2, 1}, {bar.y2 - LIST_SCROLL_WIDTH - 2, 6}, {bar.y1 + 2, 5}}) {
-      inject_click(mid_x, y);
+   for (const auto &[click_y, first] : {std::array{bar.y2 - 2, 1}, {bar.y2 - LIST_SCROLL_WIDTH - 2, 6}, {bar.y1 + 2, 5}}) {
+      inject_click(mid_x, click_y);
       run_loop_for(20);
-      EXPECT_EQ(ListFirstRow(list_), first) << "after a click at y " << y;
+      EXPECT_EQ(ListFirstRow(list_), first) << "after a click at y " << click_y;
    }
    count_ = 3;  // the list shrank: the view shows it from the top
    RedrawControl(list_);

@@ -3,9 +3,10 @@
 #include "input_test_support.h"
 #include "temp_dir.h"
 
-#include "toolkit/controls/scroll_strip.h"
-#include "toolkit/controls/text_wrap.h"
+#include "controls/scroll_strip.h"
+#include "controls/text_wrap.h"
 #include "toolkit/keyboard_focus.h"
+#include "windows/input_sink.h"
 
 #include <string>
 #include <vector>
@@ -41,6 +42,34 @@ TEST_F(InputTest, TextFieldWrapsAndScrolls)
    inject_click(r.x2 - 3, r.y1 + 2);  // the top of the scroll strip
    run_loop_for(30);
    EXPECT_EQ(TextFieldFirstLine(two), 0);
+}
+
+// Scrolling saturates: past the first line the field stays at line 0, past
+// the last page at the last page, whatever the step.
+TEST_F(InputTest, TextFieldScrollStopsAtBothEnds)
+{
+   char text[] = "one two three four five six seven eight nine ten eleven twelve";
+   MakeWindow(0, AUTO, "text", WINDOW_NO_DRAG);
+   const int two = PlaceTextField(PLACE_FIRST, AUTO, text, 60, 2, 0);
+   PresentWindow();
+   const int last_page =
+      static_cast<int>(WrapText(ToolkitFont(), text, 60 - 4 - SCROLL_STRIP_WIDTH, 8, true).size()) - 2;
+   ASSERT_GT(last_page, 2);
+   FocusControl(two);
+   const struct {
+      int start_key, key, first;
+   } cases[] = {
+      {KEY_HOME, KEY_UP, 0},         {KEY_HOME, KEY_PGUP, 0},
+      {KEY_DOWN, KEY_PGUP, 0},       {KEY_END, KEY_DOWN, last_page},
+      {KEY_END, KEY_PGDN, last_page}, {KEY_HOME, KEY_PGDN, 2},
+   };
+   for (const auto &step : cases) {
+      press_key(KEY_HOME);
+      press_key(step.start_key);
+      press_key(step.key);
+      EXPECT_EQ(TextFieldFirstLine(two), step.first)
+         << "key " << step.key << " after " << step.start_key << " from the top";
+   }
 }
 
 TEST_F(InputTest, TextFieldShowsAFileOrQueuesTheRequester)

@@ -1,8 +1,10 @@
 // The control table, class tables, exit handlers, pins and the lifecycle of
 // the toolkit itself.
-#include "toolkit/draw.h"
-#include "toolkit/gallery/sample_box.h"
+#include "draw/draw.h"
+#include "toolkit/controls/sample_box.h"
 #include "toolkit_test_support.h"
+#include "windows/control_class.h"
+#include "windows/input_sink.h"
 
 #include <allegro.h>
 

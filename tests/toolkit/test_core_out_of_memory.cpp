@@ -1,5 +1,6 @@
 // Running out of memory: a child process takes an injected allocation
 // failure and must show the white error screen, wait, and fail.
+#include "core/alloc.h"
 #include "toolkit_test_support.h"
 
 #include <allegro.h>

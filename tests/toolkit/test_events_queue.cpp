@@ -2,8 +2,9 @@
 // the shut-down flush, and the idle wait between passes.
 #include "event_test_support.h"
 
-#include "toolkit/event_pool.h"
-#include "toolkit/event_system.h"
+#include "input/event_pool.h"
+#include "input/event_system.h"
+#include "input/loops.h"
 
 #include <allegro.h>
 

@@ -1,8 +1,8 @@
 // The file selector on a temporary folder, driven with injected input.
 #include "dialog_test_support.h"
 
-#include "toolkit/controls/list_view_parts.h"
-#include "toolkit/file_listing.h"
+#include "controls/list_view_parts.h"
+#include "file_selector/file_listing.h"
 #include "toolkit/file_selector.h"
 #include "toolkit/requesters.h"
 
@@ -41,7 +41,7 @@ protected:
 
    static ListView *List()
    {
-      Control *c = FindIn(TopWindow()->client, [](Control *c) { return ListOf(c) && ListOf(c)->self == c; });
+      Control *c = FindIn(TopWindow()->client, [](Control *candidate) { return ListOf(candidate) && ListOf(candidate)->self == candidate; });
       return c ? ListOf(c) : nullptr;
    }
    // The names the list shows, in order.

@@ -1,9 +1,10 @@
 // Named images, icon files, the icon datafile and the mouse cursors.
+#include "draw/draw.h"
+#include "draw/images.h"
 #include "temp_dir.h"
-#include "toolkit/cursors.h"
-#include "toolkit/draw.h"
-#include "toolkit/gallery/sample_box.h"
+#include "toolkit/controls/sample_box.h"
 #include "toolkit_test_support.h"
+#include "windows/mouse_cursors.h"
 
 #include <allegro.h>
 

@@ -2,7 +2,7 @@
 // window: hot keys run actions, and Tab, Shift+Tab and presses move the focus.
 #include "input_test_support.h"
 
-#include "toolkit/focus.h"
+#include "windows/focus.h"
 
 namespace kstr::test {
 namespace {

@@ -2,7 +2,8 @@
 // versus double clicks versus drags, and controls that go away meanwhile.
 #include "input_test_support.h"
 
-#include "toolkit/pointer_tracker.h"
+#include "input/pointer_tracker.h"
+#include "windows/input_sink.h"
 
 #include <array>
 #include <chrono>

@@ -1,6 +1,8 @@
 // Label and tooltip texts: lines, hot keys, image references.
-#include "toolkit/draw.h"
+#include "draw/draw.h"
+#include "draw/labels.h"
 #include "toolkit_test_support.h"
+#include "windows/control_class.h"
 
 #include <allegro.h>
 

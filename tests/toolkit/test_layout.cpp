@@ -2,7 +2,7 @@
 // controls' rectangles after PresentWindow. Boxes are SAMPLE_PLAIN with an
 // empty label, so their natural size is exactly the size asked for. Window
 // clients have margins and gaps of 2 pixels.
-#include "toolkit/gallery/sample_box.h"
+#include "toolkit/controls/sample_box.h"
 #include "toolkit_test_support.h"
 
 #include <initializer_list>
@@ -142,6 +142,33 @@ TEST_F(Layout, StretchFillsUpToTheNextControlOrTheEdgeAndAlignKeepsTheSize)
       {PLACE_FIRST, AUTO | LAYOUT_ALIGN_BOTTOM, 20, 10, {2, 88, 21, 97}},
       {PLACE_NEW_ROW, AUTO | LAYOUT_ALIGN_BOTTOM | LAYOUT_ALIGN_RIGHT, 30, 15, {168, 83, 197, 97}},
    });
+}
+
+// Controls that share only an edge row or column (inclusive corners) count as
+// side by side, whichever side the shared edge is on: a stretch stops short
+// of them. One pixel further away they are out of the way.
+TEST_F(Layout, StretchStopsAtAControlTouchingOnlyAtAnEdge)
+{
+   // Filling stretches across first (up to the box on its right), then down.
+   constexpr int fill = LAYOUT_STRETCH | LAYOUT_STRETCH_VERTICAL | LAYOUT_FILL_COMPLETELY;
+   const Placed right_of_fill = {100, 2, 10, 10, {100, 2, 109, 11}};
+   for (const auto &boxes : std::initializer_list<std::initializer_list<Placed>>{
+           {{PLACE_FIRST, AUTO | LAYOUT_STRETCH, 20, 10, {2, 2, 147, 11}, "its bottom row is the other's top row"},
+            {150, 11, 10, 10, {150, 11, 159, 20}}},
+           {{2, 20 | LAYOUT_STRETCH, 20, 10, {2, 20, 147, 29}, "its top row is the other's bottom row"},
+            {150, 11, 10, 10, {150, 11, 159, 20}}},
+           {{PLACE_FIRST, AUTO | LAYOUT_STRETCH, 20, 10, {2, 2, 197, 11}, "the other starts one row lower"},
+            {150, 12, 10, 10, {150, 12, 159, 21}}},
+           {{2, 21 | LAYOUT_STRETCH, 20, 10, {2, 21, 197, 30}, "the other ends one row higher"},
+            {150, 11, 10, 10, {150, 11, 159, 20}}},
+           {{50, 2 | fill, 20, 10, {50, 2, 97, 57}, "its right column is the lower box's left column"},
+            right_of_fill, {97, 60, 10, 10, {97, 60, 106, 69}}},
+           {{50, 2 | fill, 20, 10, {50, 2, 97, 57}, "its left column is the lower box's right column"},
+            right_of_fill, {41, 60, 10, 10, {41, 60, 50, 69}}},
+           {{50, 2 | fill, 20, 10, {50, 2, 97, 97}, "the lower boxes are one column further out"},
+            right_of_fill, {98, 60, 10, 10, {98, 60, 107, 69}}, {40, 60, 10, 10, {40, 60, 49, 69}}},
+        })
+      ExpectLayout(200, 100, boxes);
 }
 
 TEST_F(Layout, ShownWindowIsLaidOutAgainAfterControlsAreAdded)

@@ -1,5 +1,6 @@
 // Nested loops, their frames and how they end.
 #include "event_test_support.h"
+#include "input/loops.h"
 
 #include <memory>
 

@@ -1,6 +1,7 @@
 // MouseInputMode 0 (the loop draws the pointer image) and the toolkit's
 // quieter Allegro background thread.
 #include "input_test_support.h"
+#include "windows/window_parts.h"
 
 #include <filesystem>
 #include <fstream>

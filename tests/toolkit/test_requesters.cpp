@@ -1,8 +1,9 @@
 // AlertBox driven with injected clicks, and the toolkit's text collection.
 #include "dialog_test_support.h"
 
+#include "requesters/requester_parts.h"
+#include "requesters/toolkit_texts.h"
 #include "toolkit/requesters.h"
-#include "toolkit/toolkit_texts.h"
 
 namespace kstr::test {
 namespace {

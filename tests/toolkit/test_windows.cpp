@@ -1,8 +1,9 @@
 // Windows: placement on the screen, the window stack, closing, redrawing and
 // the drag area.
-#include "toolkit/draw.h"
-#include "toolkit/gallery/sample_box.h"
+#include "draw/draw.h"
+#include "toolkit/controls/sample_box.h"
 #include "toolkit_test_support.h"
+#include "windows/input_sink.h"
 
 #include <allegro.h>
 

@@ -1,9 +1,10 @@
 // The gallery window under the test X server; its screenshot is left in
 // screenshots/toolkit_gallery.bmp for a person to look at.
+#include "draw/draw.h"
 #include "event_test_support.h"
-#include "toolkit/draw.h"
-#include "toolkit/gallery/gallery_window.h"
+#include "gallery_window.h"
 #include "toolkit_test_support.h"
+#include "windows/input_sink.h"
 
 #include <allegro.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "allegro_env.h"
-#include "toolkit/control.h"
+#include "core/control.h"
 #include "toolkit/toolkit.h"
 
 #include <gtest/gtest.h>

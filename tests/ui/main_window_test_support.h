@@ -15,7 +15,7 @@
 #include "ui/main_window.h"
 #include "ui/playlist_view.h"
 
-#include "toolkit/controls/list_view_parts.h"
+#include "controls/list_view_parts.h"
 
 #include <unistd.h>
 

@@ -4,7 +4,7 @@
 // main window with a script of injected input, rebuilds included.
 #pragma once
 
-#include "../toolkit/dialog_test_support.h"
+#include "dialog_test_support.h"
 #include "capture_sound.h"
 #include "temp_dir.h"
 

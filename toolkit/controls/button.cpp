@@ -1,9 +1,17 @@
 // Push button: measuring, drawing and input.
 #include "toolkit/controls/button.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/controls/control_paint.h"
-#include "toolkit/focus.h"
+#include "controls/control_paint.h"
+#include "controls/press_tracker.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "toolkit/control_calls.h"
+#include "toolkit/fonts.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <algorithm>
 
@@ -18,9 +26,8 @@ constexpr int kIconTextExtra = 3;
 constexpr int kTextExtra = 2;
 
 struct ButtonState {
-   bool pressed = false;  // held down by the left button
-   bool inside = false;   // and the pointer is over it
-   bool latched = false;  // drawn pushed in whatever the pointer does
+   PressTracker press;
+   bool latched = false; // drawn pushed in whatever the pointer does
 };
 
 const ImageEntry *ShownIcon(const Control *c)
@@ -63,21 +70,21 @@ void DrawButton(Control *c)
    if (!AreaOf(c, &a))
       return;
    const ButtonState *s = RecordOf<ButtonState>(c);
-   const bool down = (s->pressed && s->inside) || s->latched;
+   const bool down = (s->press.pressed && s->press.inside) || s->latched;
    DrawFace(a.b, a.x1, a.y1, a.x2, a.y2, !down);
    const int shift = down ? 1 : 0;
    const ImageEntry *icon = ShownIcon(c);
    const int lines_h = ShownLines(c) ? LabelLinesHeight(c) : 0;
    const int gap = icon && lines_h ? kTextExtra : 0;
    const int content_h = (icon ? icon->height : 0) + gap + lines_h;
-   int y = a.y1 + (a.height() + 1 - content_h) / 2 + shift;
+   int y = a.y1 + (a.Height() + 1 - content_h) / 2 + shift;
    set_clip_rect(a.b, a.x1 + 1, a.y1 + 1, a.x2 - 1, a.y2 - 1);
    if (icon) {
-      DrawIcon(a.b, icon, a.x1 + (a.width() + 1 - icon->width) / 2 + shift, y);
+      DrawIcon(a.b, icon, a.x1 + (a.Width() + 1 - icon->width) / 2 + shift, y);
       y += icon->height + gap;
    }
    if (lines_h)
-      DrawLabelLines(a.b, c, a.x1 + (a.width() + 1 - LabelLinesWidth(c)) / 2 + shift, y,
+      DrawLabelLines(a.b, c, a.x1 + (a.Width() + 1 - LabelLinesWidth(c)) / 2 + shift, y,
                      InterfaceColour[COLOUR_TEXT]);
    set_clip_rect(a.b, 0, 0, a.b->w - 1, a.b->h - 1);
    if (HasFocus(c))
@@ -86,47 +93,27 @@ void DrawButton(Control *c)
 
 // --- input -----------------------------------------------------------------
 
-bool Inside(const Control *c, int x, int y)
+void Act(Control *c)
 {
-   return x >= 0 && y >= 0 && x <= ControlWidth(c) && y <= ControlHeight(c);
+   c->on_action(c->action_data);  // may destroy the button
+}
+
+void ShowReleasedAndAct(Control *c)
+{
+   c->cls->redraw(c);
+   Act(c);
 }
 
 int ButtonMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
-   ButtonState *s = RecordOf<ButtonState>(c);
-   switch (ev.code) {
-   case POINTER_PRESS:
-      if (!(ev.press_buttons & 1))
-         return 1;
-      s->pressed = s->inside = true;
-      c->cls->redraw(c);
-      return 1;
-   case POINTER_DRAG:
-      if (s->pressed && s->inside != Inside(c, x, y)) {
-         s->inside = !s->inside;
-         c->cls->redraw(c);
-      }
-      return 1;
-   case POINTER_RELEASE: {
-      const bool activate = s->pressed && Inside(c, x, y);
-      s->pressed = s->inside = false;
-      c->cls->redraw(c);
-      if (activate)
-         c->on_action(c->action_data);  // may destroy the button
-      return 1;
-   }
-   default:
-      return 1;
-   }
+   HandlePress(c, RecordOf<ButtonState>(c)->press, ev, PointInside(c, x, y), ShowReleasedAndAct);
+   return 1;
 }
 
 // Reached when the button has the focus or for one of its hot keys.
 int ButtonKey(Control *c, int character, int scancode, int)
 {
-   if (!IsActivateKey(character, scancode))
-      return 0;
-   c->on_action(c->action_data);
-   return 1;
+   return HandleActivateKey(c, character, scancode, Act);
 }
 
 const InputClass kButtonInput = {ButtonMouse, ButtonKey};
@@ -137,7 +124,6 @@ const ControlClass *ButtonClass()
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureButton;
       k.draw = DrawButton;
-      k.destroy = DestroyWithRecord<ButtonState>;
    });
 }
 
@@ -148,7 +134,7 @@ int PlaceButton(int x, int y, const char *label, void (*cb)(void *), void *data)
    Control *c = CreateControl(ButtonClass(), x, y, label);
    if (!c)
       return -1;
-   c->data = GuardedNew<ButtonState>();
+   MakeRecord<ButtonState>(c);
    c->event_cls = &kButtonInput;
    c->on_action = cb ? cb : DoNothing;
    c->action_data = data;

@@ -1,9 +1,17 @@
 // Check box: measuring, drawing and input.
 #include "toolkit/controls/check_box.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/controls/control_paint.h"
-#include "toolkit/focus.h"
+#include "controls/control_paint.h"
+#include "controls/press_tracker.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "toolkit/events.h"
+#include "toolkit/fonts.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <algorithm>
 
@@ -19,7 +27,7 @@ struct CheckBox {
    int *state = nullptr;
    Control *self = nullptr;
    int own_state = 0;          // used when the caller gave no int
-   bool pressed = false;
+   PressTracker press;         // pressed looks the same inside and out
 };
 
 int BoxSize(const Control *c)
@@ -62,8 +70,8 @@ void DrawCheckBox(Control *c)
    rectfill(a.b, a.x1, a.y1, a.x2, a.y2, InterfaceColour[COLOUR_FACE]);
    const int size = BoxSize(c);
    const int bx = a.x1 + kBoxInset;
-   const int by = a.y1 + (a.height() + 1 - size) / 2;
-   rectfill(a.b, bx, by, bx + size - 1, by + size - 1, InterfaceColour[r->pressed ? COLOUR_FACE : COLOUR_LIGHT]);
+   const int by = a.y1 + (a.Height() + 1 - size) / 2;
+   rectfill(a.b, bx, by, bx + size - 1, by + size - 1, InterfaceColour[r->press.pressed ? COLOUR_FACE : COLOUR_LIGHT]);
    DrawBevel(a.b, bx, by, bx + size - 1, by + size - 1, false);
    if (*r->state > 0)
       DrawTick(a.b, bx + 1, by + 1, size - 2, InterfaceColour[COLOUR_TEXT]);
@@ -74,7 +82,7 @@ void DrawCheckBox(Control *c)
       return;
    }
    const int tx = bx + size + kTextGap;
-   const int ty = a.y1 + (a.height() + 1 - LabelLinesHeight(c)) / 2;
+   const int ty = a.y1 + (a.Height() + 1 - LabelLinesHeight(c)) / 2;
    set_clip_rect(a.b, tx, a.y1, a.x2, a.y2);
    DrawLabelLines(a.b, c, tx + kPadding, ty, InterfaceColour[COLOUR_TEXT]);
    set_clip_rect(a.b, 0, 0, a.b->w - 1, a.b->h - 1);
@@ -85,9 +93,8 @@ void DrawCheckBox(Control *c)
 
 // --- input -----------------------------------------------------------------
 
-void Toggle(void *control)
+void Toggle(Control *c)
 {
-   Control *c = static_cast<Control *>(control);
    CheckBox *r = RecordOf<CheckBox>(c);
    *r->state = ToggledValue(*r->state);
    c->cls->redraw(c);
@@ -97,26 +104,13 @@ void Toggle(void *control)
 
 int CheckBoxMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
-   CheckBox *r = RecordOf<CheckBox>(c);
-   if (ev.code == POINTER_PRESS && (ev.press_buttons & 1)) {
-      r->pressed = true;
-      c->cls->redraw(c);
-   } else if (ev.code == POINTER_RELEASE && r->pressed) {
-      r->pressed = false;
-      if (x >= 0 && y >= 0 && x <= ControlWidth(c) && y <= ControlHeight(c))
-         Toggle(c);
-      else
-         c->cls->redraw(c);
-   }
+   HandlePress(c, RecordOf<CheckBox>(c)->press, ev, PointInside(c, x, y), Toggle);
    return 1;
 }
 
 int CheckBoxKey(Control *c, int character, int scancode, int)
 {
-   if (!IsActivateKey(character, scancode))
-      return 0;
-   Toggle(c);
-   return 1;
+   return HandleActivateKey(c, character, scancode, Toggle);
 }
 
 int SetCheckBoxHandler(Control *c, ChangeFn fn, void *data)
@@ -140,7 +134,6 @@ const ControlClass *CheckBoxClass()
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureCheckBox;
       k.draw = DrawCheckBox;
-      k.destroy = DestroyWithRecord<CheckBox>;
       k.set_change_handler = SetCheckBoxHandler;
       k.get_value = CheckBoxValue;
    });
@@ -153,12 +146,11 @@ int PlaceCheckBox(int x, int y, const char *label, int *state)
    Control *c = CreateControl(CheckBoxClass(), x, y, label);
    if (!c)
       return -1;
-   CheckBox *r = GuardedNew<CheckBox>();
+   CheckBox *r = MakeRecord<CheckBox>(c);
    r->self = c;
    r->state = state ? state : &r->own_state;
-   c->data = r;
    c->event_cls = &kCheckBoxInput;
-   c->on_action = Toggle;  // its hot keys
+   c->on_action = [](void *control) { Toggle(static_cast<Control *>(control)); };  // its hot keys
    c->action_data = c;
    MakeFocusable(c);
    return c->id;

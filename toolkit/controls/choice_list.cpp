@@ -2,11 +2,16 @@
 // it opens lives in drop_list.cpp.
 #include "toolkit/controls/choice_list.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/controls/choice_list_parts.h"
-#include "toolkit/draw.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
+#include "controls/choice_list_parts.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "toolkit/fonts.h"
+#include "toolkit/keyboard_focus.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <algorithm>
 #include <cstring>
@@ -137,20 +142,12 @@ int ChoiceValue(Control *c)
    return ShownChoice(*ChoiceOf(c));
 }
 
-void DestroyChoice(Control *c)
-{
-   delete ChoiceOf(c);
-   c->data = nullptr;
-   BaseControlClass().destroy(c);
-}
-
 const ControlClass *ChoiceClass()
 {
    static ClassSlot slot;
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureChoice;
       k.draw = DrawChoice;
-      k.destroy = DestroyChoice;
       k.set_change_handler = SetChoiceHandler;
       k.get_value = ChoiceValue;
    });
@@ -160,7 +157,7 @@ const ControlClass *ChoiceClass()
 
 ChoiceList *ChoiceOf(Control *c)
 {
-   return static_cast<ChoiceList *>(c->data);
+   return RecordOf<ChoiceList>(c);
 }
 
 int ShownChoice(const ChoiceList &list)
@@ -192,14 +189,13 @@ int PlaceChoiceList(int x, int y, int width, const char *label, int *sel, char *
    Control *c = CreateControl(ChoiceClass(), x, y, label);
    if (!c)
       return -1;
-   ChoiceList *list = GuardedNew<ChoiceList>();
+   ChoiceList *list = MakeRecord<ChoiceList>(c);
    list->sel = sel;
    list->width = std::max(width, 0);
    for (int i = 0; items && i < count; ++i) {
       const char *text = items[i] ? items[i] : "";
       list->items.emplace_back(text, strnlen(text, CHOICE_ITEM_LIMIT));
    }
-   c->data = list;
    c->event_cls = &kChoiceInput;
    MakeFocusable(c);
    return c->id;

@@ -2,7 +2,7 @@
 // and the list it opens (drop_list.cpp).
 #pragma once
 
-#include "toolkit/control.h"
+#include "core/control.h"
 
 #include <string>
 #include <vector>

@@ -2,9 +2,9 @@
 // that buttons, tabs and check marks are made of.
 #pragma once
 
-#include "toolkit/control.h"
-#include "toolkit/draw.h"
-#include "toolkit/toolkit.h"
+#include "core/control.h"
+#include "toolkit/colours.h"
+#include "windows/control_class.h"
 
 #include <allegro.h>
 
@@ -12,8 +12,8 @@
 struct PaintArea {
    BITMAP *b;
    int x1, y1, x2, y2;
-   int width() const { return x2 - x1; }
-   int height() const { return y2 - y1; }
+   int Width() const { return x2 - x1; }
+   int Height() const { return y2 - y1; }
 };
 
 // False while the control is not part of a shown window's picture.
@@ -44,20 +44,4 @@ inline void DrawFace(BITMAP *b, int x1, int y1, int x2, int y2, bool raised)
    vline(b, x1 + 1, y1 + 1, y2 - 1, inner_light);
    hline(b, x1 + 1, y2 - 1, x2 - 1, inner_dark);
    vline(b, x2 - 1, y1 + 1, y2 - 1, inner_dark);
-}
-
-// A record of type T kept in `data`, freed by the class's destroy.
-template <class T>
-T *RecordOf(const Control *c)
-{
-   return static_cast<T *>(c->data);
-}
-
-// The class's destroy: the record first, then the base teardown.
-template <class T>
-void DestroyWithRecord(Control *c)
-{
-   delete RecordOf<T>(c);
-   c->data = nullptr;
-   BaseControlClass().destroy(c);
 }

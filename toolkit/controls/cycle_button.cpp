@@ -1,10 +1,17 @@
 // Two-state choice: measuring, drawing and input.
 #include "toolkit/controls/cycle_button.h"
 
-#include "toolkit/alloc.h"
+#include "controls/control_paint.h"
+#include "controls/press_tracker.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
 #include "toolkit/controls/check_box.h"
-#include "toolkit/controls/control_paint.h"
-#include "toolkit/focus.h"
+#include "toolkit/fonts.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <algorithm>
 #include <array>
@@ -26,7 +33,7 @@ struct CycleButton {
    std::array<std::string, kItemCount> items;
    Control *self = nullptr;
    int own_value = 0;  // used when the caller gave no int
-   bool pressed = false;
+   PressTracker press;  // pressed looks the same inside and out
 };
 
 int LabelWidth(const Control *c)
@@ -76,26 +83,25 @@ void DrawCycle(Control *c)
    rectfill(a.b, a.x1, a.y1, a.x2, a.y2, InterfaceColour[COLOUR_FACE]);
    const int fx = a.x1 + LabelWidth(c);
    if (!c->text.empty())
-      DrawLabelLines(a.b, c, a.x1, a.y1 + (a.height() + 1 - LabelLinesHeight(c)) / 2,
+      DrawLabelLines(a.b, c, a.x1, a.y1 + (a.Height() + 1 - LabelLinesHeight(c)) / 2,
                      InterfaceColour[COLOUR_TEXT]);
-   const bool down = r->pressed;
+   const bool down = r->press.pressed;
    DrawFace(a.b, fx, a.y1, a.x2, a.y2, !down);
    const int shift = down ? 1 : 0;
    const int th = text_height(c->font);
    set_clip_rect(a.b, fx + 2, a.y1 + 2, a.x2 - kMarkWidth - 2, a.y2 - 2);
-   textout_ex(a.b, c->font, ShownItem(r).c_str(), fx + kPadding + shift, a.y1 + (a.height() + 1 - th) / 2 + shift,
+   textout_ex(a.b, c->font, ShownItem(r).c_str(), fx + kPadding + shift, a.y1 + (a.Height() + 1 - th) / 2 + shift,
               InterfaceColour[COLOUR_TEXT], -1);
    set_clip_rect(a.b, 0, 0, a.b->w - 1, a.b->h - 1);
-   DrawCycleMark(a.b, a.x2 - kMarkWidth - 1 + shift, a.y1 + a.height() / 2 + shift, InterfaceColour[COLOUR_TEXT]);
+   DrawCycleMark(a.b, a.x2 - kMarkWidth - 1 + shift, a.y1 + a.Height() / 2 + shift, InterfaceColour[COLOUR_TEXT]);
    if (HasFocus(c))
       DrawFocusMark(a.b, fx + 2, a.y1 + 2, a.x2 - 2, a.y2 - 2);
 }
 
 // --- input -----------------------------------------------------------------
 
-void Cycle(void *control)
+void Cycle(Control *c)
 {
-   Control *c = static_cast<Control *>(control);
    CycleButton *r = RecordOf<CycleButton>(c);
    *r->sel = ToggledValue(*r->sel);
    c->cls->redraw(c);
@@ -105,31 +111,18 @@ void Cycle(void *control)
 
 bool OnField(const Control *c, int x, int y)
 {
-   return x >= LabelWidth(c) && y >= 0 && x <= ControlWidth(c) && y <= ControlHeight(c);
+   return x >= LabelWidth(c) && PointInside(c, x, y);
 }
 
 int CycleMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
-   CycleButton *r = RecordOf<CycleButton>(c);
-   if (ev.code == POINTER_PRESS && (ev.press_buttons & 1) && OnField(c, x, y)) {
-      r->pressed = true;
-      c->cls->redraw(c);
-   } else if (ev.code == POINTER_RELEASE && r->pressed) {
-      r->pressed = false;
-      if (OnField(c, x, y))
-         Cycle(c);
-      else
-         c->cls->redraw(c);
-   }
+   HandlePress(c, RecordOf<CycleButton>(c)->press, ev, OnField(c, x, y), Cycle);
    return 1;
 }
 
 int CycleKey(Control *c, int character, int scancode, int)
 {
-   if (!IsActivateKey(character, scancode))
-      return 0;
-   Cycle(c);
-   return 1;
+   return HandleActivateKey(c, character, scancode, Cycle);
 }
 
 int SetCycleHandler(Control *c, ChangeFn fn, void *data)
@@ -153,7 +146,6 @@ const ControlClass *CycleClass()
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureCycle;
       k.draw = DrawCycle;
-      k.destroy = DestroyWithRecord<CycleButton>;
       k.set_change_handler = SetCycleHandler;
       k.get_value = CycleValue;
    });
@@ -166,16 +158,15 @@ int PlaceCycleButton(int x, int y, const char *label, char **texts, int *value)
    Control *c = CreateControl(CycleClass(), x, y, label);
    if (!c)
       return -1;
-   CycleButton *r = GuardedNew<CycleButton>();
+   CycleButton *r = MakeRecord<CycleButton>(c);
    r->self = c;
    r->sel = value ? value : &r->own_value;
    for (int i = 0; i < kItemCount; ++i) {
       const char *text = texts && texts[i] ? texts[i] : "";
       r->items[i].assign(text, std::min(std::char_traits<char>::length(text), kMaxItemText));
    }
-   c->data = r;
    c->event_cls = &kCycleInput;
-   c->on_action = Cycle;  // its hot keys
+   c->on_action = [](void *control) { Cycle(static_cast<Control *>(control)); };  // its hot keys
    c->action_data = c;
    MakeFocusable(c);
    return c->id;

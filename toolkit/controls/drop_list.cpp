@@ -2,14 +2,20 @@
 // the screen and shows the windows below as they were (the backdrop), so a
 // click beside the list reaches the backdrop and closes it; the window is
 // modal, so nothing below takes input while the list is open.
-#include "toolkit/alloc.h"
+#include "controls/choice_list_parts.h"
+#include "controls/scroll_strip.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
 #include "toolkit/controls/choice_list.h"
-#include "toolkit/controls/choice_list_parts.h"
-#include "toolkit/controls/scroll_strip.h"
-#include "toolkit/draw.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/keyboard_focus.h"
+#include "toolkit/placement.h"
 #include "toolkit/windows.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
+#include "windows/window_parts.h"
 
 #include <algorithm>
 #include <utility>
@@ -28,20 +34,29 @@ struct DropList {
    bool scrolling = false;  // the press was on the scroll strip
 };
 
-int g_open_list = -1;
+// The drop lists' state: which one is open.
+struct DropState {
+   int open_list = -1;  // id of the open list's control, -1 for none
+};
+
+DropState &Drops()
+{
+   static DropState state;
+   return state;
+}
 
 // Closes the window that holds `c` (the backdrop or the list) when it is on
 // top, as it is unless a window was opened over it meanwhile.
 void CloseListWindow(Control *c)
 {
-   g_open_list = -1;
+   Drops().open_list = -1;
    if (WindowOf(c) == TopWindow())
       CloseWindow();
 }
 
 DropList *DropOf(Control *c)
 {
-   return static_cast<DropList *>(c->data);
+   return RecordOf<DropList>(c);
 }
 
 ChoiceList *OwnerList(const DropList &d)
@@ -217,20 +232,12 @@ int DropKey(Control *c, int character, int scancode, int)
 
 const InputClass kDropInput = {DropMouse, DropKey};
 
-void DestroyDrop(Control *c)
-{
-   delete DropOf(c);
-   c->data = nullptr;
-   BaseControlClass().destroy(c);
-}
-
 const ControlClass *DropClass()
 {
    static ClassSlot slot;
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureDrop;
       k.draw = DrawDrop;
-      k.destroy = DestroyDrop;
    });
 }
 
@@ -268,15 +275,15 @@ void OpenDropList(Control *field)
    drop->y1 = y - WINDOW_BORDER;
    drop->font = field->font;
    const int shown = std::max(ShownChoice(list), 0);
-   drop->data = GuardedNew<DropList>(field->id, x2 - x1 + 1, rows, row_h, ClampScroll(shown - rows / 2, count, rows), shown);
+   MakeRecord<DropList>(drop, field->id, x2 - x1 + 1, rows, row_h, ClampScroll(shown - rows / 2, count, rows), shown);
    drop->event_cls = &kDropInput;
    MakeFocusable(drop);
    FocusControl(drop->id);
-   g_open_list = drop->id;
+   Drops().open_list = drop->id;
    PresentWindow();
 }
 
 int OpenChoiceDropList(void)
 {
-   return LookupControl(g_open_list) ? g_open_list : -1;
+   return LookupControl(Drops().open_list) ? Drops().open_list : -1;
 }

@@ -2,8 +2,14 @@
 // top frame line.
 #include "toolkit/controls/group_box.h"
 
-#include "toolkit/controls/control_paint.h"
+#include "controls/control_paint.h"
+#include "core/control.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
 #include "toolkit/controls/label.h"
+#include "toolkit/placement.h"
+#include "windows/control_class.h"
+#include "windows/window_parts.h"
 
 #include <algorithm>
 
@@ -29,7 +35,7 @@ void DrawGroup(Control *c)
    DrawEtchedFrame(a.b, a.x1, a.y1 + title_h / 2, a.x2, a.y2);
    if (title_h) {
       const int tx = a.x1 + kTitleIndent + kTitlePadding;
-      const int tw = std::min(LabelLinesWidth(c), a.width() - 2 * (kTitleIndent + kTitlePadding));
+      const int tw = std::min(LabelLinesWidth(c), a.Width() - 2 * (kTitleIndent + kTitlePadding));
       if (tw > 0) {
          rectfill(a.b, tx - kTitlePadding, a.y1, tx + tw + kTitlePadding - 1, a.y1 + title_h - 1,
                   InterfaceColour[COLOUR_FACE]);
@@ -59,9 +65,9 @@ int BeginGroupBox(int x, int y, int w, int h, const char *title, int flags)
       if (PlaceLabel(x, y, title) < 0)
          return -1;
       // The frame goes below its title, keeping the layout flags.
-      constexpr int kFlagBits = static_cast<int>(0xFF000000u);
-      x = y < 0 ? PLACE_BELOW : (x & kFlagBits) | PLACE_BELOW;
-      y = y < 0 ? AUTO : (y & kFlagBits) | AUTO;
+      constexpr int flag_bits = static_cast<int>(0xFF000000u);
+      x = y < 0 ? PLACE_BELOW : (x & flag_bits) | PLACE_BELOW;
+      y = y < 0 ? AUTO : (y & flag_bits) | AUTO;
    }
    Control *c = CreateControl(GroupClass(), x, y, title_above ? "" : title);
    if (!c)

@@ -1,12 +1,19 @@
 // The one-line input field: measuring, drawing, keys and the blinking cursor.
 #include "toolkit/controls/input_field.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/control.h"
-#include "toolkit/controls/input_value.h"
-#include "toolkit/draw.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
+#include "controls/input_value.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "toolkit/control_calls.h"
+#include "toolkit/events.h"
+#include "toolkit/fonts.h"
+#include "toolkit/keyboard_focus.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
+#include "windows/input_sink.h"
 
 #include <algorithm>
 #include <cstring>
@@ -21,7 +28,7 @@ constexpr int kDefaultWidth = 60;
 
 InputField *FieldOf(Control *c)
 {
-   return static_cast<InputField *>(c->data);
+   return RecordOf<InputField>(c);
 }
 
 int LabelWidth(const Control *c)
@@ -226,20 +233,12 @@ int FieldValue(Control *c)
    return static_cast<int>(FieldNumber(*FieldOf(c)));
 }
 
-void DestroyField(Control *c)
-{
-   delete FieldOf(c);
-   c->data = nullptr;
-   BaseControlClass().destroy(c);
-}
-
 const ControlClass *FieldClass()
 {
    static ClassSlot slot;
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureField;
       k.draw = DrawField;
-      k.destroy = DestroyField;
       k.set_change_handler = SetFieldHandler;
       k.get_value = FieldValue;
    });
@@ -267,14 +266,13 @@ int PlaceInputField(int x, int y, int width, const char *label, int kind, int pa
    Control *c = CreateControl(FieldClass(), x, y, label);
    if (!c)
       return -1;
-   InputField *f = GuardedNew<InputField>();
+   InputField *f = MakeRecord<InputField>(c);
    f->kind = k;
    f->mode = ModeOf(kind);
    f->value = value;
    f->param = param;
    f->width = width > 0 ? width : kDefaultWidth;
    PrepareField(*f);
-   c->data = f;
    c->event_cls = &kFieldInput;
    MakeFocusable(c);
    QueueCall(Blink, c, kBlinkMs, c->id);

@@ -1,5 +1,6 @@
-#include "toolkit/controls/input_value.h"
+#include "controls/input_value.h"
 
+#include "core/alloc.h"
 #include "toolkit/controls/input_field.h"
 
 #include <allegro.h>

@@ -2,7 +2,7 @@
 // for, per kind. No drawing, no input.
 #pragma once
 
-#include "toolkit/control.h"
+#include "core/control.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,11 @@
 // Label: static text or image.
 #include "toolkit/controls/label.h"
 
-#include "toolkit/controls/control_paint.h"
+#include "controls/control_paint.h"
+#include "core/control.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "windows/control_class.h"
 
 #include <algorithm>
 

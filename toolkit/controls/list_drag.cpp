@@ -3,9 +3,12 @@
 // drops on the target row (event 2) and ends the drag at the source (event 2).
 // Source flag bit 0 marks a move (cursor 0); otherwise the drag is a copy
 // (cursor 1). Cursor 2 shows a row that refuses the drop.
+#include "controls/list_view_parts.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
 #include "toolkit/controls/list_view.h"
-#include "toolkit/controls/list_view_parts.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/cursors.h"
+#include "windows/input_sink.h"
 
 namespace {
 
@@ -21,7 +24,12 @@ struct RowDrag {
    bool refused = false;  // the source said no for this press
 };
 
-RowDrag g_drag;
+// The row drag in progress, if any.
+RowDrag &CurrentRowDrag()
+{
+   static RowDrag state;
+   return state;
+}
 
 ListView *LiveView(int id)
 {
@@ -58,24 +66,24 @@ void Start(ListView *v, Control *row)
 {
    const int index = v->first + RowPosition(v, row);
    if (index >= ListCount(v)) {
-      g_drag.refused = true;
+      CurrentRowDrag().refused = true;
       return;
    }
    void *item = ListItem(v, index);
    const int id = v->self->id;
    const bool allowed = v->drag_source(item, LIST_DRAG_START, v->list, index) != 0;
    if (!allowed || !LiveView(id)) {
-      g_drag.refused = true;
+      CurrentRowDrag().refused = true;
       return;
    }
-   g_drag = RowDrag{id, index, item, true, false};
+   CurrentRowDrag() = RowDrag{id, index, item, true, false};
    UseMouseCursor((v->drag_flags & 1) ? kCursorMove : kCursorCopy);
 }
 
 void Finish(const PointerEvent &ev)
 {
-   const RowDrag drag = g_drag;
-   g_drag = RowDrag{};
+   const RowDrag drag = CurrentRowDrag();
+   CurrentRowDrag() = RowDrag{};
    if (ListView *source = LiveView(drag.source_id)) {
       const Target t = TargetAt(source, ev.x, ev.y);
       if (Ask(source, t, LIST_DRAG_OVER))
@@ -107,23 +115,23 @@ int ListDragMouse(Control *row, const PointerEvent &ev)
    ListView *v = ListOf(row);
    switch (ev.code) {
    case POINTER_PRESS:
-      g_drag = RowDrag{};
+      CurrentRowDrag() = RowDrag{};
       return 0;
    case POINTER_DRAG:
-      if (g_drag.active) {
-         if (ListView *source = LiveView(g_drag.source_id)) {
+      if (CurrentRowDrag().active) {
+         if (ListView *source = LiveView(CurrentRowDrag().source_id)) {
             ScrollAtEdge(source, ev.x, ev.y);
             const bool ok = Ask(source, TargetAt(source, ev.x, ev.y), LIST_DRAG_OVER) != 0;
             UseMouseCursor(!ok ? kCursorNoDrop : (source->drag_flags & 1) ? kCursorMove : kCursorCopy);
          }
          return 1;
       }
-      if (!ev.dragging || !(ev.press_buttons & 1) || g_drag.refused || !v->drag_source)
+      if (!ev.dragging || !(ev.press_buttons & 1) || CurrentRowDrag().refused || !v->drag_source)
          return 0;
       Start(v, row);
       return 1;
    case POINTER_RELEASE:
-      if (!g_drag.active)
+      if (!CurrentRowDrag().active)
          return 0;
       Finish(ev);
       return 1;
@@ -134,8 +142,8 @@ int ListDragMouse(Control *row, const PointerEvent &ev)
 
 void ForgetRowDrag(ListView *v)
 {
-   if (g_drag.source_id == v->self->id) {
-      g_drag = RowDrag{};
+   if (CurrentRowDrag().source_id == v->self->id) {
+      CurrentRowDrag() = RowDrag{};
       UseMouseCursor(CURSOR_ARROW);
    }
 }

@@ -1,11 +1,15 @@
 // The rows of a list view: one control per visible row. A row draws the item
 // it currently shows, selects it on a press and hands double clicks, the row
 // action and dragging on to the view.
+#include "controls/list_view_parts.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "draw/images.h"
+#include "toolkit/colours.h"
 #include "toolkit/controls/list_view.h"
-#include "toolkit/controls/list_view_parts.h"
-#include "toolkit/draw.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <allegro.h>
 
@@ -86,7 +90,7 @@ void DrawRow(Control *row)
       get_clip_rect(b, &cx1, &cy1, &cx2, &cy2);
       const int colour = InterfaceColour[selected ? COLOUR_LIGHT : COLOUR_TEXT];
       void *item = ListItem(v, index);
-      const int columns = std::max<int>(1, v->column_widths.size());
+      const int columns = std::max(1, static_cast<int>(v->column_widths.size()));
       int left = whole.x1;
       for (int col = 0; col < columns && left <= whole.x2; ++col) {
          const bool last = col == columns - 1;

@@ -1,8 +1,11 @@
 // The list view's vertical scroll bar: an arrow at each end scrolls one row,
 // the track beside the knob one page, and the knob can be dragged.
-#include "toolkit/controls/list_view_parts.h"
-#include "toolkit/draw.h"
-#include "toolkit/toolkit.h"
+#include "controls/list_view_parts.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "windows/control_class.h"
 
 #include <algorithm>
 
@@ -67,7 +70,12 @@ struct KnobGrab {
    int offset = 0;
 };
 
-KnobGrab g_grab;
+// The scroll-bar knob grab in progress, if any.
+KnobGrab &CurrentKnobGrab()
+{
+   static KnobGrab state;
+   return state;
+}
 
 int BarMouse(Control *bar, const PointerEvent &ev, int, int y)
 {
@@ -88,17 +96,17 @@ int BarMouse(Control *bar, const PointerEvent &ev, int, int y)
       else if (y >= g.knob_top + g.knob_len)
          ScrollList(v, v->first + VisibleRows(v));
       else
-         g_grab = KnobGrab{bar, y - g.knob_top};
+         CurrentKnobGrab() = KnobGrab{bar, y - g.knob_top};
       return 1;
    case POINTER_DRAG:
-      if (g_grab.bar == bar && g.track_len > g.knob_len) {
+      if (CurrentKnobGrab().bar == bar && g.track_len > g.knob_len) {
          const int span = g.track_len - g.knob_len;
-         const int pos = std::clamp(y - g_grab.offset - g.track_top, 0, span);
+         const int pos = std::clamp(y - CurrentKnobGrab().offset - g.track_top, 0, span);
          ScrollList(v, (pos * ListMaxFirst(v) + span / 2) / span);
       }
       return 1;
    case POINTER_RELEASE:
-      g_grab = KnobGrab{};
+      CurrentKnobGrab() = KnobGrab{};
       return 1;
    default:
       return 1;
@@ -109,8 +117,8 @@ const InputClass kBarInput = {BarMouse, nullptr};
 
 void ForgetGrab(Control *bar)
 {
-   if (g_grab.bar == bar)
-      g_grab = KnobGrab{};
+   if (CurrentKnobGrab().bar == bar)
+      CurrentKnobGrab() = KnobGrab{};
 }
 
 const ControlClass *BarClass()

@@ -3,11 +3,14 @@
 // dragging live beside it.
 #include "toolkit/controls/list_view.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/controls/list_view_parts.h"
-#include "toolkit/draw.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
+#include "controls/list_view_parts.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "toolkit/placement.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <algorithm>
 
@@ -96,9 +99,7 @@ void DestroyView(Control *c)
    ForgetRowDrag(v);
    v->row_controls.clear();
    v->scroll_bar = nullptr;
-   c->data = nullptr;
    ContainerClass()->destroy(c);
-   delete v;
 }
 
 int MakeViewResizable(Control *c, ChangeFn fn, void *data, int flags)
@@ -129,9 +130,8 @@ const ControlClass *ViewClass()
 ListView *ViewById(int id)
 {
    Control *c = LookupControl(id);
-   return c && c->cls == ViewClass() ? static_cast<ListView *>(c->data) : nullptr;
+   return c && c->cls == ViewClass() ? RecordOf<ListView>(c) : nullptr;
 }
-
 
 }
 
@@ -140,7 +140,7 @@ ListView *ViewById(int id)
 ListView *ListOf(Control *c)
 {
    if (c->cls == ViewClass())
-      return static_cast<ListView *>(c->data);
+      return RecordOf<ListView>(c);
    return c->parent ? ListOf(c->parent->self) : nullptr;
 }
 
@@ -252,7 +252,7 @@ int PlaceListView(int x, int y, void *list, int *count, int width, int cols,
    Control *c = CreateControl(ViewClass(), x, y, "");
    if (!c)
       return 0;
-   auto *v = GuardedNew<ListView>();
+   auto *v = MakeRecord<ListView>(c);
    v->self = c;
    v->list = list;
    v->count = count;
@@ -262,8 +262,7 @@ int PlaceListView(int x, int y, void *list, int *count, int width, int cols,
    v->row_text = row_text;
    v->row_menu = row_menu;
    v->stretched = y >= 0 && (((y & 0x18000000) == 0x18000000) || (y & LAYOUT_EQUAL_HEIGHT));
-   c->data = v;
-   c->event_cls = &ListViewInput;
+   c->event_cls = &kListViewInput;
    SetSpacing(MakeContainer(c), 0, 0);
    MakeFocusable(c);
    v->scroll_bar = MakeListScrollBar(v);

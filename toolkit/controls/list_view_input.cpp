@@ -1,9 +1,11 @@
 // Input of the list view itself: the resizable lower-right corner and the
 // keys of the view that has the keyboard.
-#include "toolkit/controls/list_view_parts.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
-#include "toolkit/windows.h"
+#include "controls/list_view_parts.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "toolkit/cursors.h"
+#include "windows/focus.h"
+#include "windows/window_parts.h"
 
 #include <algorithm>
 
@@ -16,14 +18,19 @@ struct CornerGrab {
    bool cursor_set = false;
 };
 
-CornerGrab g_corner;
+// The resize-corner grab in progress, if any.
+CornerGrab &CurrentCornerGrab()
+{
+   static CornerGrab state;
+   return state;
+}
 
 }
 
 void ForgetCorner(ListView *v)
 {
-   if (g_corner.view == v)
-      g_corner = CornerGrab{};
+   if (CurrentCornerGrab().view == v)
+      CurrentCornerGrab() = CornerGrab{};
 }
 
 namespace {
@@ -72,26 +79,26 @@ int ViewMouse(Control *c, const PointerEvent &ev, int x, int y)
    case POINTER_OVER:
    case POINTER_LEFT: {
       const bool over = ev.code == POINTER_OVER && InCorner(c, x, y);
-      if (over != g_corner.cursor_set && g_corner.view == nullptr) {
+      if (over != CurrentCornerGrab().cursor_set && CurrentCornerGrab().view == nullptr) {
          UseMouseCursor(over ? CURSOR_RESIZE : CURSOR_ARROW);
-         g_corner.cursor_set = over;
+         CurrentCornerGrab().cursor_set = over;
       }
       return 1;
    }
    case POINTER_PRESS:
       if (!InCorner(c, x, y) || !(ev.press_buttons & 1))
          return 0;
-      g_corner.view = v;
-      g_corner.press_x = ev.x;
-      g_corner.press_y = ev.y;
-      g_corner.start_w = ControlWidth(c);
-      g_corner.start_h = ControlHeight(c);
+      CurrentCornerGrab().view = v;
+      CurrentCornerGrab().press_x = ev.x;
+      CurrentCornerGrab().press_y = ev.y;
+      CurrentCornerGrab().start_w = ControlWidth(c);
+      CurrentCornerGrab().start_h = ControlHeight(c);
       return 1;
    case POINTER_DRAG: {
-      if (g_corner.view != v)
+      if (CurrentCornerGrab().view != v)
          return 0;
-      const int w = (v->resize_flags & 1) ? g_corner.start_w : g_corner.start_w + ev.x - g_corner.press_x;
-      const int h = (v->resize_flags & 2) ? g_corner.start_h : g_corner.start_h + ev.y - g_corner.press_y;
+      const int w = (v->resize_flags & 1) ? CurrentCornerGrab().start_w : CurrentCornerGrab().start_w + ev.x - CurrentCornerGrab().press_x;
+      const int h = (v->resize_flags & 2) ? CurrentCornerGrab().start_h : CurrentCornerGrab().start_h + ev.y - CurrentCornerGrab().press_y;
       int width, rows, extra;
       SizeFor(v, w, h, &width, &rows, &extra);
       if (width != v->width || rows != v->rows || extra != c->dh)
@@ -99,12 +106,12 @@ int ViewMouse(Control *c, const PointerEvent &ev, int x, int y)
       return 1;
    }
    case POINTER_RELEASE:
-      if (g_corner.view != v)
+      if (CurrentCornerGrab().view != v)
          return 0;
-      g_corner.view = nullptr;
-      if (!InCorner(c, x, y) && g_corner.cursor_set) {
+      CurrentCornerGrab().view = nullptr;
+      if (!InCorner(c, x, y) && CurrentCornerGrab().cursor_set) {
          UseMouseCursor(CURSOR_ARROW);
-         g_corner.cursor_set = false;
+         CurrentCornerGrab().cursor_set = false;
       }
       if (v->on_resize)
          v->on_resize(v->resize_data);
@@ -151,4 +158,4 @@ int ViewKey(Control *c, int character, int scancode, int shifts)
 
 }
 
-const InputClass ListViewInput = {ViewMouse, ViewKey};
+const InputClass kListViewInput = {ViewMouse, ViewKey};

@@ -2,7 +2,8 @@
 // dragging) share. See list_view.h for the public contract.
 #pragma once
 
-#include "toolkit/control.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
 
 #include <set>
 #include <vector>
@@ -69,7 +70,7 @@ void ActivateRow(ListView *v, int row, int buttons);
 // Height (y2 - y1) of a view showing `rows` rows.
 int ListNaturalHeight(const ListView *v, int rows);
 // The view's own input: the resizable corner and the keys.
-extern const InputClass ListViewInput;
+extern const InputClass kListViewInput;
 // Forgets a corner drag of the view (it is being destroyed).
 void ForgetCorner(ListView *v);
 

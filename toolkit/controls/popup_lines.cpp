@@ -1,10 +1,14 @@
 // The lines of a popup menu: items (icon column, label, right-aligned
 // shortcut, sub-menu arrow) and separators; their measuring, drawing, mouse
 // and keys.
-#include "toolkit/controls/popup_menu_parts.h"
-#include "toolkit/draw.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
+#include "controls/popup_menu_parts.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "toolkit/placement.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <algorithm>
 #include <utility>
@@ -98,7 +102,7 @@ int LineMouse(Control *c, const PointerEvent &ev, int x, int y)
          Highlight(m, -1);
       return 1;
    case POINTER_RELEASE:
-      if (x >= 0 && y >= 0 && x <= ControlWidth(c) && y <= ControlHeight(c))
+      if (PointInside(c, x, y))
          ChooseLine(c);
       return 1;
    default:
@@ -156,21 +160,12 @@ void ChooseByHotKey(void *line)
    ChooseLine(static_cast<Control *>(line));
 }
 
-void DestroyLine(Control *c)
-{
-   auto *record = static_cast<PopupLine *>(c->data);
-   c->data = nullptr;
-   BaseControlClass().destroy(c);
-   delete record;
-}
-
 const ControlClass *LineClass()
 {
    static ClassSlot slot;
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureLine;
       k.draw = DrawLine;
-      k.destroy = DestroyLine;
    });
 }
 
@@ -183,7 +178,7 @@ PopupMenu *MenuOf(const Control *line)
 
 PopupLine *LineOf(const Control *line)
 {
-   return static_cast<PopupLine *>(line->data);
+   return RecordOf<PopupLine>(line);
 }
 
 bool Selectable(const Control *line)
@@ -221,15 +216,13 @@ void ChooseLine(Control *c)
       cb(data);
 }
 
-Control *MakePopupLine(PopupLine *record, const char *label)
+Control *MakePopupLine(PopupLine line, const char *label)
 {
    const int y = AUTO | LAYOUT_STRETCH;
    Control *c = CreateControl(LineClass(), PLACE_NEW_ROW, y, label);
-   if (!c) {
-      delete record;
+   if (!c)
       return nullptr;
-   }
-   c->data = record;
+   const PopupLine *record = MakeRecord<PopupLine>(c, std::move(line));
    if (!record->separator) {
       c->event_cls = &kLineInput;
       c->on_action = ChooseByHotKey;

@@ -2,25 +2,38 @@
 // outside the open menus. The lines themselves are in popup_lines.cpp.
 #include "toolkit/controls/popup_menu.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/controls/popup_menu_parts.h"
-#include "toolkit/toolkit.h"
+#include "controls/popup_menu_parts.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "toolkit/events.h"
+#include "toolkit/placement.h"
 #include "toolkit/windows.h"
+#include "windows/control_class.h"
+#include "windows/window_parts.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace {
 
-// Open menus, the top-level one first.
-std::vector<PopupMenu *> g_menus;
-PopupMenu *g_building = nullptr;
-bool g_watching = false;
-int g_last_buttons = 0;
+// The popup menus' state.
+struct MenuState {
+   std::vector<PopupMenu *> menus;            // open menus, the top-level one first (records of their roots)
+   PopupMenu *building = nullptr;             // the menu AddPopupItem adds to
+   bool watching = false;                     // the button watch is queued
+   int last_buttons = 0;                      // mouse buttons at the last watch
+   const ControlClass *plain_root = nullptr;  // the window root class menus start from
+};
+
+MenuState &Menus()
+{
+   static MenuState *state = new MenuState;  // outlives static destructors
+   return *state;
+}
 
 PopupMenu *MenuOfWindow(int window)
 {
-   for (PopupMenu *m : g_menus)
+   for (PopupMenu *m : Menus().menus)
       if (m->window == window)
          return m;
    return nullptr;
@@ -28,13 +41,11 @@ PopupMenu *MenuOfWindow(int window)
 
 // --- the menu window's root ------------------------------------------------
 
-const ControlClass *g_plain_root = nullptr;
-
 // The window was laid out and centred on the pointer, and is about to be
 // drawn: put it where the menu belongs first, so it never shows elsewhere.
 void ActivateMenuRoot(Control *root)
 {
-   g_plain_root->activate(root);
+   Menus().plain_root->activate(root);
    PopupMenu *m = MenuOfWindow(root->id);
    if (!m || m->placed)
       return;
@@ -48,19 +59,19 @@ void ActivateMenuRoot(Control *root)
    root->y2 = y + h;
 }
 
-// The window's root is destroyed (closed, or the toolkit stops).
+// The window's root is destroyed (closed, or the toolkit stops); the menu,
+// its record, goes with it.
 void MenuRootGone(Control *root)
 {
-   for (auto it = g_menus.begin(); it != g_menus.end(); ++it) {
+   for (auto it = Menus().menus.begin(); it != Menus().menus.end(); ++it) {
       if ((*it)->window == root->id) {
          PopupMenu *m = *it;
-         g_menus.erase(it);
-         for (PopupMenu *other : g_menus)
+         Menus().menus.erase(it);
+         for (PopupMenu *other : Menus().menus)
             if (other->parent == m)
                other->parent = nullptr;
-         if (g_building == m)
-            g_building = nullptr;
-         delete m;
+         if (Menus().building == m)
+            Menus().building = nullptr;
          return;
       }
    }
@@ -69,9 +80,9 @@ void MenuRootGone(Control *root)
 const ControlClass *MenuRootClass(Control *root)
 {
    static ClassSlot slot;
-   g_plain_root = root->cls;
+   Menus().plain_root = root->cls;
    return ClassOnce(slot, [](ControlClass &k) {
-      k = *g_plain_root;
+      k = *Menus().plain_root;
       k.activate = ActivateMenuRoot;
    });
 }
@@ -80,32 +91,32 @@ const ControlClass *MenuRootClass(Control *root)
 
 bool InsideSomeMenu(int x, int y)
 {
-   for (const PopupMenu *m : g_menus)
+   for (const PopupMenu *m : Menus().menus)
       if (const Control *root = LookupControl(m->window))
-         if (x >= root->x1 && x <= root->x2 && y >= root->y1 && y <= root->y2)
+         if (PointInside(root, x - root->x1, y - root->y1))
             return true;
    return false;
 }
 
 void Watch(void *)
 {
-   if (g_menus.empty()) {
-      g_watching = false;
+   if (Menus().menus.empty()) {
+      Menus().watching = false;
       return;
    }
    const int buttons = mouse_b;
-   if ((buttons & ~g_last_buttons) && !InsideSomeMenu(mouse_x, mouse_y))
+   if ((buttons & ~Menus().last_buttons) && !InsideSomeMenu(mouse_x, mouse_y))
       CloseAllMenus();
-   g_last_buttons = buttons;
-   g_watching = !g_menus.empty() && QueueCall(Watch, nullptr, 20, 0) >= 0;
+   Menus().last_buttons = buttons;
+   Menus().watching = !Menus().menus.empty() && QueueCall(Watch, nullptr, 20, 0) >= 0;
 }
 
 void StartWatch()
 {
-   if (g_watching)
+   if (Menus().watching)
       return;
-   g_last_buttons = mouse_b;
-   g_watching = QueueCall(Watch, nullptr, 20, 0) >= 0;
+   Menus().last_buttons = mouse_b;
+   Menus().watching = QueueCall(Watch, nullptr, 20, 0) >= 0;
 }
 
 // --- opening ---------------------------------------------------------------
@@ -129,15 +140,15 @@ PopupMenu *Open(void (*build)(void *), void *data, PopupMenu *parent, int parent
    SetSpacing(client, 0, 0);
    client->left_margin = client->right_margin = client->top_margin = client->bottom_margin = 1;
 
-   auto *m = GuardedNew<PopupMenu>();
+   auto *m = MakeRecord<PopupMenu>(root);
    m->window = window;
    m->parent = parent;
    m->parent_line = parent_line;
-   g_menus.push_back(m);
-   PopupMenu *outer = std::exchange(g_building, m);
+   Menus().menus.push_back(m);
+   PopupMenu *outer = std::exchange(Menus().building, m);
    if (build)
       build(data);
-   g_building = outer;
+   Menus().building = outer;
    if (!MenuOfWindow(window))
       return nullptr;  // the build function closed it
    if (m->lines.empty()) {
@@ -176,7 +187,7 @@ PopupMenu *Open(void (*build)(void *), void *data, PopupMenu *parent, int parent
 
 PopupMenu *MenuUnderConstruction(void)
 {
-   return g_building;
+   return Menus().building;
 }
 
 void OpenSubmenu(PopupMenu *m, int line, bool highlight_first)
@@ -194,10 +205,10 @@ void OpenSubmenu(PopupMenu *m, int line, bool highlight_first)
 
 void CloseSubmenus(PopupMenu *m)
 {
-   for (std::size_t i = g_menus.size(); i-- > 0;) {
-      if (i >= g_menus.size())
+   for (std::size_t i = Menus().menus.size(); i-- > 0;) {
+      if (i >= Menus().menus.size())
          continue;
-      PopupMenu *sub = g_menus[i];
+      PopupMenu *sub = Menus().menus[i];
       if (sub->parent == m)
          CloseMenu(sub);
    }
@@ -212,8 +223,8 @@ void CloseMenu(PopupMenu *m)
 
 void CloseAllMenus(void)
 {
-   while (!g_menus.empty())
-      CloseMenu(g_menus.front());
+   while (!Menus().menus.empty())
+      CloseMenu(Menus().menus.front());
 }
 
 int OpenPopupMenu(int where, void (*build)(void *), void *data)
@@ -230,18 +241,17 @@ int OpenPopupMenu(int where, void (*build)(void *), void *data)
 
 int AddPopupItem(int flags, const char *label, const char *shortcut, void (*cb)(void *), void *data)
 {
-   if (!g_building)
+   if (!Menus().building)
       return -1;
-   auto *record = GuardedNew<PopupLine>(g_building, false, flags != 0, shortcut ? shortcut : "", cb, data);
-   Control *line = MakePopupLine(record, label ? label : "");
+   Control *line = MakePopupLine(PopupLine{Menus().building, false, flags != 0, shortcut ? shortcut : "", cb, data},
+                                 label ? label : "");
    return line ? line->id : -1;
 }
 
 int AddPopupSeparator(void)
 {
-   if (!g_building)
+   if (!Menus().building)
       return -1;
-   auto *record = GuardedNew<PopupLine>(g_building, true, false, std::string(), nullptr, nullptr);
-   Control *line = MakePopupLine(record, "");
+   Control *line = MakePopupLine(PopupLine{Menus().building, true, false, std::string(), nullptr, nullptr}, "");
    return line ? line->id : -1;
 }

@@ -2,7 +2,7 @@
 // popup_menu.h for the contract.
 #pragma once
 
-#include "toolkit/control.h"
+#include "core/control.h"
 
 #include <string>
 #include <vector>
@@ -45,4 +45,4 @@ void ChooseLine(Control *line);
 
 // The menu whose build function is running, or null.
 PopupMenu *MenuUnderConstruction(void);
-Control *MakePopupLine(PopupLine *record, const char *label);
+Control *MakePopupLine(PopupLine line, const char *label);

@@ -1,8 +1,13 @@
 // Progress bar: measuring, drawing, and where a press landed.
 #include "toolkit/controls/progress_bar.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/controls/control_paint.h"
+#include "controls/control_paint.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "toolkit/control_calls.h"
+#include "windows/control_class.h"
 
 #include <algorithm>
 
@@ -29,7 +34,7 @@ void DrawBar(Control *c)
       return;
    const ProgressBar *r = RecordOf<ProgressBar>(c);
    DrawBevel(a.b, a.x1, a.y1, a.x2, a.y2, false);
-   if (a.width() < 2 || a.height() < 2)
+   if (a.Width() < 2 || a.Height() < 2)
       return;
    const int left = a.x1 + 1, right = a.x2 - 1;
    const int fill_end = std::min(right, left + r->filled - 1);
@@ -58,7 +63,6 @@ const ControlClass *BarClass()
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureBar;
       k.draw = DrawBar;
-      k.destroy = DestroyWithRecord<ProgressBar>;
       k.get_value = [](Control *c) { return RecordOf<ProgressBar>(c)->percent; };
    });
 }
@@ -70,7 +74,7 @@ int PlaceProgressBar(int x, int y, int width, int height)
    Control *c = CreateControl(BarClass(), x, y, nullptr);
    if (!c)
       return -1;
-   c->data = GuardedNew<ProgressBar>(std::max(0, width), std::max(0, height));
+   MakeRecord<ProgressBar>(c, std::max(0, width), std::max(0, height));
    c->event_cls = &kBarInput;
    return c->id;
 }

@@ -1,7 +1,7 @@
-#include "toolkit/controls/scroll_strip.h"
+#include "controls/scroll_strip.h"
 
-#include "toolkit/draw.h"
-#include "toolkit/toolkit.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
 
 #include <algorithm>
 

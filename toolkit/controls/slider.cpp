@@ -1,11 +1,13 @@
 // The slider: measuring, drawing and input.
 #include "toolkit/controls/slider.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/control.h"
-#include "toolkit/draw.h"
-#include "toolkit/focus.h"
-#include "toolkit/toolkit.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -39,7 +41,7 @@ struct Slider {
 
 Slider *SliderOf(Control *c)
 {
-   return static_cast<Slider *>(c->data);
+   return RecordOf<Slider>(c);
 }
 
 const StyleSizes &Sizes(const Slider &s)
@@ -196,20 +198,12 @@ int SliderValue(Control *c)
    return *SliderOf(c)->value;
 }
 
-void DestroySlider(Control *c)
-{
-   delete SliderOf(c);
-   c->data = nullptr;
-   BaseControlClass().destroy(c);
-}
-
 const ControlClass *SliderClass()
 {
    static ClassSlot slot;
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureSlider;
       k.draw = DrawSlider;
-      k.destroy = DestroySlider;
       k.set_change_handler = SetSliderHandler;
       k.get_value = SliderValue;
    });
@@ -249,7 +243,7 @@ int PlaceSlider(int x, int y, int length, int *value, int min, int max, int flag
    Control *c = CreateControl(SliderClass(), x, y, "");
    if (!c)
       return -1;
-   Slider *s = GuardedNew<Slider>();
+   Slider *s = MakeRecord<Slider>(c);
    s->style = StyleOf(flags);
    s->value = value;
    s->min = min;
@@ -262,7 +256,6 @@ int PlaceSlider(int x, int y, int length, int *value, int min, int max, int flag
    s->max_w = text_length(c->font, s->max_text.c_str());
    s->length = std::max(length, 1);
    s->linked_id = -1;
-   c->data = s;
    c->event_cls = &kSliderInput;
    MakeFocusable(c);
    Control *field = linked_id != c->id ? LookupControl(linked_id) : nullptr;

@@ -2,11 +2,17 @@
 // and drawing first, then input and choosing a tab.
 #include "toolkit/controls/tabs.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/controls/control_paint.h"
-#include "toolkit/focus.h"
-#include "toolkit/layout.h"
-#include "toolkit/windows.h"
+#include "controls/control_paint.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "layout/layout.h"
+#include "toolkit/colours.h"
+#include "toolkit/placement.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
+#include "windows/window_parts.h"
 
 #include <algorithm>
 #include <vector>
@@ -28,6 +34,11 @@ struct TabSet {
    Control *row = nullptr;
    Control *page = nullptr;
    int page_w = 0, page_h = 0;   // the largest page so far
+};
+
+// The record of the row and of the page: the set is the frame's.
+struct TabPart {
+   TabSet *set;
 };
 
 struct Tab {
@@ -69,7 +80,7 @@ void MeasureFrame(Control *c)
 // the window does not jump when another tab is chosen.
 void FitPage(Control *c)
 {
-   TabSet *set = RecordOf<TabSet>(c);
+   TabSet *set = RecordOf<TabPart>(c)->set;
    FitChildren(c);
    if (c->container->fixed_size)
       return;
@@ -114,7 +125,7 @@ void DrawPage(Control *c)
    PaintArea a;
    if (!AreaOf(c, &a))
       return;
-   const TabSet *set = RecordOf<TabSet>(c);
+   const TabSet *set = RecordOf<TabPart>(c)->set;
    rectfill(a.b, a.x1, a.y1, a.x2, a.y2, InterfaceColour[COLOUR_FACE]);
    hline(a.b, a.x1, a.y1, a.x2, InterfaceColour[COLOUR_LIGHT]);
    vline(a.b, a.x1, a.y1, a.y2, InterfaceColour[COLOUR_LIGHT]);
@@ -159,7 +170,7 @@ int TabMouse(Control *c, const PointerEvent &ev, int, int)
 // The row is the one focus stop of the tab control.
 int RowKey(Control *c, int, int scancode, int)
 {
-   TabSet *set = RecordOf<TabSet>(c);
+   TabSet *set = RecordOf<TabPart>(c)->set;
    const int last = static_cast<int>(set->tabs.size()) - 1;
    if (scancode == KEY_LEFT && set->current > 0)
       ChooseTab(set, set->current - 1);
@@ -181,7 +192,6 @@ const ControlClass *TabClass()
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureTab;
       k.draw = DrawTab;
-      k.destroy = DestroyWithRecord<Tab>;
    });
 }
 
@@ -204,22 +214,12 @@ const ControlClass *PageClass()
    });
 }
 
-// The frame owns the tab set; its children go first.
-void DestroyFrame(Control *c)
-{
-   TabSet *set = RecordOf<TabSet>(c);
-   c->data = nullptr;
-   ContainerClass()->destroy(c);
-   delete set;
-}
-
 const ControlClass *FrameClass()
 {
    static ClassSlot slot;
    return ClassOnce(slot, [](ControlClass &k) {
       k = *ContainerClass();
       k.measure = MeasureFrame;
-      k.destroy = DestroyFrame;
    });
 }
 
@@ -260,13 +260,13 @@ int PlaceTabs(int x, int y, int w, int h, int *selected)
    Control *frame = CreateControl(FrameClass(), x, y, nullptr);
    if (!frame)
       return -1;
-   TabSet *set = GuardedNew<TabSet>();
+   // The frame owns the tab set; its row and page refer to it.
+   TabSet *set = MakeRecord<TabSet>(frame);
    set->selected = selected ? selected : &set->own_selected;
-   frame->data = set;
    Container *box = MakeContainer(frame);
    SetSpacing(box, 0, 0);
-   const bool fixed = (h & AUTO) != AUTO;
-   if (fixed) {
+   const bool given_size = (h & AUTO) != AUTO;
+   if (given_size) {
       box->fixed_size = true;
       box->fixed_w = std::max(1, w);
       box->fixed_h = std::max(1, h);
@@ -275,7 +275,7 @@ int PlaceTabs(int x, int y, int w, int h, int *selected)
    set->row = CreateControl(RowClass(), PLACE_FIRST, AUTO | LAYOUT_STRETCH, nullptr);
    if (set->row) {
       SetSpacing(MakeContainer(set->row), 0, 0);
-      set->row->data = set;
+      MakeRecord<TabPart>(set->row, set);
       set->row->event_cls = &kRowInput;
       MakeFocusable(set->row);
    }
@@ -284,14 +284,14 @@ int PlaceTabs(int x, int y, int w, int h, int *selected)
    PopGroup();
    if (!set->row || !set->page)
       return -1;
-   set->page->data = set;
+   MakeRecord<TabPart>(set->page, set);
    Container *page = MakeContainer(set->page);
    SetSpacing(page, kPageSpacing, kPageSpacing);
    page->left_margin += kPageFrame;
    page->right_margin += kPageFrame;
    page->top_margin += kPageFrame;
    page->bottom_margin += kPageFrame;
-   if (fixed) {
+   if (given_size) {
       page->fixed_size = true;
       page->fixed_w = std::max(1, w - 4);
       page->fixed_h = std::max(1, h - (text_height(frame->font) + kTabExtra) - 6);
@@ -304,13 +304,13 @@ int AddTab(int tabs, void (*build)(void *data), void *data, const char *label)
    Control *page = LookupControl(tabs);
    if (!page || page->cls != PageClass())
       return -1;
-   TabSet *set = RecordOf<TabSet>(page);
+   TabSet *set = RecordOf<TabPart>(page)->set;
    PushGroup(set->row->container);
    Control *c = CreateControl(TabClass(), PLACE_RIGHT, AUTO, label);
    PopGroup();
    if (!c)
       return -1;
-   c->data = GuardedNew<Tab>(set, static_cast<int>(set->tabs.size()), build ? build : DoNothing, data);
+   MakeRecord<Tab>(c, set, static_cast<int>(set->tabs.size()), build ? build : DoNothing, data);
    c->event_cls = &kTabInput;
    c->on_action = ChooseTabOf;  // its hot keys
    c->action_data = c;

@@ -1,16 +1,18 @@
 // The text field: measuring, drawing, scrolling and the file-name variant.
+// A file that cannot be read is reported to the caller, which decides what
+// the user is told.
 #include "toolkit/controls/text_field.h"
 
-#include "toolkit/alloc.h"
-#include "toolkit/control.h"
-#include "toolkit/controls/scroll_strip.h"
-#include "toolkit/controls/text_wrap.h"
-#include "toolkit/draw.h"
-#include "toolkit/event_system.h"
-#include "toolkit/focus.h"
-#include "toolkit/requesters.h"
-#include "toolkit/toolkit.h"
-#include "toolkit/toolkit_texts.h"
+#include "controls/list_view_parts.h"
+#include "controls/scroll_strip.h"
+#include "controls/text_wrap.h"
+#include "core/alloc.h"
+#include "core/control.h"
+#include "core/pointer_event.h"
+#include "draw/draw.h"
+#include "toolkit/colours.h"
+#include "windows/control_class.h"
+#include "windows/focus.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,7 +24,6 @@ namespace {
 
 constexpr int kPad = 2;
 constexpr int kDefaultTab = 8;
-constexpr const char *kOpenError = "Error opening file %s.|#27;Continue";
 
 struct TextField {
    const char *text;        // the caller's text, or `contents`
@@ -36,7 +37,7 @@ struct TextField {
 
 TextField *FieldOf(Control *c)
 {
-   return static_cast<TextField *>(c->data);
+   return RecordOf<TextField>(c);
 }
 
 bool Scrolls(const TextField &t)
@@ -159,20 +160,12 @@ const InputClass kTextFieldInput = {TextFieldMouse, TextFieldKey};
 
 // --- class -----------------------------------------------------------------
 
-void DestroyTextField(Control *c)
-{
-   delete FieldOf(c);
-   c->data = nullptr;
-   BaseControlClass().destroy(c);
-}
-
 const ControlClass *TextFieldClass()
 {
    static ClassSlot slot;
    return ClassOnce(slot, [](ControlClass &k) {
       k.measure = MeasureTextField;
       k.draw = DrawTextField;
-      k.destroy = DestroyTextField;
    });
 }
 
@@ -194,40 +187,27 @@ bool ReadTextFile(const char *name, std::string &out)
    return true;
 }
 
-// Queued: the requester telling that the file could not be opened. `data`
-// is the file name, owned by this call.
-void ShowOpenError(void *data)
-{
-   std::unique_ptr<std::string> name(static_cast<std::string *>(data));
-   if (EventSystemFlushing())
-      return;  // the toolkit is shutting down; nobody would see it
-   const std::vector<std::string> texts = ToolkitTexts("obtext");
-   const std::string form = texts.empty() ? kOpenError : texts[0];
-   const std::size_t at = form.find("%s");
-   const std::string message = at == std::string::npos ? form : form.substr(0, at) + *name + form.substr(at + 2);
-   AlertBox("", message.c_str());
 }
 
-}
-
-int PlaceTextField(int x, int y, char *text, int width, int lines, int flags)
+int PlaceTextFieldChecked(int x, int y, char *text, int width, int lines, int flags, int *file_error)
 {
+   if (file_error)
+      *file_error = 0;
    Control *c = CreateControl(TextFieldClass(), x, y, "");
    if (!c)
       return -1;
-   TextField *t = GuardedNew<TextField>();
+   TextField *t = MakeRecord<TextField>(c);
    t->width = std::max(width, 2 * kPad + (lines > 0 ? SCROLL_STRIP_WIDTH : 0) + 1);
    t->lines = std::max(lines, 0);
    t->flags = flags;
    t->text = text ? text : "";
    if (flags & TEXT_FIELD_FILE) {
-      if (!ReadTextFile(text, t->contents))
-         QueueCall(ShowOpenError, GuardedNew<std::string>(text ? text : ""), 0, 0);
+      if (!ReadTextFile(text, t->contents) && file_error)
+         *file_error = 1;
       t->text = t->contents.c_str();
    }
    if (flags & TEXT_FIELD_SECOND_FONT)
       c->font = ToolkitBoldFont();
-   c->data = t;
    c->event_cls = &kTextFieldInput;
    if (t->lines > 0)
       MakeFocusable(c);

@@ -1,4 +1,4 @@
-#include "toolkit/controls/text_wrap.h"
+#include "controls/text_wrap.h"
 
 #include <algorithm>
 

@@ -1,19 +1,28 @@
-#include "toolkit/gallery/gallery_basic.h"
+#include "gallery_basic.h"
 
 #include "toolkit/toolkit.h"
 
 namespace {
 
-int g_page = 0;
-int g_shuffle = 1;
-int g_sound = 0;
-int g_percent = 60;
-int g_bar = -1;
+// The variables the basic controls show and change.
+struct BasicGroup {
+   int page = 0;
+   int shuffle = 1;
+   int sound = 0;
+   int percent = 60;
+   int bar = -1;  // the progress bar's id
+};
+
+BasicGroup &Basic()
+{
+   static BasicGroup state;
+   return state;
+}
 
 void Advance(void *)
 {
-   g_percent = g_percent >= 100 ? 0 : g_percent + 10;
-   SetProgress(g_bar, g_percent);
+   Basic().percent = Basic().percent >= 100 ? 0 : Basic().percent + 10;
+   SetProgress(Basic().bar, Basic().percent);
 }
 
 void IconButton(int x, const char *icon, const char *tooltip)
@@ -30,13 +39,13 @@ void ButtonsPage(void *)
    IconButton(PLACE_RIGHT, "#stopicon;", "Stop");
    PlaceButton(PLACE_RIGHT, AUTO, "~Apply", nullptr, nullptr);
    PlaceButton(PLACE_RIGHT, AUTO, "Two_lines", nullptr, nullptr);
-   PlaceCheckBox(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "~Shuffle", &g_shuffle);
+   PlaceCheckBox(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, "~Shuffle", &Basic().shuffle);
    static char stereo[] = "Stereo", mono[] = "Mono";
    static char *sounds[] = {stereo, mono};
-   PlaceCycleButton(PLACE_NEW_ROW, AUTO, "Sound", sounds, &g_sound);
+   PlaceCycleButton(PLACE_NEW_ROW, AUTO, "Sound", sounds, &Basic().sound);
    PlaceLabel(PLACE_NEW_ROW, AUTO, "Position");
-   g_bar = PlaceProgressBar(PLACE_NEW_ROW, AUTO, 100, 8);
-   SetProgress(g_bar, g_percent);
+   Basic().bar = PlaceProgressBar(PLACE_NEW_ROW, AUTO, 100, 8);
+   SetProgress(Basic().bar, Basic().percent);
    PlaceButton(PLACE_RIGHT, AUTO, "+10%", Advance, nullptr);
 }
 
@@ -59,7 +68,7 @@ void GroupsPage(void *)
 void GalleryBasicGroup(void)
 {
    BeginGroupBox(PLACE_RIGHT, AUTO, 0, AUTO, "Buttons and tabs", GROUP_TITLE_IN_FRAME);
-   const int tabs = PlaceTabs(PLACE_FIRST, AUTO, 0, AUTO, &g_page);
+   const int tabs = PlaceTabs(PLACE_FIRST, AUTO, 0, AUTO, &Basic().page);
    AddTab(tabs, ButtonsPage, nullptr, "~Buttons");
    AddTab(tabs, GroupsPage, nullptr, "~Groups");
    EndGroupBox();

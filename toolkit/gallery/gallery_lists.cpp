@@ -1,6 +1,5 @@
-#include "toolkit/gallery/gallery_lists.h"
+#include "gallery_lists.h"
 
-#include "toolkit/control.h"
 #include "toolkit/toolkit.h"
 
 #include <algorithm>
@@ -16,22 +15,31 @@ struct Row {
    unsigned flags;
 };
 
-std::array<Row, 7> g_rows = {{
-   {"#playicon;Playing now", LIST_ROW_UNDERLINE},
-   {"Marked", LIST_ROW_MARK},
-   {"Indented", LIST_ROW_INDENT},
-   {"Struck through", LIST_ROW_STRIKE},
-   {"Right-aligned", LIST_ROW_RIGHT},
-   {"#stopicon;Stopped", 0},
-   {"## not an icon", 0},
-}};
-int g_count = static_cast<int>(g_rows.size());
-int g_list = 0;
-int g_dragged = -1;
+// The list the list view shows, and what the view is doing with it.
+struct ListGroup {
+   std::array<Row, 7> rows = {{
+      {"#playicon;Playing now", LIST_ROW_UNDERLINE},
+      {"Marked", LIST_ROW_MARK},
+      {"Indented", LIST_ROW_INDENT},
+      {"Struck through", LIST_ROW_STRIKE},
+      {"Right-aligned", LIST_ROW_RIGHT},
+      {"#stopicon;Stopped", 0},
+      {"## not an icon", 0},
+   }};
+   int count = static_cast<int>(rows.size());
+   int list = 0;      // the list view's id
+   int dragged = -1;  // the row being dragged
+};
+
+ListGroup &Lists()
+{
+   static ListGroup state;
+   return state;
+}
 
 void *RowHandle(void *, int i)
 {
-   return &g_rows[i];
+   return &Lists().rows[i];
 }
 
 int RowText(void *item, char *buf, int)
@@ -44,7 +52,7 @@ int RowText(void *item, char *buf, int)
 int Drag(void *, int event, void *, int index)
 {
    if (event == LIST_DRAG_START)
-      g_dragged = index;
+      Lists().dragged = index;
    return event == LIST_DRAG_START || event == LIST_DRAG_END;
 }
 
@@ -54,31 +62,31 @@ int Drop(void *, int event, void *, void *, int index, ...)
 {
    if (event == LIST_DRAG_OVER)
       return 1;
-   if (event == LIST_DRAG_END && g_dragged >= 0 && g_dragged < g_count && index < g_count) {
-      const Row moved = g_rows[g_dragged];
-      std::copy(g_rows.begin() + g_dragged + 1, g_rows.end(), g_rows.begin() + g_dragged);
-      std::copy_backward(g_rows.begin() + index, g_rows.end() - 1, g_rows.end());
-      g_rows[index] = moved;
-      RedrawControl(g_list);
+   if (event == LIST_DRAG_END && Lists().dragged >= 0 && Lists().dragged < Lists().count && index < Lists().count) {
+      const Row moved = Lists().rows[Lists().dragged];
+      std::copy(Lists().rows.begin() + Lists().dragged + 1, Lists().rows.end(), Lists().rows.begin() + Lists().dragged);
+      std::copy_backward(Lists().rows.begin() + index, Lists().rows.end() - 1, Lists().rows.end());
+      Lists().rows[index] = moved;
+      RedrawControl(Lists().list);
    }
    return 0;
 }
 
 void Sort(void *descending)
 {
-   std::sort(g_rows.begin(), g_rows.end(), [descending](const Row &a, const Row &b) {
+   std::sort(Lists().rows.begin(), Lists().rows.end(), [descending](const Row &a, const Row &b) {
       return descending ? std::string_view(b.text) < a.text : std::string_view(a.text) < b.text;
    });
-   RedrawControl(g_list);
+   RedrawControl(Lists().list);
 }
 
 void Mark(void *row)
 {
-   for (Row &r : g_rows)
+   for (Row &r : Lists().rows)
       r.flags &= ~LIST_ROW_MARK;
    if (row)
       static_cast<Row *>(row)->flags |= LIST_ROW_MARK;
-   RedrawControl(g_list);
+   RedrawControl(Lists().list);
 }
 
 void BuildMarkMenu(void *row)
@@ -101,9 +109,9 @@ void RowMenu(int, void *item)
    OpenPopupMenu(-1, BuildRowMenu, item);
 }
 
-void OpenMenu(void *button)
+void OpenMenu(void *button_id)
 {
-   OpenPopupMenu(static_cast<int>(reinterpret_cast<intptr_t>(button)), BuildRowMenu, &g_rows[0]);
+   OpenPopupMenu(*static_cast<const int *>(button_id), BuildRowMenu, &Lists().rows[0]);
 }
 
 }
@@ -111,14 +119,13 @@ void OpenMenu(void *button)
 void GalleryListGroup(void)
 {
    BeginGroupBox(PLACE_RIGHT, AUTO, 0, AUTO, "List view and menu", 1);
-   g_list = PlaceListView(PLACE_FIRST, AUTO, nullptr, &g_count, 112, 1, RowText, RowMenu, 4);
-   SetListIndexer(g_list, RowHandle);
-   MakeResizable(g_list, nullptr, nullptr, 0);
-   SetDragSource(g_list, Drag, 64, 1);
-   SetDropTarget(g_list, Drop, 64);
-   const int button = PlaceButton(PLACE_BELOW, AUTO, "M~enu", OpenMenu, nullptr);
-   Control *c = LookupControl(button);
-   if (c)
-      c->action_data = reinterpret_cast<void *>(intptr_t{button});
+   Lists().list = PlaceListView(PLACE_FIRST, AUTO, nullptr, &Lists().count, 112, 1, RowText, RowMenu, 4);
+   SetListIndexer(Lists().list, RowHandle);
+   MakeResizable(Lists().list, nullptr, nullptr, 0);
+   SetDragSource(Lists().list, Drag, 64, 1);
+   SetDropTarget(Lists().list, Drop, 64);
+   // The menu opens beside the button that asked for it.
+   static int menu_button = -1;
+   menu_button = PlaceButton(PLACE_BELOW, AUTO, "M~enu", OpenMenu, &menu_button);
    EndGroupBox();
 }

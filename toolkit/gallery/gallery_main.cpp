@@ -1,6 +1,6 @@
 // kstr_gallery: opens the toolkit gallery in a 640x580 window and runs until
 // Close or Escape. Run it in the run folder, where its font and icons are.
-#include "toolkit/gallery/gallery_window.h"
+#include "gallery_window.h"
 #include "toolkit/toolkit.h"
 
 #include <allegro.h>

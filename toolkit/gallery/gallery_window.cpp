@@ -1,10 +1,8 @@
-#include "toolkit/gallery/gallery_window.h"
+#include "gallery_window.h"
 
-#include "toolkit/control.h"
-#include "toolkit/draw.h"
-#include "toolkit/gallery/gallery_basic.h"
-#include "toolkit/gallery/gallery_lists.h"
-#include "toolkit/gallery/sample_box.h"
+#include "gallery_basic.h"
+#include "gallery_lists.h"
+#include "toolkit/controls/sample_box.h"
 #include "toolkit/toolkit.h"
 
 #include <cstddef>
@@ -15,7 +13,7 @@ namespace {
 
 constexpr int kIconSize = 16;
 
-enum class Shape { Play, Stop, Pause, Square };
+enum class Shape { play, stop, pause, square };
 
 // A 16x16 icon on the mask colour, drawn here so the gallery runs without
 // any image files.
@@ -23,20 +21,20 @@ BITMAP *DrawIconShape(Shape shape, int colour)
 {
    BITMAP *b = create_bitmap(kIconSize, kIconSize);
    if (!b)
-      OutOfMemory();
+      return nullptr;  // registering no image leaves the name without an icon
    clear_to_color(b, bitmap_mask_color(b));
    switch (shape) {
-   case Shape::Play:
+   case Shape::play:
       triangle(b, 4, 2, 4, 13, 13, 7, colour);
       break;
-   case Shape::Stop:
+   case Shape::stop:
       rectfill(b, 3, 3, 12, 12, colour);
       break;
-   case Shape::Pause:
+   case Shape::pause:
       rectfill(b, 3, 2, 6, 13, colour);
       rectfill(b, 9, 2, 12, 13, colour);
       break;
-   case Shape::Square:
+   case Shape::square:
       rectfill(b, 1, 1, 14, 14, colour);
       rect(b, 1, 1, 14, 14, InterfaceColour[COLOUR_TEXT]);
       break;
@@ -53,11 +51,11 @@ void RegisterIcon(const std::string &folder, const char *file, const char *name,
 
 void RegisterGalleryIcons(const std::string &folder)
 {
-   RegisterIcon(folder, "play.bmp", "playicon", Shape::Play, InterfaceColour[COLOUR_GO_DARK]);
-   RegisterIcon(folder, "stop.bmp", "stopicon", Shape::Stop, InterfaceColour[COLOUR_ALERT]);
-   RegisterIcon(folder, "pause.bmp", "pauseicon", Shape::Pause, InterfaceColour[COLOUR_TITLE]);
+   RegisterIcon(folder, "play.bmp", "playicon", Shape::play, InterfaceColour[COLOUR_GO_DARK]);
+   RegisterIcon(folder, "stop.bmp", "stopicon", Shape::stop, InterfaceColour[COLOUR_ALERT]);
+   RegisterIcon(folder, "pause.bmp", "pauseicon", Shape::pause, InterfaceColour[COLOUR_TITLE]);
    // Seen everywhere, but shadowed inside the gallery window below.
-   RegisterImage(DrawIconShape(Shape::Square, InterfaceColour[COLOUR_SELECTED_TEXT]), "shade", 1, 0);
+   RegisterImage(DrawIconShape(Shape::square, InterfaceColour[COLOUR_SELECTED_TEXT]), "shade", 1, 0);
    LoadIconDatafile((folder + "/kesicons.dat").c_str());
 }
 
@@ -121,7 +119,7 @@ void ImagesGroup(int window)
 {
    BeginGroupBox(PLACE_RIGHT, AUTO, 0, AUTO, "Images", GROUP_TITLE_IN_FRAME);
    // The window's own "shade" shadows the desktop's.
-   RegisterImage(DrawIconShape(Shape::Square, InterfaceColour[COLOUR_GO]), "shade", 1, window);
+   RegisterImage(DrawIconShape(Shape::square, InterfaceColour[COLOUR_GO]), "shade", 1, window);
    PlaceSampleBox(PLACE_FIRST, AUTO, "#shade;window's_shade", SAMPLE_RAISED, 0, 0);
    PlaceSampleBox(PLACE_RIGHT, AUTO, "#fb42_updir;updir", SAMPLE_RAISED, 0, 0);
    PlaceSampleBox(PLACE_RIGHT, AUTO, "#fb42_uparrow;uparrow", SAMPLE_RAISED, 0, 0);
@@ -131,10 +129,10 @@ void ImagesGroup(int window)
 void CursorsGroup()
 {
    BeginGroupBox(PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, 0, AUTO, "Mouse cursors (point at one)", GROUP_TITLE_IN_FRAME);
-   static const char *const kNames[] = {"drag", "copy", "no drop", "move", "resize", "busy", "arrow"};
+   static const char *const cursor_names[] = {"drag", "copy", "no drop", "move", "resize", "busy", "arrow"};
    for (int n = 0; n < 7; ++n) {
       char label[64];
-      std::snprintf(label, sizeof label, "#cursor42_%d;%d %s", n, n, kNames[n]);
+      std::snprintf(label, sizeof label, "#cursor42_%d;%d %s", n, n, cursor_names[n]);
       const int id = PlaceSampleBox(n == 0 ? PLACE_FIRST : PLACE_RIGHT, AUTO | LAYOUT_EQUAL_WIDTH, label,
                                     SAMPLE_RAISED, 0, 0);
       SetSampleBoxCursor(id, n);
