@@ -6,6 +6,7 @@ find_package(Threads REQUIRED)
 pkg_check_modules(ALLEGRO REQUIRED IMPORTED_TARGET allegro)
 pkg_check_modules(VORBISFILE REQUIRED IMPORTED_TARGET vorbisfile vorbis ogg)
 pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
+pkg_check_modules(ALSA REQUIRED IMPORTED_TARGET alsa)
 
 find_library(DUMB_LIBRARY NAMES dumb REQUIRED)
 find_path(DUMB_INCLUDE_DIR dumb.h REQUIRED)
@@ -25,6 +26,10 @@ add_library(kstr::vorbis ALIAS kstr_vorbis)
 add_library(kstr_mpg123 INTERFACE)
 target_link_libraries(kstr_mpg123 INTERFACE PkgConfig::MPG123)
 add_library(kstr::mpg123 ALIAS kstr_mpg123)
+
+add_library(kstr_alsa INTERFACE)
+target_link_libraries(kstr_alsa INTERFACE PkgConfig::ALSA)
+add_library(kstr::alsa ALIAS kstr_alsa)
 
 if(KSTR_TESTS)
   find_package(GTest REQUIRED)
