@@ -28,7 +28,7 @@ constexpr unsigned kPeriods = 4;
 
 std::string output_device()
 {
-   const char *device = get_config_string("sound", "output_device", "default");
+   const char *device = get_config_string("sound", "alsa_device", "default");
    return device && *device ? device : "default";
 }
 

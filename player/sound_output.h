@@ -13,16 +13,19 @@
 // - Choosing a driver: "digi_card" in section "sound" of the configuration,
 //   read by Allegro. "KSAL" (or nothing) is this driver; "ALSA" is Allegro's
 //   own ALSA driver, "OSS" its OSS driver, and so on.
-// - "output_device" in section "sound" names the ALSA device ("default"
-//   when absent). "sound_freq" and "quality" are read as Allegro's own
-//   drivers read them.
+// - "alsa_device" in section "sound" names the ALSA device ("default" when
+//   absent), the same key Allegro's own ALSA driver reads. "sound_freq" and
+//   "quality" are read as Allegro's own drivers read them.
 // - Output is 16-bit stereo in periods of about 20 ms, four of them queued
 //   at most: what the mixer puts out is heard within about 80 ms plus the
 //   sound server's own latency. When the last voice stops, what is queued is
 //   played out and the thread sleeps until a voice is started.
-// - Voices are safe to start, stop and change from any thread: the mixer
-//   guards its voices with its own lock, and the output thread reaches the
-//   mixer only through _mix_some_samples and _mixer_get_position.
+// - Locking is Allegro's own: _mix_some_samples takes the mixer's mutex
+//   for each block, exactly as when Allegro's ALSA driver calls it from
+//   Allegro's background thread, and voice calls reach the mixer from any
+//   thread as they do with that driver. The output thread calls nothing
+//   else of Allegro's but _mixer_get_position (to see whether any voice
+//   still plays) and touches no state of the program.
 // - A device that fails for good (unplugged, sound server gone) is given up:
 //   the mixer then runs on in real time into nothing, so streams advance and
 //   songs still end; sound_output_status tells.
