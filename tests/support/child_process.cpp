@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +24,8 @@ ChildProcess::ChildProcess(const std::vector<std::string> &argv, bool capture_st
    args.push_back(nullptr);
    pid_ = fork();
    if (pid_ == 0) {
+      // A test that crashes leaves no sound server or recorder behind.
+      prctl(PR_SET_PDEATHSIG, SIGKILL);
       if (capture_stdout)
          dup2(pipe_fds[1], STDOUT_FILENO);
       if (quiet) {

@@ -1,6 +1,7 @@
 // A child program run by tests and benchmarks: started with execvp, its
 // standard output optionally read through a pipe, ended (SIGTERM, then
-// SIGKILL after a grace period) and reaped when the object goes.
+// SIGKILL after a grace period) and reaped when the object goes, and killed
+// with the thread that started it when that ends first (a crash).
 #pragma once
 
 #include <sys/types.h>
