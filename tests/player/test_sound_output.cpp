@@ -5,6 +5,7 @@
 // both break the block's correlation), and must fall silent soon after the
 // voice stops.
 #include "player/sound_output.h"
+#include "player/sound_output_pcm.h"
 
 #include "allegro_env.h"
 #include "capture_sound.h"
@@ -248,6 +249,72 @@ TEST_F(RealSound, DriverRegisteredEarlierStaysAhead)
    sound_output_register();
    ASSERT_EQ(install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr), 0) << allegro_error;
    EXPECT_EQ(digi_driver->id, capture_driver_id());
+}
+
+// The device alone: a writer that falls behind (here: stops for 300 ms) gets
+// an under-run, counts it, recovers, and what it writes next is heard whole.
+TEST_F(RealSound, DeviceRecoversFromAnUnderrun)
+{
+   SinkRecorder recorder;
+   ASSERT_TRUE(recorder.wait_started());
+   std::string error;
+   const auto pcm = kstr::SoundOutputPcm::open("default", {kSinkRate, 882, 4}, error);
+   ASSERT_NE(pcm, nullptr) << error;
+   const std::size_t period = pcm->format().period_frames;
+   constexpr std::size_t kPeriods = 20;
+   const std::vector<int16_t> before = noise(period * kPeriods, 21);
+   const std::vector<int16_t> after = noise(period * kPeriods, 22);
+   const auto write_all = [&](const std::vector<int16_t> &signal) {
+      for (std::size_t at = 0; at < kPeriods; ++at)
+         ASSERT_TRUE(pcm->write(signal.data() + at * period * 2));
+   };
+   write_all(before);
+   std::this_thread::sleep_for(300ms);
+   write_all(after);
+   EXPECT_EQ(pcm->underruns(), 1);
+   pcm->drain();
+   std::this_thread::sleep_for(100ms);
+   recorder.stop();
+
+   const std::vector<int16_t> recording = recorder.frames();
+   const Alignment one = find(recording, before, 0);
+   ASSERT_GE(one.correlation, kIntactBlock);
+   expect_intact(recording, one.offset, before, before.size() / 2, "before the under-run");
+   const Alignment two = find(recording, after, one.offset + before.size() / 2);
+   ASSERT_GE(two.correlation, kIntactBlock);
+   expect_intact(recording, two.offset, after, after.size() / 2, "after the under-run");
+   EXPECT_GT(two.offset - one.offset, before.size() / 2 + frames_in(200ms)) << "the gap was not heard";
+}
+
+// The sound server goes away while a sample plays: the driver gives the
+// device up, the mixer keeps real time so the sample still ends, and sound
+// is removed without hanging.
+TEST_F(RealSound, LostDeviceKeepsTimeAndLetsSoundGo)
+{
+   sound_output_register();
+   SinkRecorder recorder;
+   ASSERT_EQ(install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr), 0) << allegro_error;
+   const std::vector<int16_t> signal = noise(frames_in(1000ms), 31);
+   std::unique_ptr<SAMPLE, decltype(&destroy_sample)> sample(
+      create_sample(16, TRUE, kSinkRate, static_cast<int>(signal.size() / 2)), &destroy_sample);
+   ASSERT_NE(sample, nullptr);
+   std::memcpy(sample->data, signal.data(), signal.size() * 2);
+   const int voice = play_sample(sample.get(), 255, 128, 1000, FALSE);
+   ASSERT_GE(voice, 0);
+   std::this_thread::sleep_for(200ms);
+   recorder.stop();
+   sink.stop_server();
+
+   const auto lost = SinkRecorder::Clock::now();
+   while (status().device_ok && SinkRecorder::Clock::now() - lost < 2s)
+      std::this_thread::sleep_for(10ms);
+   EXPECT_EQ(status().device_ok, 0) << "the driver still writes to a server that is gone";
+   std::this_thread::sleep_for(1000ms);
+   EXPECT_LT(voice_get_position(voice), 0) << "the sample did not end in real time without a device";
+
+   const auto removing = SinkRecorder::Clock::now();
+   remove_sound();
+   EXPECT_LT(SinkRecorder::Clock::now() - removing, 500ms);
 }
 
 }

@@ -74,6 +74,12 @@ PulseNullSink::PulseNullSink()
 
 PulseNullSink::~PulseNullSink() = default;
 
+void PulseNullSink::stop_server()
+{
+   server_->stop(SIGTERM);
+   ok_ = false;
+}
+
 const char *PulseNullSink::monitor_name()
 {
    return "kstr.monitor";

@@ -50,6 +50,8 @@ public:
 
    bool ok() const { return ok_; }
    const std::string &error() const { return error_; }
+   // Ends the server now, as when the sound server goes away under a player.
+   void stop_server();
    // "kstr.monitor"
    static const char *monitor_name();
 
