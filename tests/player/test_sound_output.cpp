@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -97,6 +98,21 @@ struct RealSound : ::testing::Test {
       const Worst worst = worst_of(blocks);
       ::testing::Test::RecordProperty(std::string(what) + "_worst_block", std::to_string(worst.value));
       EXPECT_GE(worst.value, kIntactBlock) << what << ": block " << worst.index << " of " << blocks.size();
+   }
+
+   // Finds `first` and then `second` after it, each heard whole; returns
+   // where they start.
+   static std::pair<std::size_t, std::size_t> expect_heard_in_turn(const std::vector<int16_t> &recording,
+                                                                   const std::vector<int16_t> &first,
+                                                                   const std::vector<int16_t> &second)
+   {
+      const Alignment one = find(recording, first, 0);
+      EXPECT_GE(one.correlation, kIntactBlock) << "first signal not found";
+      expect_intact(recording, one.offset, first, first.size() / 2, "first signal");
+      const Alignment two = find(recording, second, one.offset + first.size() / 2);
+      EXPECT_GE(two.correlation, kIntactBlock) << "second signal not found";
+      expect_intact(recording, two.offset, second, second.size() / 2, "second signal");
+      return {one.offset, two.offset};
    }
 };
 
@@ -190,13 +206,8 @@ TEST_F(RealSound, SleepsBetweenSamplesAndPlaysEachWhole)
    recorder.stop();
 
    const std::vector<int16_t> recording = recorder.frames();
-   const Alignment one = find(recording, first, 0);
-   ASSERT_GE(one.correlation, kIntactBlock);
-   expect_intact(recording, one.offset, first, first.size() / 2, "first sample");
-   const Alignment two = find(recording, second, one.offset + first.size() / 2);
-   ASSERT_GE(two.correlation, kIntactBlock);
-   expect_intact(recording, two.offset, second, second.size() / 2, "second sample");
-   EXPECT_EQ(last_loud_frame(recording, two.offset, 0) + 1, two.offset + second.size() / 2)
+   const auto [one, two] = expect_heard_in_turn(recording, first, second);
+   EXPECT_EQ(last_loud_frame(recording, two, 0) + 1, two + second.size() / 2)
       << "the second sample's end is cut or followed by noise";
 }
 
@@ -276,14 +287,8 @@ TEST_F(RealSound, DeviceRecoversFromAnUnderrun)
    std::this_thread::sleep_for(100ms);
    recorder.stop();
 
-   const std::vector<int16_t> recording = recorder.frames();
-   const Alignment one = find(recording, before, 0);
-   ASSERT_GE(one.correlation, kIntactBlock);
-   expect_intact(recording, one.offset, before, before.size() / 2, "before the under-run");
-   const Alignment two = find(recording, after, one.offset + before.size() / 2);
-   ASSERT_GE(two.correlation, kIntactBlock);
-   expect_intact(recording, two.offset, after, after.size() / 2, "after the under-run");
-   EXPECT_GT(two.offset - one.offset, before.size() / 2 + frames_in(200ms)) << "the gap was not heard";
+   const auto [one, two] = expect_heard_in_turn(recorder.frames(), before, after);
+   EXPECT_GT(two - one, before.size() / 2 + frames_in(200ms)) << "the gap was not heard";
 }
 
 // The sound server goes away while a sample plays: the driver gives the
