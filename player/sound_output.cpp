@@ -61,6 +61,12 @@ public:
       }
       wake_.notify_one();
       thread_.join();
+      if (!device_ok_) {
+         // A device given up may hang on a sound server that stopped
+         // answering, and closing it would wait out that server's time-out
+         // (30 s): close it aside, so removing sound and quitting never wait.
+         std::thread([pcm = std::move(pcm_)]() mutable { pcm.reset(); }).detach();
+      }
    }
    OutputThread(const OutputThread &) = delete;
    OutputThread &operator=(const OutputThread &) = delete;

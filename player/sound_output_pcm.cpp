@@ -3,12 +3,17 @@
 #include <alsa/asoundlib.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 namespace kstr {
 
 namespace {
 
 constexpr unsigned kChannels = 2;
+// A device that takes no period for this long is stalled (a sound server that
+// stopped answering): give it up rather than block the thread for good.
+constexpr int kStallMs = 1000;
 
 bool check(int result, const char *what, std::string &error)
 {
@@ -29,7 +34,7 @@ std::unique_ptr<SoundOutputPcm> SoundOutputPcm::open(const std::string &device, 
                                                      std::string &error)
 {
    snd_pcm_t *raw = nullptr;
-   if (!check(snd_pcm_open(&raw, device.c_str(), SND_PCM_STREAM_PLAYBACK, 0), device.c_str(), error))
+   if (!check(snd_pcm_open(&raw, device.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK), device.c_str(), error))
       return nullptr;
    std::unique_ptr<SoundOutputPcm> pcm(new SoundOutputPcm(raw));
    if (!pcm->configure(wanted, error))
@@ -90,11 +95,18 @@ bool SoundOutputPcm::write(const int16_t *frames)
          frames += static_cast<snd_pcm_uframes_t>(written) * kChannels;
          continue;
       }
-      if (written == -EAGAIN)
-         continue;
-      if (written == -EPIPE)
+      int failure = static_cast<int>(written);
+      if (failure == -EAGAIN) {
+         // Full: sleep until a period is free.
+         failure = snd_pcm_wait(pcm, kStallMs);
+         if (failure == 0)
+            return false;
+         if (failure > 0)
+            continue;
+      }
+      if (failure == -EPIPE)
          ++underruns_;
-      if (snd_pcm_recover(pcm, static_cast<int>(written), 1) < 0)
+      if (snd_pcm_recover(pcm, failure, 1) < 0)
          return false;
    }
    return true;
@@ -104,7 +116,15 @@ void SoundOutputPcm::drain()
 {
    if (drained_)
       return;
-   snd_pcm_drain(pcm_.get());
+   // Wait while what is queued plays out, no longer than the buffer lasts and
+   // a stall allows, then stop the device.
+   snd_pcm_t *pcm = pcm_.get();
+   const auto buffer = std::chrono::milliseconds(1000LL * format_.period_frames * format_.periods / format_.rate);
+   const auto deadline = std::chrono::steady_clock::now() + buffer + std::chrono::milliseconds(kStallMs);
+   snd_pcm_sframes_t delay = 0;
+   while (std::chrono::steady_clock::now() < deadline && snd_pcm_delay(pcm, &delay) == 0 && delay > 0)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+   snd_pcm_drop(pcm);
    drained_ = true;
 }
 

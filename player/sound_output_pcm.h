@@ -5,11 +5,12 @@
 // - SoundOutputPcm::open returns null when the device cannot be opened or
 //   refuses the format; `error` then says why. The rate and period the device
 //   granted may differ from the ones asked for: read them back.
-// - write() blocks until a whole period is queued. It recovers from an
-//   under-run (and a suspend) by itself, counts it and writes the period
-//   again; it returns false only when the device cannot go on.
-// - drain() plays out what is queued and blocks until it has been heard;
-//   the next write() starts the device again.
+// - write() sleeps until a whole period is queued. It recovers from an
+//   under-run (and a suspend) by itself, counts it and writes the rest of the
+//   period; it returns false when the device cannot go on, or takes nothing
+//   for a second (stalled).
+// - drain() waits while what is queued plays out (a second longer than the
+//   buffer at most), then stops the device; the next write() starts it again.
 // - Closing (the destructor) drops whatever is still queued.
 #pragma once
 

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <dlfcn.h>
 #include <filesystem>
 #include <cstring>
@@ -291,35 +292,48 @@ TEST_F(RealSound, DeviceRecoversFromAnUnderrun)
    EXPECT_GT(two - one, before.size() / 2 + frames_in(200ms)) << "the gap was not heard";
 }
 
-// The sound server goes away while a sample plays: the driver gives the
-// device up, the mixer keeps real time so the sample still ends, and sound
-// is removed without hanging.
-TEST_F(RealSound, LostDeviceKeepsTimeAndLetsSoundGo)
+// The sound server goes away, or stops answering, while a sample plays: the
+// driver gives the device up, the mixer keeps real time so the sample still
+// ends, and sound is removed without hanging.
+struct RealSoundLost : RealSound {
+   void lose_device_while_playing(const std::function<void()> &lose)
+   {
+      sound_output_register();
+      SinkRecorder recorder;
+      ASSERT_EQ(install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr), 0) << allegro_error;
+      std::unique_ptr<SAMPLE, decltype(&destroy_sample)> sample(
+         create_sample(16, TRUE, kSinkRate, static_cast<int>(frames_in(1500ms))), &destroy_sample);
+      ASSERT_NE(sample, nullptr);
+      const std::vector<int16_t> signal = noise(frames_in(1500ms), 31);
+      std::memcpy(sample->data, signal.data(), signal.size() * 2);
+      const int voice = play_sample(sample.get(), 255, 128, 1000, FALSE);
+      ASSERT_GE(voice, 0);
+      std::this_thread::sleep_for(200ms);
+      recorder.stop();
+      lose();
+
+      const auto lost = SinkRecorder::Clock::now();
+      while (status().device_ok && SinkRecorder::Clock::now() - lost < 3s)
+         std::this_thread::sleep_for(10ms);
+      EXPECT_EQ(status().device_ok, 0) << "the driver still waits on the server";
+      std::this_thread::sleep_for(1500ms);
+      EXPECT_LT(voice_get_position(voice), 0) << "the sample did not end in real time without a device";
+
+      const auto removing = SinkRecorder::Clock::now();
+      remove_sound();
+      EXPECT_LT(SinkRecorder::Clock::now() - removing, 500ms);
+   }
+};
+
+TEST_F(RealSoundLost, ServerGone)
 {
-   sound_output_register();
-   SinkRecorder recorder;
-   ASSERT_EQ(install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr), 0) << allegro_error;
-   const std::vector<int16_t> signal = noise(frames_in(1000ms), 31);
-   std::unique_ptr<SAMPLE, decltype(&destroy_sample)> sample(
-      create_sample(16, TRUE, kSinkRate, static_cast<int>(signal.size() / 2)), &destroy_sample);
-   ASSERT_NE(sample, nullptr);
-   std::memcpy(sample->data, signal.data(), signal.size() * 2);
-   const int voice = play_sample(sample.get(), 255, 128, 1000, FALSE);
-   ASSERT_GE(voice, 0);
-   std::this_thread::sleep_for(200ms);
-   recorder.stop();
-   sink.stop_server();
+   lose_device_while_playing([this] { sink.stop_server(); });
+}
 
-   const auto lost = SinkRecorder::Clock::now();
-   while (status().device_ok && SinkRecorder::Clock::now() - lost < 2s)
-      std::this_thread::sleep_for(10ms);
-   EXPECT_EQ(status().device_ok, 0) << "the driver still writes to a server that is gone";
-   std::this_thread::sleep_for(1000ms);
-   EXPECT_LT(voice_get_position(voice), 0) << "the sample did not end in real time without a device";
-
-   const auto removing = SinkRecorder::Clock::now();
-   remove_sound();
-   EXPECT_LT(SinkRecorder::Clock::now() - removing, 500ms);
+TEST_F(RealSoundLost, ServerStalled)
+{
+   lose_device_while_playing([this] { sink.freeze_server(true); });
+   sink.freeze_server(false);
 }
 
 }

@@ -74,8 +74,15 @@ PulseNullSink::PulseNullSink()
 
 PulseNullSink::~PulseNullSink() = default;
 
+void PulseNullSink::freeze_server(bool frozen)
+{
+   if (server_->running())
+      kill(server_->pid(), frozen ? SIGSTOP : SIGCONT);
+}
+
 void PulseNullSink::stop_server()
 {
+   freeze_server(false);
    server_->stop(SIGTERM);
    ok_ = false;
 }

@@ -52,6 +52,8 @@ public:
    const std::string &error() const { return error_; }
    // Ends the server now, as when the sound server goes away under a player.
    void stop_server();
+   // Stops (SIGSTOP) or resumes the server, as when it stops answering.
+   void freeze_server(bool frozen);
    // "kstr.monitor"
    static const char *monitor_name();
 
