@@ -59,6 +59,7 @@ struct Result {
    std::optional<double> stop_latency_ms;
    std::size_t blocks = 0;
    std::size_t bad_blocks = 0;
+   std::optional<std::size_t> first_bad; // a gap shifts all blocks after it
    double worst_block = 1.0;
    std::string note;
 };
@@ -109,8 +110,13 @@ void compare(const std::vector<int16_t> &recording, std::size_t from, std::size_
    const std::vector<double> blocks =
       block_correlations(recording, at.offset, reference, to - at.offset - kSinkRate / 100, kSinkRate / 100);
    result.blocks = blocks.size();
-   for (double c : blocks)
-      result.bad_blocks += c < kIntactBlock ? 1 : 0;
+   for (std::size_t i = 0; i < blocks.size(); ++i) {
+      if (blocks[i] >= kIntactBlock)
+         continue;
+      ++result.bad_blocks;
+      if (!result.first_bad)
+         result.first_bad = i;
+   }
    result.worst_block = worst_of(blocks).value;
 }
 
@@ -170,6 +176,8 @@ void print(const Case &c, const Result &r)
       std::printf("  stop       -   ");
    if (r.blocks)
       std::printf("  blocks %zu, bad %zu, worst %.5f", r.blocks, r.bad_blocks, r.worst_block);
+   if (r.first_bad)
+      std::printf(", first bad at %.2f s", static_cast<double>(*r.first_bad) / 100);
    if (!r.note.empty())
       std::printf("  (%s)", r.note.c_str());
    std::printf("\n");
