@@ -6,6 +6,7 @@
 #include "player/registry.h"
 #include "player/song_errors.h"
 #include "player/song_file.h"
+#include "player/sound_output.h"
 #include "playlist/playlist.h"
 #include "toolkit/toolkit.h"
 
@@ -32,6 +33,7 @@ int player_init()
    std::srand(static_cast<unsigned>(std::time(nullptr)));
    set_volume_per_voice(2);
    reserve_voices(32, 16);
+   sound_output_register();
    ENGINE_STATE &s = engine_state();
    s.sound_installed = install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr) == 0;
    // A MIDI set-up that fails (the synthesiser's patch set missing) takes

@@ -11,10 +11,13 @@ KSTR_PACKAGES=(
   cmake g++ make pkg-config
   liballegro4-dev libdumb1-dev libvorbis-dev libogg-dev libmpg123-dev libcdio-dev
   libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core freepats
+  libasound2-dev
   # tests: X server, input injection, real encoders and decoders, fuzzing
   xvfb xdotool x11-utils lame twolame sox libsox-fmt-mp3 vorbis-tools mpg123
-  pulseaudio pulseaudio-utils libasound2-plugins
   clang libclang-rt-dev clang-format clang-tidy
+  # real sound path: a private PulseAudio null sink, ALSA routed into it,
+  # and the reference players the sound benchmark compares with
+  pulseaudio pulseaudio-utils libasound2-plugins openmpt123
 )
 
 kstr_install_packages() {

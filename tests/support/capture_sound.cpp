@@ -2,6 +2,7 @@
 
 #include "allegro_env.h"
 #include "digmid_patches.h"
+#include "player/mixer_digi_driver.h"
 
 #include <allegro.h>
 #include <allegro/internal/aintern.h>
@@ -63,19 +64,8 @@ int capture_buffer_size()
 }
 
 // No background thread and no device: the mixer runs only in capture_pull.
-DIGI_DRIVER g_driver = {
-   kDriverId, "Capture", "Test capture driver (software mixer, pulled on demand)", "Capture",
-   0, 0, MIXER_MAX_SFX, MIXER_DEF_SFX,
-   capture_detect, capture_init, capture_exit, nullptr, nullptr,
-   nullptr, nullptr, capture_buffer_size,
-   _mixer_init_voice, _mixer_release_voice, _mixer_start_voice, _mixer_stop_voice, _mixer_loop_voice,
-   _mixer_get_position, _mixer_set_position,
-   _mixer_get_volume, _mixer_set_volume, _mixer_ramp_volume, _mixer_stop_volume_ramp,
-   _mixer_get_frequency, _mixer_set_frequency, _mixer_sweep_frequency, _mixer_stop_frequency_sweep,
-   _mixer_get_pan, _mixer_set_pan, _mixer_sweep_pan, _mixer_stop_pan_sweep,
-   _mixer_set_echo, _mixer_set_tremolo, _mixer_set_vibrato,
-   0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-};
+DIGI_DRIVER g_driver = mixer_digi_driver({kDriverId, "Capture", "Test capture driver (software mixer, pulled on demand)",
+                                          capture_detect, capture_init, capture_exit, capture_buffer_size, nullptr});
 
 bool install_with(int freq, int voices, int midi_id, int midi_voices)
 {
