@@ -91,35 +91,24 @@ std::vector<float> read_reference(const std::string &raw_file)
    return mono;
 }
 
-std::vector<float> envelope(const std::vector<float> &sound, int window)
+double rms(const std::vector<float> &sound, long at, long length)
 {
-   std::vector<float> rms;
-   for (std::size_t i = 0; i + static_cast<std::size_t>(window) <= sound.size(); i += static_cast<std::size_t>(window)) {
-      double sum = 0;
-      for (int j = 0; j < window; ++j)
-         sum += double{sound[i + static_cast<std::size_t>(j)]} * sound[i + static_cast<std::size_t>(j)];
-      rms.push_back(static_cast<float>(std::sqrt(sum / window)));
-   }
-   return rms;
+   double sum = 0;
+   for (long i = at; i < at + length; ++i)
+      sum += double{sound[static_cast<std::size_t>(i)]} * sound[static_cast<std::size_t>(i)];
+   return std::sqrt(sum / static_cast<double>(length));
 }
 
 std::vector<Span> sound_spans(const std::vector<float> &sound, float level, int min_ms)
 {
-   constexpr int kWindow = RATE / 100;
-   const std::vector<float> rms = envelope(sound, kWindow);
+   constexpr long kWindow = RATE / 100;
+   const long windows = static_cast<long>(sound.size()) / kWindow;
    std::vector<Span> spans;
-   std::size_t i = 0;
-   while (i < rms.size()) {
-      if (rms[i] <= level) {
-         ++i;
-         continue;
-      }
-      std::size_t j = i;
-      while (j < rms.size() && rms[j] > level)
+   for (long i = 0, j; i < windows; i = j + 1) {
+      for (j = i; j < windows && rms(sound, j * kWindow, kWindow) > level;)
          ++j;
-      if (static_cast<int>(j - i) * 10 >= min_ms)
-         spans.push_back(Span{static_cast<long>(i) * kWindow, static_cast<long>(j) * kWindow});
-      i = j;
+      if (j > i && (j - i) * 10 >= min_ms)
+         spans.push_back(Span{i * kWindow, j * kWindow});
    }
    return spans;
 }

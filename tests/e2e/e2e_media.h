@@ -37,8 +37,8 @@ inline constexpr int RATE = 44100;
 // reference decode, a recording).
 std::vector<float> read_reference(const std::string &raw_file);
 
-// RMS of the sound in windows of `window` samples.
-std::vector<float> envelope(const std::vector<float> &sound, int window);
+// RMS of `length` samples of the sound from `at`.
+double rms(const std::vector<float> &sound, long at, long length);
 
 // Runs of sound (RMS above `level` for at least `min_ms`), as sample ranges
 // [begin, end) of the recording, found on 10 ms windows.

@@ -13,9 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -30,14 +28,7 @@ std::string env_or(const char *name, const char *fallback)
    return v ? v : fallback;
 }
 
-std::string trim(std::string s)
-{
-   while (!s.empty() && (s.back() == '\n' || s.back() == ' '))
-      s.pop_back();
-   return s;
-}
-
-// Runs a shell command; its standard output.
+// Runs a shell command; its standard output, trimmed.
 std::string shell(const std::string &command)
 {
    std::string out;
@@ -48,7 +39,9 @@ std::string shell(const std::string &command)
    while (std::fgets(buf, sizeof buf, p))
       out += buf;
    pclose(p);
-   return trim(out);
+   while (!out.empty() && (out.back() == '\n' || out.back() == ' '))
+      out.pop_back();
+   return out;
 }
 
 template <class Done>
@@ -114,11 +107,11 @@ std::vector<std::string> Rig::sound_env() const
            "PATH=" + env_or("PATH", "/usr/bin:/bin")};
 }
 
-void Rig::end(pid_t &pid)
+void Rig::end(pid_t &pid, int signal)
 {
    if (pid <= 0)
       return;
-   kill(pid, SIGTERM);
+   kill(pid, signal);
    int status;
    if (!wait_until(2000, [&] { return waitpid(pid, &status, WNOHANG) == pid; })) {
       kill(pid, SIGKILL);
@@ -166,9 +159,8 @@ bool Rig::stage()
    const fs::path from = env_or("KSTR_RUN_DIR", "");
    std::error_code ec;
    fs::create_directories(run_folder(), ec);
-   for (const char *item : {"kestrune", "kesicons.dat", "lang", "gfx"})
+   for (const char *item : {"kestrune", "kesicons.dat", "kstr.ini", "lang", "gfx"})
       fs::copy(from / item, fs::path(run_folder()) / item, fs::copy_options::recursive, ec);
-   dir_.write("run/kstr.ini", read_file(from / "kstr.ini"));
    if (ec || !fs::exists(fs::path(run_folder()) / "kestrune")) {
       ADD_FAILURE() << "cannot stage the run folder from " << from;
       return false;
@@ -257,25 +249,26 @@ void Rig::key(const std::string &keys)
    pause_ms(150);
 }
 
+void Rig::move(Point to)
+{
+   xdo("mousemove --window " + window_ + " " + std::to_string(to.x) + " " + std::to_string(to.y));
+   pause_ms(60);
+}
+
 void Rig::click(Point at, int button, int times)
 {
-   xdo("mousemove --window " + window_ + " " + std::to_string(at.x) + " " + std::to_string(at.y));
-   pause_ms(60);
+   move(at);
    xdo("click --repeat " + std::to_string(times) + " --delay 90 " + std::to_string(button));
    pause_ms(200);
 }
 
 void Rig::drag(Point from, Point to)
 {
-   const auto move = [&](int x, int y) {
-      xdo("mousemove --window " + window_ + " " + std::to_string(x) + " " + std::to_string(y));
-      pause_ms(60);
-   };
-   move(from.x, from.y);
+   move(from);
    xdo("mousedown 1");
    pause_ms(60);
    for (int step = 1; step <= 4; ++step)
-      move(from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4);
+      move(Point{from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
    xdo("mouseup 1");
    pause_ms(200);
 }
@@ -327,13 +320,7 @@ bool Rig::start_recording()
 
 std::vector<float> Rig::stop_recording()
 {
-   if (recorder_ > 0) {
-      kill(recorder_, SIGINT);
-      int status;
-      if (!wait_until(2000, [&] { return waitpid(recorder_, &status, WNOHANG) == recorder_; }))
-         end(recorder_);
-      recorder_ = -1;
-   }
+   end(recorder_, SIGINT);  // parec writes out what it has
    return read_reference(dir_.file("recording.raw"));
 }
 

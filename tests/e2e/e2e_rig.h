@@ -15,6 +15,7 @@
 #include "e2e_media.h"
 #include "temp_dir.h"
 
+#include <csignal>
 #include <sys/types.h>
 
 #include <string>
@@ -81,7 +82,8 @@ private:
    pid_t spawn(const std::vector<std::string> &argv, const std::string &out, std::vector<std::string> env,
                const std::string &cwd = "");
    std::vector<std::string> sound_env() const;
-   void end(pid_t &pid);
+   void end(pid_t &pid, int signal = SIGTERM);  // then SIGKILL after 2 s
+   void move(Point to);
 
    TempDir dir_;
    bool ok_ = false;

@@ -22,10 +22,20 @@ Rgb corner(int id)
    return screen_pixel(r.x1 + 1, r.y1 + 1);
 }
 
+// What the engine and the list show: playing, paused, the current entry and
+// the rows marked.
 struct Seen {
    int playing = -1, paused = -1;
    int32_t current = -9;
    std::vector<int> marked;
+   friend bool operator==(const Seen &, const Seen &) = default;
+   friend std::ostream &operator<<(std::ostream &os, const Seen &s)
+   {
+      os << "playing " << s.playing << " paused " << s.paused << " current " << s.current << " marked";
+      for (int row : s.marked)
+         os << " " << row;
+      return os;
+   }
 };
 
 Seen now()
@@ -102,28 +112,20 @@ TEST_F(PlayerTest, TransportButtonsDriveTheEngineAndTheMarkFollowsThePlayingEntr
       [&] { stopped = now(); },
    }, 150);
 
-   EXPECT_EQ(started.playing, 1);
-   EXPECT_EQ(started.current, 0);
-   EXPECT_EQ(started.marked, (std::vector<int>{0}));
-   EXPECT_EQ(advanced.playing, 1) << "the next song started by itself";
-   EXPECT_EQ(advanced.current, 1);
-   EXPECT_EQ(advanced.marked, (std::vector<int>{1}));
+   EXPECT_EQ(started, (Seen{1, 0, 0, {0}}));
+   EXPECT_EQ(advanced, (Seen{1, 0, 1, {1}})) << "the next song started by itself";
    EXPECT_EQ(shown_after_advance, 1) << "the list was redrawn after the advance";
-   EXPECT_EQ(paused.paused, 1);
+   EXPECT_EQ(paused, (Seen{1, 1, 1, {1}}));
    EXPECT_NE(latched, raised) << "the pause button looks pushed in while paused";
-   EXPECT_EQ(resumed.paused, 0);
+   EXPECT_EQ(resumed, (Seen{1, 0, 1, {1}}));
    EXPECT_EQ(released, raised);
-   EXPECT_EQ(next.current, 2);
-   EXPECT_EQ(next.marked, (std::vector<int>{2}));
+   EXPECT_EQ(next, (Seen{1, 0, 2, {2}}));
    EXPECT_LT(before_seek, 10);
    EXPECT_GE(after_seek, 70) << "a click at three quarters of the bar";
    EXPECT_LE(after_seek, 80);
-   EXPECT_EQ(previous.current, 1);
-   EXPECT_EQ(previous.playing, 1);
+   EXPECT_EQ(previous, (Seen{1, 0, 1, {1}}));
    EXPECT_EQ(order, (Names{songs[1], songs[0], songs[2]}));
-   EXPECT_EQ(moved.playing, 1);
-   EXPECT_EQ(moved.current, 0);
-   EXPECT_EQ(moved.marked, (std::vector<int>{0})) << "the mark moved with the playing song";
+   EXPECT_EQ(moved, (Seen{1, 0, 0, {0}})) << "the mark moved with the playing song";
    EXPECT_EQ(removed.playing, 1) << "removing the playing entry stops nothing";
    EXPECT_TRUE(removed.marked.empty()) << "no other row is marked as playing";
    EXPECT_EQ(stopped.playing, 0);
@@ -140,11 +142,12 @@ TEST_F(PlayerTest, KeysPlayPauseSkipStopAndEditThePlaylist)
    const std::string saved = dir_.file("keys.kpl");
    const struct {
       int scancode, character;
-      int playing, paused, current;  // after the key
+      Seen after;
    } transport[] = {
-      {KEY_ENTER, '\r', 1, 0, 1},  // plays the selected row
-      {KEY_SPACE, ' ', 1, 1, 1}, {KEY_SPACE, ' ', 1, 0, 1}, {KEY_B, 'b', 1, 0, 2}, {KEY_Z, 'z', 1, 0, 1},
-      {KEY_C, 'c', 1, 1, 1},     {KEY_X, 'x', 1, 0, 1},     {KEY_V, 'v', 0, 0, 1},
+      {KEY_ENTER, '\r', {1, 0, 1, {1}}},  // plays the selected row
+      {KEY_SPACE, ' ', {1, 1, 1, {1}}}, {KEY_SPACE, ' ', {1, 0, 1, {1}}}, {KEY_B, 'b', {1, 0, 2, {2}}},
+      {KEY_Z, 'z', {1, 0, 1, {1}}},     {KEY_C, 'c', {1, 1, 1, {1}}},     {KEY_X, 'x', {1, 0, 1, {1}}},
+      {KEY_V, 'v', {0, 0, 1, {1}}},
    };
    std::vector<Seen> seen;
    int volume_down = -1, volume_up = -1;
@@ -194,9 +197,7 @@ TEST_F(PlayerTest, KeysPlayPauseSkipStopAndEditThePlaylist)
 
    ASSERT_EQ(seen.size(), std::size(transport));
    for (std::size_t i = 0; i < seen.size(); ++i)
-      EXPECT_EQ((std::vector<int>{seen[i].playing, seen[i].paused, seen[i].current}),
-                (std::vector<int>{transport[i].playing, transport[i].paused, transport[i].current}))
-         << "after key " << i << ": " << static_cast<char>(transport[i].character);
+      EXPECT_EQ(seen[i], transport[i].after) << "after key " << i << ": " << static_cast<char>(transport[i].character);
    EXPECT_EQ(volume_down, 100 - 16);
    EXPECT_EQ(volume_up, 100 + 16);
    EXPECT_EQ(after_delete, (Names{songs[0], songs[2]})) << "Delete removes the selected row";
