@@ -24,14 +24,18 @@ int language_list()
    return -1;
 }
 
-// Opens the language page, chooses the entry with `code` and presses the
-// switch button.
-void switch_to(const std::string &code, Script &script)
+// Opens the language page, runs `on_page` there, then chooses the entry
+// with `code` and presses the switch button (closes the dialog for "").
+void switch_to(const std::string &code, Script &script, std::function<void()> on_page = nullptr)
 {
    open_from_menu(msg::setup, script);
    choose_tab(2, script);
+   if (on_page)
+      script.steps.push_back(on_page);
+   if (code.empty())
+      return click_settings(msg::close, script);
    choose(language_list, find_language(code.c_str()), script);
-   script.steps.push_back([] { ClickControl(in_settings(msg::change_language)); });
+   click_settings(msg::change_language, script);
 }
 
 // The label placed right of the one showing `item`.
@@ -58,40 +62,30 @@ TEST_F(PlayerTest, SwitchToEachLanguageRebuildsInItKeepingPlaylistAndSong)
    });
    ASSERT_EQ(language_count, 6);
    PlayingSong song;
-   const char *const codes[] = {"en", "de", "fr", "es", "pl", "xx", "en"};
-   for (std::size_t i = 0; i < std::size(codes); ++i) {
+   const char *const codes[] = {"en", "de", "fr", "es", "pl", "xx", "en", ""};
+   for (std::size_t i = 0; i + 1 < std::size(codes); ++i) {
       const std::string code = codes[i];
       Script script;
-      script.steps.push_back([&, i, code] {
-         const Catalogue expected("lang/" + code + ".tra");
+      if (i == 0)
+         script.steps.push_back([&] { song.start(); });
+      switch_to(codes[i + 1], script, [&, code] {
+         const auto expected = [&](int item) { return catalogue_text("lang/" + code + ".tra", item); };
          const int window = main_window_state().window;
-         if (i == 0)
-            song.start();
-         EXPECT_NE(control_with_tooltip(window, expected.text(msg::menu)), -1) << code;
-         EXPECT_NE(control_with_tooltip(window, expected.text(msg::quit)), -1) << code;
+         EXPECT_NE(control_with_tooltip(window, expected(msg::menu)), -1) << code;
+         EXPECT_NE(control_with_tooltip(window, expected(msg::quit)), -1) << code;
          EXPECT_EQ(std::string(language_codes[current_language]), code);
-         EXPECT_EQ(std::string(yes_no_texts[0]), expected.text(msg::no)) << code;
-         EXPECT_EQ(std::string(yes_no_texts[1]), expected.text(msg::yes)) << code;
+         EXPECT_EQ(std::string(yes_no_texts[0]), expected(msg::no)) << code;
+         EXPECT_EQ(std::string(yes_no_texts[1]), expected(msg::yes)) << code;
          song.expect_kept(code);
-         shot("language_" + code);
-      });
-      open_from_menu(msg::setup, script);
-      choose_tab(2, script);
-      script.steps.push_back([code] {
-         const Catalogue expected("lang/" + code + ".tra");
-         EXPECT_EQ(shown_beside(msg::current_language), expected.text(msg::lang_name));
+         EXPECT_EQ(shown_beside(msg::current_language), expected(msg::lang_name));
          EXPECT_EQ(shown_beside(msg::translation_completed), text(code == "xx" ? msg::no : msg::yes)) << code;
          EXPECT_GE(in_settings(msg::lang_author_msg), 0);
          EXPECT_EQ(value_of(language_list()), current_language);
-         if (code == "en")
-            shot("settings_language_page");
+         shot("language_" + code);
       });
-      if (i + 1 < std::size(codes)) {
-         choose(language_list, find_language(codes[i + 1]), script);
-         script.steps.push_back([] { ClickControl(in_settings(msg::change_language)); });
+      if (*codes[i + 1]) {
          ASSERT_TRUE(run_main_window(script)) << codes[i + 1];
       } else {
-         click_settings(msg::close, script);
          end_main_window(script);
          EXPECT_FALSE(run_main_window(script));
       }

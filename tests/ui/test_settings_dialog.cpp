@@ -226,17 +226,15 @@ TEST_F(PlayerTest, SetResolutionRebuildsInTheFilesModeKeepingThePlaylistAndSong)
 // after the catalogue's message.
 TEST(SettingsDialog, RefusedGraphicsModeEndsNonZero)
 {
-   int out[2];
-   ASSERT_EQ(pipe(out), 0);
+   TempDir out;
    const pid_t child = fork();
    ASSERT_GE(child, 0);
    if (child == 0) {
-      dup2(out[1], 2);
-      dup2(out[1], 1);
+      freopen(out.file("output").c_str(), "w", stdout);
+      dup2(fileno(stdout), 2);
       setenv("PATH", "/nonexistent", 1);  // the message goes to the console
       struct Run : PlayerTest {
-         void TestBody() override {}
-         void go()
+         void TestBody() override
          {
             start();
             set_config_int("gui", "resx", 30000);
@@ -250,16 +248,11 @@ TEST(SettingsDialog, RefusedGraphicsModeEndsNonZero)
             std::_Exit(0);
          }
       } run;
-      run.go();
+      run.TestBody();
    }
-   close(out[1]);
-   std::string output;
-   char buf[256];
-   for (ssize_t n; (n = read(out[0], buf, sizeof buf)) > 0;)
-      output.append(buf, static_cast<std::size_t>(n));
-   close(out[0]);
    int status = 0;
    waitpid(child, &status, 0);
+   const std::string output = read_file(out.file("output"));
    ASSERT_TRUE(WIFEXITED(status));
    EXPECT_EQ(WEXITSTATUS(status), EXIT_NO_GRAPHICS);
    EXPECT_NE(output.find("The full-screen graphics mode could not be set."), std::string::npos) << output;

@@ -53,18 +53,14 @@ inline std::string test_data(const std::string &name)
    return std::string(std::getenv("KSTR_TEST_DATA")) + "/" + name;
 }
 
-// The texts of one catalogue file, read apart from the program's own.
-struct Catalogue {
-   TRANSLATION *t = nullptr;
-   explicit Catalogue(const std::string &path) : t(tr_load(&CATALOGUE, path.c_str(), 0)) {}
-   ~Catalogue() { tr_destroy(t); }
-   Catalogue(const Catalogue &) = delete;
-   Catalogue &operator=(const Catalogue &) = delete;
-   std::string text(int n) const
-   {
-      return t && t->texts[static_cast<std::size_t>(n)] ? *t->texts[static_cast<std::size_t>(n)] : "";
-   }
-};
+// Text `item` of a catalogue file, read apart from the program's own.
+inline std::string catalogue_text(const std::string &path, int item)
+{
+   TRANSLATION *t = tr_load(&CATALOGUE, path.c_str(), 0);
+   const std::string found = t && t->texts[static_cast<std::size_t>(item)] ? *t->texts[static_cast<std::size_t>(item)] : "";
+   tr_destroy(t);
+   return found;
+}
 
 inline std::string text(int item)
 {
