@@ -2,7 +2,7 @@
 # and with the program's own, beside mpg123, ogg123 and openmpt123 on one
 # private null sink (run by hand under an X server; takes about 7 minutes).
 add_executable(bench_sound_player ${CMAKE_CURRENT_LIST_DIR}/sound_bench_player.cpp)
-target_link_libraries(bench_sound_player PRIVATE kstr_sound_output kstr_streams kstr_toolkit kstr::dumb)
+target_link_libraries(bench_sound_player PRIVATE kstr_player)
 add_executable(bench_sound_output ${CMAKE_CURRENT_LIST_DIR}/sound_output_bench.cpp)
 target_link_libraries(bench_sound_output PRIVATE kstr_testsupport)
 add_dependencies(bench_sound_output bench_sound_player)

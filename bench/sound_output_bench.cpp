@@ -2,9 +2,9 @@
 // ALSA routed into it and its monitor recorded (tests/support/pulse_sink.h).
 // In one run, one after the other on the same sink, it plays the same
 // 60-second files through
-//   - our minimal player (bench_sound_player: a window, the toolkit's loop,
-//     the stream players or DUMB feeding one audio stream) with Allegro's own
-//     ALSA driver, and with the program's own driver (KSAL);
+//   - the program's engine (bench_sound_player: a window, the toolkit's loop,
+//     Play on a one-entry playlist, the engine's own poll cadence) with
+//     Allegro's own ALSA driver, and with the program's own driver (KSAL);
 //   - the reference players: mpg123 -o alsa, ogg123 -d alsa, openmpt123
 //     --batch (through its ALSA device);
 // and for each measures the CPU of the process as a share of one core over
@@ -15,7 +15,7 @@
 // which finds under-runs (gaps) and blocks played twice. Last, the idle cost
 // of our player with the window up and nothing playing, with both drivers.
 //
-// Usage: bench_sound_output [seconds=30] [poll_ms=20]  (needs DISPLAY)
+// Usage: bench_sound_output [seconds=30]  (needs DISPLAY)
 #include "child_process.h"
 #include "pulse_sink.h"
 #include "recording_match.h"
@@ -189,7 +189,6 @@ void print(const Case &c, const Result &r)
 int main(int argc, char **argv)
 {
    const auto span = std::chrono::seconds(argc > 1 ? std::max(1, std::atoi(argv[1])) : 30);
-   const std::string poll_ms = argc > 2 ? argv[2] : "20";
    const std::string data = KSTR_BENCH_DATA;
    if (std::system(("bash " KSTR_BENCH_MAKER " " + data).c_str()) != 0) {
       std::fprintf(stderr, "could not make the benchmark files\n");
@@ -211,8 +210,7 @@ int main(int argc, char **argv)
    const auto ours = [&](std::string title, const char *driver, const char *kind, std::string file,
                          const std::string &reference) {
       const bool idle = std::string(kind) == "idle";
-      return Case{std::move(title), {player, driver, kind, std::move(file), idle ? "50" : poll_ms}, true, !idle,
-                  reference.c_str()};
+      return Case{std::move(title), {player, driver, kind, std::move(file)}, true, !idle, reference.c_str()};
    };
    const auto theirs = [](std::string title, std::vector<std::string> command, const std::string &reference) {
       return Case{std::move(title), std::move(command), false, false, reference.c_str()};
@@ -234,8 +232,8 @@ int main(int argc, char **argv)
       ours("Idle window: ours, Allegro's ALSA driver", "ALSA", "idle", "-", none),
       ours("Idle window: ours, own driver (KSAL)", "KSAL", "idle", "-", none),
    };
-   std::printf("CPU over %lld s after %lld s of warm-up; poll every %s ms while playing, 50 ms idle\n",
-               static_cast<long long>(span.count()), static_cast<long long>(kWarmUp.count()), poll_ms.c_str());
+   std::printf("CPU over %lld s after %lld s of warm-up; the engine's own poll cadence\n",
+               static_cast<long long>(span.count()), static_cast<long long>(kWarmUp.count()));
    for (const Case &c : cases)
       print(c, measure(c, recorder, span));
    return 0;

@@ -9,19 +9,12 @@
 
 namespace kstr::test {
 
-namespace {
-
-struct Icon {
-   int w = 0, h = 0;
-   std::vector<uint8_t> rgb;
-};
-
-Icon read_icon(const std::string &file)
+Picture read_bmp(const std::string &file)
 {
-   Icon icon;
+   Picture p;
    const std::string bmp = read_file(file);
    if (bmp.size() < 54)
-      return icon;
+      return p;
    int32_t w, h, off;
    uint16_t bpp;
    std::memcpy(&off, bmp.data() + 10, 4);
@@ -30,20 +23,22 @@ Icon read_icon(const std::string &file)
    std::memcpy(&bpp, bmp.data() + 28, 2);
    const std::size_t stride = (static_cast<std::size_t>(w) * 3 + 3) & ~std::size_t{3};
    if (bpp != 24 || w <= 0 || h <= 0 || bmp.size() < off + stride * static_cast<std::size_t>(h))
-      return icon;
-   icon.w = w;
-   icon.h = h;
-   icon.rgb.resize(static_cast<std::size_t>(w) * h * 3);
+      return p;
+   p.w = w;
+   p.h = h;
+   p.rgb.resize(static_cast<std::size_t>(w) * h * 3);
    for (int y = 0; y < h; ++y) {
       const auto *row = reinterpret_cast<const uint8_t *>(bmp.data()) + off + (h - 1 - y) * stride;
       for (int x = 0; x < w; ++x)
          for (int c = 0; c < 3; ++c)
-            icon.rgb[(static_cast<std::size_t>(y) * w + x) * 3 + c] = row[x * 3 + 2 - c];
+            p.rgb[(static_cast<std::size_t>(y) * w + x) * 3 + c] = row[x * 3 + 2 - c];
    }
-   return icon;
+   return p;
 }
 
-bool matches_at(const Picture &p, const Icon &icon, int px, int py)
+namespace {
+
+bool matches_at(const Picture &p, const Picture &icon, int px, int py)
 {
    for (int y = 0; y < icon.h; ++y)
       for (int x = 0; x < icon.w; ++x) {
@@ -62,7 +57,7 @@ bool matches_at(const Picture &p, const Icon &icon, int px, int py)
 
 Point find_icon(const Picture &picture, const std::string &icon_file)
 {
-   const Icon icon = read_icon(icon_file);
+   const Picture icon = read_bmp(icon_file);
    if (icon.w == 0)
       return {};
    for (int y = 0; y + icon.h <= picture.h; ++y)
@@ -72,13 +67,14 @@ Point find_icon(const Picture &picture, const std::string &icon_file)
    return {};
 }
 
-long differing_pixels(const Picture &a, const Picture &b)
+long differing_pixels(const Picture &a, const Picture &b, int y1, int y2)
 {
    if (a.rgb.size() != b.rgb.size())
       return -1;
    long n = 0;
-   for (std::size_t i = 0; i < a.rgb.size(); i += 3)
-      n += std::memcmp(&a.rgb[i], &b.rgb[i], 3) != 0;
+   for (int y = std::max(0, y1); y <= std::min(y2, a.h - 1); ++y)
+      for (std::size_t i = static_cast<std::size_t>(y) * a.w * 3, e = i + static_cast<std::size_t>(a.w) * 3; i < e; i += 3)
+         n += std::memcmp(&a.rgb[i], &b.rgb[i], 3) != 0;
    return n;
 }
 
@@ -95,39 +91,32 @@ std::vector<float> read_reference(const std::string &raw_file)
    return mono;
 }
 
-std::vector<float> envelope(const std::vector<float> &sound, int window)
+double rms(const std::vector<float> &sound, long at, long length)
 {
-   std::vector<float> rms;
-   for (std::size_t i = 0; i + static_cast<std::size_t>(window) <= sound.size(); i += static_cast<std::size_t>(window)) {
-      double sum = 0;
-      for (int j = 0; j < window; ++j)
-         sum += double{sound[i + static_cast<std::size_t>(j)]} * sound[i + static_cast<std::size_t>(j)];
-      rms.push_back(static_cast<float>(std::sqrt(sum / window)));
-   }
-   return rms;
+   double sum = 0;
+   for (long i = at; i < at + length; ++i)
+      sum += double{sound[static_cast<std::size_t>(i)]} * sound[static_cast<std::size_t>(i)];
+   return std::sqrt(sum / static_cast<double>(length));
 }
 
 std::vector<Span> sound_spans(const std::vector<float> &sound, float level, int min_ms)
 {
-   constexpr int kWindow = RATE / 100;
-   const std::vector<float> rms = envelope(sound, kWindow);
+   constexpr long kWindow = RATE / 100;
+   const long windows = static_cast<long>(sound.size()) / kWindow;
    std::vector<Span> spans;
-   std::size_t i = 0;
-   while (i < rms.size()) {
-      if (rms[i] <= level) {
-         ++i;
-         continue;
-      }
-      std::size_t j = i;
-      while (j < rms.size() && rms[j] > level)
+   for (long i = 0, j; i < windows; i = j + 1) {
+      for (j = i; j < windows && rms(sound, j * kWindow, kWindow) > level;)
          ++j;
-      if (static_cast<int>(j - i) * 10 >= min_ms)
-         spans.push_back(Span{static_cast<long>(i) * kWindow, static_cast<long>(j) * kWindow});
-      i = j;
+      if (j > i && (j - i) * 10 >= min_ms)
+         spans.push_back(Span{i * kWindow, j * kWindow});
    }
    return spans;
 }
 
+namespace {
+
+// Normalised correlation of `length` samples of `sound` from `at` with the
+// reference from `ref_at`.
 double correlation(const std::vector<float> &sound, long at, const std::vector<float> &reference, long ref_at,
                    long length)
 {
@@ -142,6 +131,8 @@ double correlation(const std::vector<float> &sound, long at, const std::vector<f
       rr += r * r;
    }
    return ss > 0 && rr > 0 ? sr / std::sqrt(ss * rr) : 0;
+}
+
 }
 
 Match locate(const std::vector<float> &sound, long at, long length, const std::vector<float> &reference, long near,
@@ -168,9 +159,19 @@ Match locate(const std::vector<float> &sound, long at, long length, const std::v
    return best;
 }
 
+Follow follow(const std::vector<float> &recording, long begin, long end, const std::vector<float> &reference)
+{
+   constexpr long kProbe = RATE / 5;
+   Follow f;
+   f.start = locate(recording, begin + kProbe, kProbe, reference);
+   const long offset = f.start.position - (begin + kProbe);
+   for (long at = begin + kProbe; at + 2 * kProbe < end; at += kProbe, ++f.stretches) {
+      const Match m = locate(recording, at, kProbe, reference, at + offset, RATE / 20);
+      f.worst = std::min(f.worst, m.correlation);
+      f.drift = std::max(f.drift, std::abs(m.position - (at + offset)));
+   }
+   return f;
 }
-
-namespace kstr::test {
 
 double tone_frequency(const std::vector<float> &sound, long at, long length)
 {

@@ -9,7 +9,7 @@ out=$1/e2e
 mkdir -p "$out"
 cd "$out"
 
-sox -q -n -r 44100 -c 2 -b 16 sweep_mp3.wav synth 6 sine 300-1200 gain -3
+sox -q -n -r 44100 -c 2 -b 16 sweep_mp3.wav synth 10 sine 300-1200 gain -3
 sox -q -n -r 44100 -c 2 -b 16 sweep_ogg.wav synth 6 sine 1500-3000 gain -3
 sox -q -n -r 44100 -c 2 -b 16 short.wav synth 1 sine 3500-4500 gain -3
 lame --quiet --noreplaygain -b 192 sweep_mp3.wav sweep.mp3

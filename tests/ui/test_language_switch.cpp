@@ -24,14 +24,18 @@ int language_list()
    return -1;
 }
 
-// Opens the language page, chooses the entry with `code` and presses the
-// switch button.
-void switch_to(const std::string &code, Script &script)
+// Opens the language page, runs `on_page` there, then chooses the entry
+// with `code` and presses the switch button (closes the dialog for "").
+void switch_to(const std::string &code, Script &script, std::function<void()> on_page = nullptr)
 {
    open_from_menu(msg::setup, script);
    choose_tab(2, script);
+   if (on_page)
+      script.steps.push_back(on_page);
+   if (code.empty())
+      return click_settings(msg::close, script);
    choose(language_list, find_language(code.c_str()), script);
-   script.steps.push_back([] { ClickControl(in_settings(msg::change_language)); });
+   click_settings(msg::change_language, script);
 }
 
 // The label placed right of the one showing `item`.
@@ -41,106 +45,51 @@ std::string shown_beside(int item)
    return c && !c->text.empty() ? c->text[0] : "";
 }
 
-void add_songs_and_play(Script &script, int *progress)
-{
-   script.steps.push_back([progress] {
-      for (int i = 0; i < 3; ++i)
-         playlist_insert(main_playlist, main_playlist->count, test_data("ui_settings/tone.wav").c_str(), 0);
-      main_playlist->current = 2;
-      play_current_song();
-      capture_pull(22050 * 2);
-      *progress = song_progress();
-   });
 }
 
-}
-
-TEST_F(PlayerTest, SwitchToEachShippedLanguageRebuildsInItKeepingPlaylistAndSong)
+// A staged catalogue "xx" lacks a line. Each switch rebuilds the main window
+// in the new language (menu and quit tooltips, yes_no_texts) with the
+// playlist and the playing song kept; the language page names the active
+// language and says whether its catalogue has every text.
+TEST_F(PlayerTest, SwitchToEachLanguageRebuildsInItKeepingPlaylistAndSong)
 {
-   start();
-   ASSERT_EQ(language_count, 5);
-   int progress = 0;
-   PLAYLIST *playlist = nullptr;
-   const char *const codes[] = {"de", "fr", "es", "pl", "en"};
-   for (std::size_t i = 0; i <= std::size(codes); ++i) {
-      Script script;
-      if (i == 0) {
-         add_songs_and_play(script, &progress);
-         script.steps.push_back([&] {
-            playlist = main_playlist;
-            EXPECT_GT(progress, 0);
-         });
-      } else {
-         const std::string code = codes[i - 1];
-         script.steps.push_back([&, code] {
-            const Catalogue expected("lang/" + code + ".tra");
-            const int window = main_window_state().window;
-            EXPECT_NE(control_with_tooltip(window, expected.text(msg::menu)), -1) << code;
-            EXPECT_NE(control_with_tooltip(window, expected.text(msg::quit)), -1) << code;
-            EXPECT_EQ(std::string(language_codes[current_language]), code);
-            EXPECT_EQ(std::string(yes_no_texts[0]), expected.text(msg::no));
-            EXPECT_EQ(std::string(yes_no_texts[1]), expected.text(msg::yes));
-            EXPECT_EQ(main_playlist, playlist);
-            EXPECT_EQ(main_playlist->count, 3u);
-            EXPECT_EQ(main_playlist->current, 2);
-            EXPECT_EQ(song_playing, 1);
-            EXPECT_EQ(song_progress(), progress);
-            shot("language_" + code);
-         });
-      }
-      if (i < std::size(codes)) {
-         switch_to(codes[i], script);
-         ASSERT_TRUE(run_main_window(script)) << codes[i];
-      } else {
-         end_main_window(script);
-         EXPECT_FALSE(run_main_window(script));
-      }
-   }
-}
-
-// The page names the active language and says whether its catalogue has
-// every text: the shipped English one does (below), a staged one lacking a
-// line does not (the next case).
-TEST_F(PlayerTest, LanguagePageShowsTheCompletenessOfTheActiveCatalogue)
-{
-   start();
-   Script script;
-   open_from_menu(msg::setup, script);
-   choose_tab(2, script);
-   script.steps.push_back([] {
-      EXPECT_EQ(shown_beside(msg::current_language), "English");
-      EXPECT_EQ(shown_beside(msg::translation_completed), text(msg::yes));
-      EXPECT_GE(in_settings(msg::lang_author_msg), 0);
-      EXPECT_EQ(value_of(language_list()), current_language);
-      shot("settings_language_page");
-      ClickControl(in_settings(msg::close));
-   });
-   end_main_window(script);
-   run_main_window(script);
-}
-
-TEST_F(PlayerTest, LanguagePageSaysWhenTheCatalogueLacksTexts)
-{
-   std::string ini = kWindowedIni;
-   ini.replace(ini.find("language = en"), 13, "language = xx");
-   start(ini, [](const TempDir &dir) {
+   start(kWindowedIni, [](const TempDir &dir) {
       std::string english = read_file(dir.file("lang/en.tra"));
       const std::size_t line = english.find("vsync=");
       english.erase(line, english.find('\n', line) - line + 1);
       english.replace(english.find("lang_name=English"), 17, "lang_name=Lacking");
       dir.write("lang/xx.tra", english);
    });
-   ASSERT_EQ(std::string(language_codes[current_language]), "xx");
-   Script script;
-   open_from_menu(msg::setup, script);
-   choose_tab(2, script);
-   script.steps.push_back([] {
-      EXPECT_EQ(shown_beside(msg::current_language), "Lacking");
-      EXPECT_EQ(shown_beside(msg::translation_completed), text(msg::no));
-      ClickControl(in_settings(msg::close));
-   });
-   end_main_window(script);
-   run_main_window(script);
+   ASSERT_EQ(language_count, 6);
+   PlayingSong song;
+   const char *const codes[] = {"en", "de", "fr", "es", "pl", "xx", "en", ""};
+   for (std::size_t i = 0; i + 1 < std::size(codes); ++i) {
+      const std::string code = codes[i];
+      Script script;
+      if (i == 0)
+         script.steps.push_back([&] { song.start(); });
+      switch_to(codes[i + 1], script, [&, code] {
+         const auto expected = [&](int item) { return catalogue_text("lang/" + code + ".tra", item); };
+         const int window = main_window_state().window;
+         EXPECT_NE(control_with_tooltip(window, expected(msg::menu)), -1) << code;
+         EXPECT_NE(control_with_tooltip(window, expected(msg::quit)), -1) << code;
+         EXPECT_EQ(std::string(language_codes[current_language]), code);
+         EXPECT_EQ(std::string(yes_no_texts[0]), expected(msg::no)) << code;
+         EXPECT_EQ(std::string(yes_no_texts[1]), expected(msg::yes)) << code;
+         song.expect_kept(code);
+         EXPECT_EQ(shown_beside(msg::current_language), expected(msg::lang_name));
+         EXPECT_EQ(shown_beside(msg::translation_completed), text(code == "xx" ? msg::no : msg::yes)) << code;
+         EXPECT_GE(in_settings(msg::lang_author_msg), 0);
+         EXPECT_EQ(value_of(language_list()), current_language);
+         shot("language_" + code);
+      });
+      if (*codes[i + 1]) {
+         ASSERT_TRUE(run_main_window(script)) << codes[i + 1];
+      } else {
+         end_main_window(script);
+         EXPECT_FALSE(run_main_window(script));
+      }
+   }
 }
 
 // A catalogue removed or broken after start-up: the switch keeps the

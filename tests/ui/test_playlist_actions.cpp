@@ -1,194 +1,132 @@
-// The playlist through the window: adding through the file selector (a
-// typed full path), the row menu, dragging rows, the load, merge and save
-// buttons with their requesters, and long names.
-#include "main_window_test_support.h"
+// The playlist through the window: songs added through the file selector (a
+// typed full path), the row menu, dragged rows, the load, merge and save
+// buttons with their requesters, and names longer than a row.
+#include "ui_test_support.h"
 
-#include "temp_dir.h"
-#include "toolkit/requesters.h"
-#include "ui/playlist_buttons.h"
-
-#include <cstring>
+#include <algorithm>
 
 namespace kstr::test {
 namespace {
 
-using Names = std::vector<std::string>;
-
-// Steps that add `path` at the end with the add button.
-void AddSteps(std::vector<std::function<void()>> &steps, const std::string &path)
+// Steps that click `button` and answer its file selector with `path`.
+void file_steps(Steps &steps, std::function<int()> button, const std::string &path)
 {
-   steps.push_back(ClickAdd);
-   steps.push_back([path] { TypePathAndEnter(path); });
+   steps.push_back([button] { ClickControl(button()); });
+   steps.push_back([path] { type_path_and_enter(path); });
 }
 
-// Steps that right-click visible row `pos` and choose `item` from its menu.
-void RowMenuSteps(std::vector<std::function<void()>> &steps, int pos, const std::string &item)
+void file_steps(Steps &steps, const std::string &label, const std::string &path)
 {
-   steps.push_back([pos] { ClickRow(pos, 2); });
-   steps.push_back([item] { ClickControl(LabelledControl(item)); });
+   file_steps(steps, [label] { return LabelledControl(label); }, path);
 }
 
-// Presses row `from` and drags it onto the row at `to_y` on the screen.
-void DragSteps(std::vector<std::function<void()>> &steps, int from, std::function<int()> to_y)
+// A step that keeps the open requester's message and closes it.
+std::function<void()> answer(std::string &message)
 {
-   steps.push_back([from, to_y] {
-      int x, y;
-      centre_of(RowId(from), &x, &y);
-      InjectPointer(x, y, 0);
-      InjectPointer(x, y, 1);
-      InjectPointer(x, y + 8, 1);
-      const int target = to_y();
-      InjectPointer(x, target, 1);
-      InjectPointer(x, target, 0);
-   });
+   return [&message] {
+      message = RequesterMessage();
+      press(KEY_ENTER, '\r');
+   };
 }
 
-int RowCentreY(int pos)
+// Added, inserted before a row, removed, dragged onto a row and below the
+// last one; saved, emptied, loaded (rows and current entry), merged
+// (appended); a damaged and a newer file each bring their requester and keep
+// the rows and the current entry; a save that cannot write says so.
+TEST_F(PlayerTest, PlaylistIsEditedThroughTheWindowAndAFailedLoadKeepsIt)
 {
-   int x, y;
-   centre_of(RowId(pos), &x, &y);
-   return y;
-}
+   start();
+   const std::string a = test_data("ui/tone.mp3"), b = test_data("ui/tone.ogg"), c = test_data("ui/tone.wav");
+   const std::string d = test_data("ui/short.wav");
+   const std::string saved = dir_.file("saved.kpl"), nowhere = "/nonexistent-folder/list.kpl";
+   const std::string damaged = dir_.write("damaged.kpl", std::string("KSTR PLAYLIST 01\x05\0\0\0\0\0\0\0\x03\0ab", 29));
+   const std::string newer = dir_.write("newer.kpl", std::string("KSTR PLAYLIST 02\0\0\0\0\xff\xff\xff\xff", 24));
+   Names added, inserted, removed, dragged, past_end, emptied, loaded, merged, after_damaged, after_newer;
+   int32_t loaded_current = -9, current_merged = -9, current_after_damaged = -9, current_after_newer = -9;
+   std::string damaged_message, newer_message, save_message, long_text;
+   const std::string long_name(3 * LIST_TEXT_SIZE, 'n');
+   bool guard_intact = false;
 
-TEST_F(MainWindowTest, SongsAreAddedInsertedRemovedAndDraggedThroughTheWindow)
-{
-   const std::string a = ui_file("tone.mp3"), b = ui_file("tone.ogg"), c = ui_file("tone.wav");
-   const std::string d = ui_file("short.wav");
-   Names added, inserted, removed, dragged, past_end, emptied;
-   std::vector<std::function<void()>> steps;
-   AddSteps(steps, a);
-   AddSteps(steps, b);
-   AddSteps(steps, c);
-   steps.push_back([&] { added = PlaylistNames(); });
-   RowMenuSteps(steps, 0, "Insert song");
-   steps.push_back([d] { TypePathAndEnter(d); });
-   steps.push_back([&] { inserted = PlaylistNames(); });
-   RowMenuSteps(steps, 3, "Remove");
-   steps.push_back([&] { removed = PlaylistNames(); });
-   DragSteps(steps, 0, [] { return RowCentreY(2); });
-   steps.push_back([&] { dragged = PlaylistNames(); });
-   DragSteps(steps, 0, [] { return RowCentreY(10); });  // below the last row
+   Steps steps;
+   for (const std::string &song : {a, b, c})
+      file_steps(steps, [] { return icon_control("pladdsong"); }, song);
    steps.push_back([&] {
-      past_end = PlaylistNames();
-      ClickControl(IconControl("plnewpl"));
+      added = playlist_names();
+      click_row(0, 2);
    });
-   steps.push_back([&] { emptied = PlaylistNames(); });
-   RunWindow(steps);
-
-   EXPECT_EQ(added, (Names{a, b, c}));
-   EXPECT_EQ(inserted, (Names{d, a, b, c})) << "inserted before the row";
-   EXPECT_EQ(removed, (Names{d, a, b})) << "the last row removed, the others in order";
-   EXPECT_EQ(dragged, (Names{a, b, d})) << "moved to the row it was dropped on";
-   EXPECT_EQ(past_end, (Names{a, b, d})) << "a drop below the last row moves nothing";
-   EXPECT_TRUE(emptied.empty());
-}
-
-// Save, New, Load (the same rows and current entry), Merge (appended); a
-// damaged file and a newer file each bring their requester and keep both the
-// rows and the current entry.
-TEST_F(MainWindowTest, PlaylistFilesLoadMergeAndSaveAndAFailedLoadKeepsThePlaylist)
-{
-   TempDir dir;
-   const std::string saved = dir.file("saved.kpl");
-   const std::string damaged = dir.write("damaged.kpl", std::string("KSTR PLAYLIST 01\x05\0\0\0\0\0\0\0\x03\0ab", 29));
-   const std::string newer = dir.write("newer.kpl", std::string("KSTR PLAYLIST 02\0\0\0\0\xff\xff\xff\xff", 24));
-   const std::string a = ui_file("tone.mp3"), b = ui_file("tone.ogg");
-   Names after_new, loaded, merged, after_damaged, after_newer;
-   int32_t loaded_current = -9, current_before_fail = -9, current_after_damaged = -9, current_after_newer = -9;
-   std::string damaged_message, newer_message;
-
-   std::vector<std::function<void()>> steps;
-   AddSteps(steps, a);
-   AddSteps(steps, b);
-   steps.push_back([] {
+   file_steps(steps, "Insert song", d);
+   steps.push_back([&] {
+      inserted = playlist_names();
+      click_row(3, 2);
+   });
+   steps.push_back([] { ClickControl(LabelledControl("Remove")); });
+   steps.push_back([&] {
+      removed = playlist_names();
+      drag_row(0, row_centre_y(2));
+   });
+   steps.push_back([&] {
+      dragged = playlist_names();
+      drag_row(0, row_centre_y(10));
+   });
+   steps.push_back([&] {
+      past_end = playlist_names();
       main_playlist->current = 1;
-      ClickControl(LabelledControl("Save"));
    });
-   steps.push_back([saved] { TypePathAndEnter(saved); });
-   steps.push_back([] { ClickControl(IconControl("plnewpl")); });
+   file_steps(steps, "Save", saved);
+   steps.push_back([] { ClickControl(icon_control("plnewpl")); });
+   steps.push_back([&] { emptied = playlist_names(); });
+   file_steps(steps, "Load", saved);
    steps.push_back([&] {
-      after_new = PlaylistNames();
-      ClickControl(LabelledControl("Load"));
-   });
-   steps.push_back([saved] { TypePathAndEnter(saved); });
-   steps.push_back([&] {
-      loaded = PlaylistNames();
+      loaded = playlist_names();
       loaded_current = main_playlist->current;
-      main_playlist->current = 0;
-      ClickControl(LabelledControl("Merge"));
    });
-   steps.push_back([saved] { TypePathAndEnter(saved); });
+   file_steps(steps, "Merge", saved);
    steps.push_back([&] {
-      merged = PlaylistNames();
-      current_before_fail = main_playlist->current;
-      ClickControl(LabelledControl("Load"));
+      merged = playlist_names();
+      current_merged = main_playlist->current;
    });
-   steps.push_back([damaged] { TypePathAndEnter(damaged); });
+   file_steps(steps, "Load", damaged);
+   steps.push_back(answer(damaged_message));
    steps.push_back([&] {
-      damaged_message = RequesterMessage();
-      InjectKey('\r', KEY_ENTER, 0);
-   });
-   steps.push_back([&] {
-      after_damaged = PlaylistNames();
+      after_damaged = playlist_names();
       current_after_damaged = main_playlist->current;
-      ClickControl(LabelledControl("Load"));
    });
-   steps.push_back([newer] { TypePathAndEnter(newer); });
+   file_steps(steps, "Load", newer);
+   steps.push_back(answer(newer_message));
    steps.push_back([&] {
-      newer_message = RequesterMessage();
-      InjectKey('\r', KEY_ENTER, 0);
-   });
-   steps.push_back([&] {
-      after_newer = PlaylistNames();
+      after_newer = playlist_names();
       current_after_newer = main_playlist->current;
    });
-   RunWindow(steps);
-
-   EXPECT_TRUE(after_new.empty());
-   EXPECT_EQ(loaded, (Names{a, b}));
-   EXPECT_EQ(loaded_current, 1);
-   EXPECT_EQ(merged, (Names{a, b, a, b}));
-   EXPECT_EQ(damaged_message, "The playlist could not be loaded.\n" + damaged);
-   EXPECT_EQ(newer_message, "This playlist was saved by a newer version of Kestrune and cannot be read.\n" + newer);
-   EXPECT_EQ(after_damaged, merged);
-   EXPECT_EQ(after_newer, merged);
-   EXPECT_EQ(current_after_damaged, current_before_fail);
-   EXPECT_EQ(current_after_newer, current_before_fail);
-}
-
-// A failed save tells the user and changes nothing.
-TEST_F(MainWindowTest, ASaveThatCannotWriteShowsItsRequester)
-{
-   const std::string nowhere = "/nonexistent-folder/list.kpl";
-   std::string message;
-   RunWindow({
-      [] { ClickControl(LabelledControl("Save")); },
-      [nowhere] { TypePathAndEnter(nowhere); },
-      [&] {
-         message = RequesterMessage();
-         InjectKey('\r', KEY_ENTER, 0);
-      },
-   });
-   EXPECT_EQ(message, "The playlist could not be saved.\n" + nowhere);
-}
-
-// A name longer than the view's row buffer is cut to it; nothing past the
-// buffer is written, and the window draws such a row.
-TEST_F(MainWindowTest, ARowNameLongerThanTheRowBufferIsCut)
-{
-   const std::string long_name(3 * LIST_TEXT_SIZE, 'n');
-   std::string text;
-   bool guard_intact = false;
-   RunWindow({[&] {
+   file_steps(steps, "Save", nowhere);
+   steps.push_back(answer(save_message));
+   steps.push_back([&] {
       playlist_insert(main_playlist, 0, long_name.c_str(), 0);
       redraw_playlist();
       std::vector<char> buf(LIST_TEXT_SIZE + 64, '#');
       playlist_row_text(playlist_row_handle(nullptr, 0), buf.data(), 0);
-      text = buf.data();
+      long_text = buf.data();
       guard_intact = std::all_of(buf.begin() + LIST_TEXT_SIZE, buf.end(), [](char ch) { return ch == '#'; });
-   }});
-   EXPECT_EQ(text, long_name.substr(0, LIST_TEXT_SIZE - 1));
-   EXPECT_TRUE(guard_intact);
+   });
+   run_steps(steps);
+
+   EXPECT_EQ(added, (Names{a, b, c}));
+   EXPECT_EQ(inserted, (Names{d, a, b, c})) << "inserted before the row";
+   EXPECT_EQ(removed, (Names{d, a, b}));
+   EXPECT_EQ(dragged, (Names{a, b, d})) << "moved to the row it was dropped on";
+   EXPECT_EQ(past_end, dragged) << "a drop below the last row moves nothing";
+   EXPECT_TRUE(emptied.empty());
+   EXPECT_EQ(loaded, dragged);
+   EXPECT_EQ(loaded_current, 1);
+   EXPECT_EQ(merged, (Names{a, b, d, a, b, d}));
+   EXPECT_EQ(damaged_message, "The playlist could not be loaded.\n" + damaged);
+   EXPECT_EQ(newer_message, "This playlist was saved by a newer version of Kestrune and cannot be read.\n" + newer);
+   EXPECT_EQ(after_damaged, merged);
+   EXPECT_EQ(after_newer, merged);
+   EXPECT_EQ(current_after_damaged, current_merged);
+   EXPECT_EQ(current_after_newer, current_merged);
+   EXPECT_EQ(save_message, "The playlist could not be saved.\n" + nowhere);
+   EXPECT_EQ(long_text, long_name.substr(0, LIST_TEXT_SIZE - 1)) << "cut to the row buffer";
+   EXPECT_TRUE(guard_intact) << "nothing written past it";
 }
 
 }

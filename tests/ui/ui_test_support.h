@@ -1,7 +1,7 @@
 // The player's interface under test: a run folder staged in a temporary
 // folder, the program's own start-up up to the main window (catalogue, sound
-// through the capture driver, graphics from kstr.ini), and a way to run the
-// main window with a script of injected input, rebuilds included.
+// through the capture driver, graphics from kstr.ini), and the main window
+// run with a script of injected input, rebuilds included.
 #pragma once
 
 #include "dialog_test_support.h"
@@ -14,11 +14,14 @@
 #include "app/startup.h"
 #include "player/engine.h"
 #include "playlist/playlist.h"
+#include "controls/list_view_parts.h"
+#include "toolkit/requesters.h"
+#include "toolkit/windows.h"
 #include "ui/color_schemes.h"
 #include "ui/interface_rebuild.h"
 #include "ui/main_window.h"
+#include "ui/playlist_view.h"
 #include "ui/settings_dialog.h"
-#include "toolkit/windows.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -35,6 +38,8 @@
 namespace kstr::test {
 
 namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+using Steps = std::vector<std::function<void()>>;
 
 // The shipped settings, windowed.
 inline const char *const kWindowedIni =
@@ -43,48 +48,52 @@ inline const char *const kWindowedIni =
    "mouseint = 0\nvsync = 1\nfullscreen = 0\n\n"
    "[dos]\nvolume = 255\nmp3oggbuffer = 32\nit_buffer_size = 16\nit_sound_freq = 22050\nit_resampling = 1\n";
 
-inline std::string run_dir()
-{
-   return std::getenv("KSTR_RUN_DIR");
-}
-
 inline std::string test_data(const std::string &name)
 {
    return std::string(std::getenv("KSTR_TEST_DATA")) + "/" + name;
 }
 
-// The texts of one shipped or staged catalogue, read apart from the
-// program's own.
-struct Catalogue {
-   TRANSLATION *t = nullptr;
-   explicit Catalogue(const std::string &path) : t(tr_load(&CATALOGUE, path.c_str(), 0)) {}
-   ~Catalogue() { tr_destroy(t); }
-   Catalogue(const Catalogue &) = delete;
-   Catalogue &operator=(const Catalogue &) = delete;
-   std::string text(int n) const
-   {
-      return t && t->texts[static_cast<std::size_t>(n)] ? *t->texts[static_cast<std::size_t>(n)] : "";
-   }
-};
+// Text `item` of a catalogue file, read apart from the program's own.
+inline std::string catalogue_text(const std::string &path, int item)
+{
+   TRANSLATION *t = tr_load(&CATALOGUE, path.c_str(), 0);
+   const std::string found = t && t->texts[static_cast<std::size_t>(item)] ? *t->texts[static_cast<std::size_t>(item)] : "";
+   tr_destroy(t);
+   return found;
+}
 
-// Controls of a window, searched by what they show.
+inline std::string text(int item)
+{
+   const char *t = tr_text(item);
+   return t ? t : "";
+}
+
+// Controls of a window (the top one for 0), searched by what they show.
 inline Control *find_in_window(int window_id, const std::function<bool(Control *)> &match)
 {
-   Control *root = LookupControl(window_id);
-   WindowRecord *w = root ? WindowOf(root) : nullptr;
+   Control *root = window_id ? LookupControl(window_id) : nullptr;
+   WindowRecord *w = window_id ? (root ? WindowOf(root) : nullptr) : TopWindow();
    return w ? FindIn(w->client, match) : nullptr;
 }
 
-inline int control_labelled(int window_id, const std::string &text)
+inline int id_of(const Control *c)
 {
-   Control *c = find_in_window(window_id, [&](Control *k) { return !k->text.empty() && k->text[0] == text; });
    return c ? c->id : -1;
 }
 
-inline int control_with_tooltip(int window_id, const std::string &text)
+inline int control_labelled(int window_id, const std::string &label)
 {
-   Control *c = find_in_window(window_id, [&](Control *k) { return !k->tooltip.empty() && k->tooltip[0] == text; });
-   return c ? c->id : -1;
+   return id_of(find_in_window(window_id, [&](Control *k) { return !k->text.empty() && k->text[0] == label; }));
+}
+
+inline int control_with_tooltip(int window_id, const std::string &tip)
+{
+   return id_of(find_in_window(window_id, [&](Control *k) { return !k->tooltip.empty() && k->tooltip[0] == tip; }));
+}
+
+inline int icon_control(const std::string &icon)
+{
+   return id_of(find_in_window(main_window_state().window, [&](Control *k) { return k->icon_name == icon; }));
 }
 
 inline std::string tooltip_of(int id)
@@ -105,10 +114,28 @@ inline int value_of(int id)
    return c ? c->cls->get_value(c) : -999;
 }
 
-inline std::string text(int item)
+// The control placed after `id` in the same container, -1 at the end.
+inline int next_of(int id)
 {
-   const char *t = tr_text(item);
-   return t ? t : "";
+   Control *c = LookupControl(id);
+   return c && c->next ? c->next->id : -1;
+}
+
+// The settings dialog's control showing catalogue item `item`, or the one
+// `skip` places after it.
+inline int in_settings(int item, int skip = 0)
+{
+   int id = control_labelled(settings_window_id, text(item));
+   for (int i = 0; i < skip && id >= 0; ++i)
+      id = next_of(id);
+   return id;
+}
+
+// A colour as the screen's depth keeps it.
+inline Rgb as_shown(int r, int g, int b)
+{
+   const int c = makecol(r, g, b);
+   return Rgb{getr(c), getg(c), getb(c)};
 }
 
 // Only injected input reaches the windows: the X pointer and keyboard are
@@ -119,9 +146,72 @@ inline void unhook_real_input()
    keyboard_ucallback = nullptr;
 }
 
-inline void press(int scancode, int character = 0)
+inline void press(int scancode, int character = 0, int shifts = 0)
 {
-   InjectKey(character, scancode, 0);
+   InjectKey(character, scancode, shifts);
+}
+
+inline void type_path_and_enter(const std::string &path)
+{
+   TypeText(path);
+   press(KEY_ENTER, '\r');
+}
+
+// The playlist's names, in order.
+inline Names playlist_names()
+{
+   Names names;
+   for (uint32_t i = 0; main_playlist && i < main_playlist->count; ++i)
+      names.push_back(playlist_get_name(main_playlist, i));
+   return names;
+}
+
+// The row control showing visible row `pos` of the playlist view.
+inline int row_id(int pos)
+{
+   const Control *view = LookupControl(main_window_state().list);
+   int seen = 0;
+   for (const Control *c = view ? view->container->first : nullptr; c; c = c->next)
+      if (c->x1 == LIST_FRAME && seen++ == pos)
+         return c->id;
+   return -1;
+}
+
+inline void click_row(int pos, int buttons = 1)
+{
+   int x, y;
+   centre_of(row_id(pos), &x, &y);
+   inject_click(x, y, buttons);
+}
+
+// Presses visible row `from` and drags it to the height `to_y` of the screen.
+inline void drag_row(int from, int to_y)
+{
+   int x, y;
+   centre_of(row_id(from), &x, &y);
+   InjectPointer(x, y, 0);
+   InjectPointer(x, y, 1);
+   InjectPointer(x, y + (to_y > y ? 8 : -8), 1);
+   InjectPointer(x, to_y, 1);
+   InjectPointer(x, to_y, 0);
+}
+
+inline int row_centre_y(int pos)
+{
+   int x, y;
+   centre_of(row_id(pos), &x, &y);
+   return y;
+}
+
+// The rows drawn marked as the current entry (their text underlined).
+inline std::vector<int> marked_rows()
+{
+   std::vector<int> rows;
+   char buf[LIST_TEXT_SIZE];
+   for (int i = 0; main_playlist && i < static_cast<int>(main_playlist->count); ++i)
+      if (playlist_row_text(playlist_row_handle(nullptr, i), buf, 0) & LIST_ROW_UNDERLINE)
+         rows.push_back(i);
+   return rows;
 }
 
 // Chooses item `index` of the choice list that `list` finds when the step
@@ -155,12 +245,9 @@ inline void open_from_menu(int item, Script &script)
       ClickControl(control_with_tooltip(main_window_state().window, text(msg::menu)));
    });
    script.steps.push_back([item] {
-      WindowRecord *menu = TopWindow();
-      Control *line = FindIn(menu ? menu->client : nullptr, [&](Control *k) {
-         return !k->text.empty() && k->text[0] == text(item);
-      });
-      ASSERT_NE(line, nullptr) << "no menu line " << text(item);
-      ClickControl(line->id);
+      const int line = control_labelled(0, text(item));
+      ASSERT_NE(line, -1) << "no menu line " << text(item);
+      ClickControl(line);
    });
 }
 
@@ -168,7 +255,12 @@ inline void open_from_menu(int item, Script &script)
 inline void choose_tab(int index, Script &script)
 {
    static const int labels[] = {msg::graphics, msg::mp3_and_ogg, msg::language};
-   script.steps.push_back([index] { ClickControl(control_labelled(settings_window_id, text(labels[index]))); });
+   script.steps.push_back([index] { ClickControl(in_settings(labels[index])); });
+}
+
+inline void click_settings(int item, Script &script, int skip = 0)
+{
+   script.steps.push_back([item, skip] { ClickControl(in_settings(item, skip)); });
 }
 
 // The folder the test started in (the build folder under ctest).
@@ -190,6 +282,33 @@ inline void shot(const std::string &name)
    fs::copy_file(taken, kept / (name + ".bmp"), fs::copy_options::overwrite_existing);
 }
 
+// Three long tones, the second playing: what every rebuild of the interface
+// keeps, the song's position included.
+struct PlayingSong {
+   PLAYLIST *playlist = nullptr;
+   int progress = 0;
+
+   void start()
+   {
+      playlist = main_playlist;
+      for (int i = 0; i < 3; ++i)
+         playlist_insert(playlist, playlist->count, test_data("ui_settings/tone.wav").c_str(), 0);
+      playlist->current = 1;
+      play_current_song();
+      capture_pull(22050 * 2);
+      progress = song_progress();
+      EXPECT_GT(progress, 0);
+   }
+   void expect_kept(const std::string &after) const
+   {
+      EXPECT_EQ(main_playlist, playlist) << after;
+      EXPECT_EQ(main_playlist->count, 3u) << after;
+      EXPECT_EQ(main_playlist->current, 1) << after;
+      EXPECT_EQ(song_playing, 1) << after;
+      EXPECT_EQ(song_progress(), progress) << after << ": the song plays on from where it was";
+   }
+};
+
 // The player started as main starts it, in a staged run folder.
 class PlayerTest : public ::testing::Test {
 protected:
@@ -197,7 +316,7 @@ protected:
    void start(const std::string &ini = kWindowedIni,
               const std::function<void(const TempDir &)> &stage_more = nullptr)
    {
-      const fs::path run = run_dir();
+      const fs::path run = std::getenv("KSTR_RUN_DIR");
       fs::copy(run / "lang", dir_.path() / "lang", fs::copy_options::recursive);
       fs::copy(run / "gfx", dir_.path() / "gfx", fs::copy_options::recursive);
       fs::copy_file(run / "kesicons.dat", dir_.path() / "kesicons.dat");
@@ -247,30 +366,20 @@ protected:
       });
    }
 
+   // Runs `steps` in the main window, `gap_ms` apart, and closes it.
+   void run_steps(Steps steps, int gap_ms = 80)
+   {
+      Script script;
+      script.steps = std::move(steps);
+      script.gap_ms = gap_ms;
+      end_main_window(script);
+      EXPECT_FALSE(run_main_window(script));
+   }
+
    // As the program's quit does: every window and pending call goes.
    void TearDown() override { StopToolkit(); }
 
    TempDir dir_;
 };
-
-}
-
-namespace kstr::test {
-
-// The control placed after `id` in the same container, -1 at the end.
-inline int next_of(int id)
-{
-   Control *c = LookupControl(id);
-   return c && c->next ? c->next->id : -1;
-}
-
-// The settings dialog's control showing `label`, and the ones after it.
-inline int in_settings(int item, int skip = 0)
-{
-   int id = control_labelled(settings_window_id, text(item));
-   for (int i = 0; i < skip && id >= 0; ++i)
-      id = next_of(id);
-   return id;
-}
 
 }
