@@ -3,10 +3,12 @@
 
 #include "controls/input_value.h"
 #include "controls/list_view_parts.h"
+#include "draw/display_names.h"
 #include "file_selector/file_listing.h"
 #include "toolkit/file_selector.h"
 #include "toolkit/requesters.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -249,6 +251,39 @@ TEST_F(FileSelectorTest, DragMovesAHeadingSortsAndCopyPastes)
    EXPECT_TRUE(fs::exists(root_ / "sub" / "a.ogg")) << "copied, not moved";
    EXPECT_FALSE(returned_null_);
    EXPECT_EQ(result_, "");
+}
+
+// Names in UTF-8, in Latin-1 and in no encoding at all are listed as the
+// font can show them and chosen with their bytes untouched.
+TEST_F(FileSelectorTest, NamesShowDecodedAndOpenWithTheirOwnBytes)
+{
+   const struct {
+      std::string bytes, shown;
+   } names[] = {
+      {"\xC3\x9Cn\xC3\xAF" "code.mp3", "\xDCn\xEF" "code.mp3"},  // "Ünïcode", UTF-8
+      {"\xC5\x82\xC3\xB3" "d\xC5\xBA.mp3", "?\xF3" "d?.mp3"},     // "łódź": ł and ź have no glyph
+      {"\xC9t\xE9.mp3", "\xC9t\xE9.mp3"},                  // "Été" in Latin-1
+      {"bad\xFF\xC0\x80.mp3", "bad\xFF\xC0\x80.mp3"},       // no encoding (an overlong form)
+   };
+   for (const auto &n : names)
+      std::ofstream(root_ / n.bytes) << "x";
+   for (const auto &n : names) {
+      SCOPED_TRACE(n.shown);
+      EXPECT_EQ(DisplayName(n.bytes), n.shown);
+      std::vector<std::string> rows;
+      Script script;
+      script.steps = {[&] {
+         rows = Rows();
+         show_mouse(nullptr);
+         save_screenshot("file_selector_names");
+         const auto at = std::find(rows.begin(), rows.end(), n.shown);
+         if (at != rows.end())
+            ClickRow(static_cast<int>(at - rows.begin()), 2);
+      }};
+      Choose(SELECT_NO_SETTINGS, script);
+      EXPECT_NE(std::find(rows.begin(), rows.end(), n.shown), rows.end());
+      EXPECT_EQ(result_, (root_ / n.bytes).string());
+   }
 }
 
 TEST(FileListing, DisksMasksAndSelectedNames)

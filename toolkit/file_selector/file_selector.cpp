@@ -3,6 +3,7 @@
 
 #include "controls/list_view_parts.h"
 #include "core/control.h"
+#include "draw/display_names.h"
 #include "file_selector/file_listing.h"
 #include "file_selector/file_selector_icons.h"
 #include "file_selector/file_selector_settings.h"
@@ -126,7 +127,7 @@ int RowText(void *item, char *buf, int column)
       return 0;
    default: {
       const char *icon = e.name == ".." ? SELECTOR_ICON_UP : e.directory ? SELECTOR_ICON_FOLDER : SELECTOR_ICON_FILE;
-      std::snprintf(buf, LIST_TEXT_SIZE, "#%s;%s", icon, e.name.c_str());
+      std::snprintf(buf, LIST_TEXT_SIZE, "#%s;%s", icon, DisplayName(e.name).c_str());
       return 0;
    }
    }

@@ -1,6 +1,7 @@
 // What the file selector's controls do: moving between folders, the
 // location and mask fields, creating folders and datafiles, OK and Cancel.
 #include "core/control.h"
+#include "draw/display_names.h"
 #include "file_selector/file_listing.h"
 #include "file_selector/file_selector_settings.h"
 #include "file_selector/file_selector_state.h"
@@ -51,13 +52,27 @@ void SetSelectedText(Selector &s, const std::string &text)
    RedrawControl(s.name_field);
 }
 
+// The bytes of the entry "Selected:" shows as `shown`: an entry of that very
+// name, else the entry whose name is displayed so, else `shown` itself.
+std::string EntryBytes(const Selector &s, const std::string &shown)
+{
+   const FileEntry *match = nullptr;
+   for (const FileEntry &e : s.entries) {
+      if (e.name == shown)
+         return shown;
+      if (!match && DisplayName(e.name) == shown)
+         match = &e;
+   }
+   return match ? match->name : shown;
+}
+
 // `name` inside the current folder, unless it is a path of its own.
 std::string PathOf(const Selector &s, const std::string &name)
 {
    if (!name.empty() && name[0] == '/')
       return name;
    char path[1024];
-   append_filename(path, s.folder.c_str(), name.c_str(), sizeof path);
+   append_filename(path, s.folder.c_str(), EntryBytes(s, name).c_str(), sizeof path);
    return path;
 }
 
@@ -158,7 +173,7 @@ int SelectorMessage(Selector &s, int text, const std::string &name)
 {
    std::string message = s.texts[static_cast<std::size_t>(text)];
    // A bar in a name would end the message early; the broken bar looks alike.
-   std::string shown = name;
+   std::string shown = DisplayName(name);
    std::replace(shown.begin(), shown.end(), '|', '\xA6');
    const std::size_t at = message.find("%s");
    if (at != std::string::npos)
@@ -207,7 +222,7 @@ void SyncSelectedName(Selector &s)
       return;
    const FileEntry &e = *s.rows[static_cast<std::size_t>(row)].entry;
    if (e.name != ".." && (!e.directory || (s.flags & SELECT_DIRECTORY)))
-      SetSelectedText(s, e.name);
+      SetSelectedText(s, DisplayName(e.name));
 }
 
 void SelectorOk(void *data)
@@ -314,7 +329,7 @@ void SelectorRowActivated(int, void *item, int, int)
       EnterFolder(s, e.name == ".." ? ParentFolder(s.folder) : PathOf(s, e.name));
       return;
    }
-   SetSelectedText(s, e.name);
+   SetSelectedText(s, DisplayName(e.name));
    SelectorOk(&s);
 }
 
