@@ -36,8 +36,8 @@ bool DecodeUtf8(std::string_view text, std::u32string *out)
             return false;
          cp = cp << 6 | (next & 0x3Fu);
       }
-      constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-      if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+      constexpr char32_t smallest[] = {0, 0x80, 0x800, 0x10000};
+      if (cp < smallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
          return false;
       out->push_back(cp);
       i += 1 + static_cast<std::size_t>(extra);
