@@ -1,8 +1,13 @@
 // Selected list rows, highlighted menu items and the hot row of a drop-down
-// list stay readable in every colour scheme: the contrast of their text is
-// computed from the pixels drawn on the screen.
+// list stay readable in the toolkit's own colours and in every colour scheme
+// of the player: the contrast of their text is computed from the pixels
+// drawn on the screen.
 #include "input_test_support.h"
 #include "list_test_support.h"
+
+#include "app/config.h"
+#include "draw/draw.h"
+#include "ui/color_schemes.h"
 
 #include "controls/choice_list_parts.h"
 #include "toolkit/controls/choice_list.h"
@@ -16,27 +21,6 @@
 
 namespace kstr::test {
 namespace {
-
-struct Scheme {
-   const char *name;
-   Rgb slot[9];  // slots 1 to 9
-};
-
-// The toolkit's own starting colours and the player's three schemes.
-const Scheme kSchemes[] = {
-   {"toolkit",
-    {{255, 255, 255}, {224, 224, 224}, {192, 192, 192}, {143, 143, 143}, {0, 0, 0}, {0, 200, 255},
-     {0, 0, 255}, {60, 80, 128}, {255, 0, 0}}},
-   {"Tessel",
-    {{255, 255, 255}, {224, 224, 224}, {192, 192, 192}, {128, 128, 128}, {0, 0, 0}, {64, 64, 255},
-     {0, 0, 255}, {0, 0, 255}, {255, 0, 0}}},
-   {"Blue",
-    {{0, 0, 64}, {0, 0, 255}, {0, 0, 192}, {0, 0, 128}, {192, 192, 192}, {255, 0, 224}, {255, 255, 255},
-     {0, 255, 0}, {128, 128, 128}}},
-   {"Dark",
-    {{0, 0, 0}, {128, 128, 128}, {0, 0, 0}, {64, 64, 64}, {192, 192, 192}, {192, 192, 192},
-     {255, 255, 255}, {255, 0, 0}, {128, 128, 128}}},
-};
 
 double luminance(const Rgb &c)
 {
@@ -99,11 +83,17 @@ TEST(SelectionContrast, SelectedTextIsReadableInEveryScheme)
    run_loop_for(20);
 
    int x, y;
-   for (const Scheme &s : kSchemes) {
-      SCOPED_TRACE(s.name);
-      for (int k = 0; k < 9; ++k)
-         InterfaceColour[k + 1] = makecol(s.slot[k].r, s.slot[k].g, s.slot[k].b);
-      RedrawScreen();
+   color_schemes_init();
+   for (int scheme = -1; scheme < SCHEME_COUNT; ++scheme) {
+      const std::string name = scheme < 0 ? "toolkit" : color_schemes[scheme].name;
+      SCOPED_TRACE(name);
+      if (scheme < 0) {
+         InitInterfaceColours();
+         RedrawScreen();
+      } else {
+         cscheme = scheme;
+         color_scheme_apply(nullptr);
+      }
       run_loop_for(20);
 
       // A selected list row.
@@ -135,7 +125,7 @@ TEST(SelectionContrast, SelectedTextIsReadableInEveryScheme)
       const Rect rows = screen_rect_of(drop);
       const int row_h = ChoiceRowHeight(LookupControl(choice));
       EXPECT_GE(drawn_contrast(Rect{rows.x1, rows.y1, rows.x2, rows.y1 + row_h + 1}), 4.5) << "drop-down list";
-      save_screenshot(std::string("selection_") + s.name);
+      save_screenshot("selection_" + name);
       press_key(KEY_ESC, 27);
    }
 }
