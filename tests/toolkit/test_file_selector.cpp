@@ -284,6 +284,28 @@ TEST_F(FileSelectorTest, NamesShowDecodedAndOpenWithTheirOwnBytes)
       EXPECT_NE(std::find(rows.begin(), rows.end(), n.shown), rows.end());
       EXPECT_EQ(result_, (root_ / n.bytes).string());
    }
+
+   // A folder named in UTF-8, typed into the location as it is shown.
+   const fs::path folder = root_ / "\xC3\x96rdner";  // "Ördner"
+   fs::create_directory(folder);
+   std::ofstream(folder / "in.mp3") << "x";
+   const std::string shown = root_.string() + "/\xD6rdner";
+   std::string location;
+   Script script;
+   script.steps = {
+      [&] {
+         ClickControl(LabelledControl("Location:"));
+         TypeText(shown);
+         InjectKey('\r', KEY_ENTER, 0);
+      },
+      [&] {
+         location = FieldTextOf(LabelledControl("Location:"));
+         ClickRow(1, 2);  // "in.mp3"
+      },
+   };
+   Choose(SELECT_NO_SETTINGS, script);
+   EXPECT_EQ(location, shown);
+   EXPECT_EQ(result_, (folder / "in.mp3").string());
 }
 
 TEST(FileListing, DisksMasksAndSelectedNames)

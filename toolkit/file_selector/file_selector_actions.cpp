@@ -203,7 +203,7 @@ bool EnterFolder(Selector &s, const std::string &folder)
    if (target != s.folder)
       SetSelectedText(s, "");
    s.folder = target;
-   CopyText(s.location, sizeof s.location, target);
+   CopyText(s.location, sizeof s.location, DisplayName(target));
    s.drive = DriveOf(s);
    ScrollListTo(s.list, 0);
    s.synced_row = FirstSelectedRow(s);
@@ -259,17 +259,17 @@ void SelectorLocationEntered(void *data)
 {
    Selector &s = Of(data);
    const std::string typed = s.location;
-   const std::string path = !typed.empty() && typed[0] == '/' ? typed : s.folder + "/" + typed;
+   const std::string path = ResolveShownPath(!typed.empty() && typed[0] == '/' ? typed : s.folder + "/" + typed);
    if (IsFolder(path)) {
       EnterFolder(s, path);
    } else if (PathExists(path)) {
       // A file: open its folder with its name selected.
       const std::string name = get_filename(path.c_str());
       if (EnterFolder(s, path.substr(0, path.size() - name.size())))
-         SetSelectedText(s, name);
+         SetSelectedText(s, DisplayName(name));
    } else {
       SelectorMessage(s, FB_DOES_NOT_EXIST, typed);
-      CopyText(s.location, sizeof s.location, s.folder);
+      CopyText(s.location, sizeof s.location, DisplayName(s.folder));
       RedrawControl(s.location_field);
    }
 }
