@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <list>
 
 namespace kstr::test {
 namespace {
@@ -267,11 +268,14 @@ TEST_F(FileSelectorTest, NamesShowDecodedAndOpenWithTheirOwnBytes)
    };
    for (const auto &n : names)
       std::ofstream(root_ / n.bytes) << "x";
+   // One script per dialog, alive to the end: a script's last queued step
+   // call may still come after its dialog has closed.
+   std::list<Script> scripts;
    for (const auto &n : names) {
       SCOPED_TRACE(n.shown);
       EXPECT_EQ(DisplayName(n.bytes), n.shown);
       std::vector<std::string> rows;
-      Script script;
+      Script &script = scripts.emplace_back();
       script.steps = {[&] {
          rows = Rows();
          show_mouse(nullptr);
@@ -291,7 +295,7 @@ TEST_F(FileSelectorTest, NamesShowDecodedAndOpenWithTheirOwnBytes)
    std::ofstream(folder / "in.mp3") << "x";
    const std::string shown = root_.string() + "/\xD6rdner";
    std::string location;
-   Script script;
+   Script &script = scripts.emplace_back();
    script.steps = {
       [&] {
          ClickControl(LabelledControl("Location:"));
