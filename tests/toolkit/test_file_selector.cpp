@@ -1,14 +1,18 @@
 // The file selector on a temporary folder, driven with injected input.
 #include "dialog_test_support.h"
 
+#include "controls/input_value.h"
 #include "controls/list_view_parts.h"
+#include "draw/display_names.h"
 #include "file_selector/file_listing.h"
 #include "toolkit/file_selector.h"
 #include "toolkit/requesters.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <list>
 
 namespace kstr::test {
 namespace {
@@ -64,6 +68,12 @@ protected:
          ClickControl(RowShowing(List(), row)->id);
    }
 
+   static std::string FieldTextOf(int id)
+   {
+      Control *c = LookupControl(id);
+      return c ? FieldText(*RecordOf<InputField>(c)) : "?";
+   }
+
    fs::path root_;
    std::string result_ = "unset";
    bool returned_null_ = true;
@@ -117,6 +127,83 @@ TEST_F(FileSelectorTest, LocationFoldersAndAMissingNameLeadToTheChosenFile)
    EXPECT_EQ(get_config_int("File-selector", "Width-1", 0), 150);
 }
 
+// Every column fits the window and shows its text; a typed location
+// replaces the one shown; "Selected:" empties when the folder changes; a
+// name in a missing folder is refused with a message that Escape closes; the
+// settings panel opens over the selector.
+TEST_F(FileSelectorTest, ColumnsFitTypedPathsReplaceAndMissingPathsAreRefused)
+{
+   Rect list{}, location{}, panel{}, selector{};
+   int widths = 0, row_width = 0;
+   std::string attributes, after_typing, selected_inside, selected_after, message, after_escape;
+   std::vector<std::string> inside;
+   Script script;
+   script.steps = {
+      [&] {
+         list = screen_rect_of(List()->self->id);
+         location = screen_rect_of(LabelledControl("Location:"));
+         for (int w : List()->column_widths)
+            widths += w;
+         row_width = ControlWidth(RowShowing(List(), 0)) + 1;
+         char buf[LIST_TEXT_SIZE];
+         List()->row_text(ListItem(List(), 2), buf, 3);  // "a.ogg", attributes
+         attributes = buf;
+         show_mouse(nullptr);
+         save_screenshot("file_selector_columns");
+         ClickControl(LabelledControl("Location:"));
+         TypeText((root_ / "sub").string());
+      },
+      [&] {
+         after_typing = FieldTextOf(LabelledControl("Location:"));
+         InjectKey('\r', KEY_ENTER, 0);
+      },
+      [&] {
+         inside = Rows();
+         ClickRow(1);  // "song.mp3"
+      },
+      [&] {
+         selected_inside = FieldTextOf(LabelledControl("Selected:"));
+         ClickRow(0, 2);  // ".."
+      },
+      [&] {
+         selected_after = FieldTextOf(LabelledControl("Selected:"));
+         ClickControl(LabelledControl("Selected:"));
+         TypeText("gone/new.kpl");
+         InjectKey('\r', KEY_ENTER, 0);
+      },
+      [&] {
+         message = RequesterMessage();
+         InjectKey(27, KEY_ESC, 0);
+      },
+      [&] {
+         after_escape = FieldTextOf(LabelledControl("Selected:"));
+         selector = screen_rect_of(TopWindow()->root->self->id);
+         ClickControl(LabelledControl("Settings"));
+      },
+      [&] {
+         panel = screen_rect_of(TopWindow()->root->self->id);
+         ClickControl(LabelledControl("OK"));
+      },
+      [&] { ClickControl(LabelledControl("Cancel")); },
+   };
+   Choose(SELECT_NO_SETTINGS | SELECT_SHOW_SIZE | SELECT_SHOW_TIME | SELECT_SHOW_MODE | SELECT_SETTINGS_MENU, script);
+
+   EXPECT_EQ(list.x2, location.x2) << "the list spans the window";
+   EXPECT_EQ(widths, row_width) << "the columns fill the rows";
+   EXPECT_EQ(attributes, "-rw");
+   EXPECT_EQ(after_typing, (root_ / "sub").string());
+   EXPECT_EQ(inside, (std::vector<std::string>{"..", "song.mp3"}));
+   EXPECT_EQ(selected_inside, "song.mp3");
+   EXPECT_EQ(selected_after, "");
+   EXPECT_EQ(message, "gone/new.kpl does not not exist. Try again.");
+   EXPECT_EQ(after_escape, "gone/new.kpl") << "the selector is back after Escape";
+   EXPECT_GE(panel.x1, selector.x1);
+   EXPECT_LE(panel.x2, selector.x2);
+   EXPECT_GE(panel.y1, selector.y1);
+   EXPECT_LE(panel.y2, selector.y2);
+   EXPECT_EQ(result_, "");
+}
+
 // A row dragged onto a folder's row moves the file there; a click on the
 // "Name" heading reverses the order; a copied file is pasted into another
 // folder and stays where it was; Cancel answers "", not null.
@@ -165,6 +252,64 @@ TEST_F(FileSelectorTest, DragMovesAHeadingSortsAndCopyPastes)
    EXPECT_TRUE(fs::exists(root_ / "sub" / "a.ogg")) << "copied, not moved";
    EXPECT_FALSE(returned_null_);
    EXPECT_EQ(result_, "");
+}
+
+// Names in UTF-8, in Latin-1 and in no encoding at all are listed as the
+// font can show them and chosen with their bytes untouched.
+TEST_F(FileSelectorTest, NamesShowDecodedAndOpenWithTheirOwnBytes)
+{
+   const struct {
+      std::string bytes, shown;
+   } names[] = {
+      {"\xC3\x9Cn\xC3\xAF" "code.mp3", "\xDCn\xEF" "code.mp3"},  // "Ünïcode", UTF-8
+      {"\xC5\x82\xC3\xB3" "d\xC5\xBA.mp3", "?\xF3" "d?.mp3"},     // "łódź": ł and ź have no glyph
+      {"\xC9t\xE9.mp3", "\xC9t\xE9.mp3"},                  // "Été" in Latin-1
+      {"bad\xFF\xC0\x80.mp3", "bad\xFF\xC0\x80.mp3"},       // no encoding (an overlong form)
+   };
+   for (const auto &n : names)
+      std::ofstream(root_ / n.bytes) << "x";
+   // One script per dialog, alive to the end: a script's last queued step
+   // call may still come after its dialog has closed.
+   std::list<Script> scripts;
+   for (const auto &n : names) {
+      SCOPED_TRACE(n.shown);
+      EXPECT_EQ(DisplayName(n.bytes), n.shown);
+      std::vector<std::string> rows;
+      Script &script = scripts.emplace_back();
+      script.steps = {[&] {
+         rows = Rows();
+         show_mouse(nullptr);
+         save_screenshot("file_selector_names");
+         const auto at = std::find(rows.begin(), rows.end(), n.shown);
+         if (at != rows.end())
+            ClickRow(static_cast<int>(at - rows.begin()), 2);
+      }};
+      Choose(SELECT_NO_SETTINGS, script);
+      EXPECT_NE(std::find(rows.begin(), rows.end(), n.shown), rows.end());
+      EXPECT_EQ(result_, (root_ / n.bytes).string());
+   }
+
+   // A folder named in UTF-8, typed into the location as it is shown.
+   const fs::path folder = root_ / "\xC3\x96rdner";  // "Ördner"
+   fs::create_directory(folder);
+   std::ofstream(folder / "in.mp3") << "x";
+   const std::string shown = root_.string() + "/\xD6rdner";
+   std::string location;
+   Script &script = scripts.emplace_back();
+   script.steps = {
+      [&] {
+         ClickControl(LabelledControl("Location:"));
+         TypeText(shown);
+         InjectKey('\r', KEY_ENTER, 0);
+      },
+      [&] {
+         location = FieldTextOf(LabelledControl("Location:"));
+         ClickRow(1, 2);  // "in.mp3"
+      },
+   };
+   Choose(SELECT_NO_SETTINGS, script);
+   EXPECT_EQ(location, shown);
+   EXPECT_EQ(result_, (folder / "in.mp3").string());
 }
 
 TEST(FileListing, DisksMasksAndSelectedNames)

@@ -38,7 +38,7 @@ TEST_F(PlayerTest, PlaylistIsEditedThroughTheWindowAndAFailedLoadKeepsIt)
    start();
    const std::string a = test_data("ui/tone.mp3"), b = test_data("ui/tone.ogg"), c = test_data("ui/tone.wav");
    const std::string d = test_data("ui/short.wav");
-   const std::string saved = dir_.file("saved.kpl"), nowhere = "/nonexistent-folder/list.kpl";
+   const std::string saved = dir_.file("saved.kpl"), nowhere = "/proc/list.kpl"; // a folder that takes no files
    const std::string damaged = dir_.write("damaged.kpl", std::string("KSTR PLAYLIST 01\x05\0\0\0\0\0\0\0\x03\0ab", 29));
    const std::string newer = dir_.write("newer.kpl", std::string("KSTR PLAYLIST 02\0\0\0\0\xff\xff\xff\xff", 24));
    Names added, inserted, removed, dragged, past_end, emptied, loaded, merged, after_damaged, after_newer;

@@ -8,6 +8,7 @@
 #include "core/control.h"
 #include "core/pointer_event.h"
 #include "draw/draw.h"
+#include "draw/selection_colours.h"
 #include "toolkit/colours.h"
 #include "toolkit/controls/choice_list.h"
 #include "toolkit/keyboard_focus.h"
@@ -146,10 +147,10 @@ void DrawDrop(Control *c)
       const int ry = y + 1 + r * d.row_h;
       const bool hot = item == d.hot;
       if (hot)
-         rectfill(b, x + 1, ry, text_right, ry + d.row_h - 1, InterfaceColour[COLOUR_SELECTION]);
+         rectfill(b, x + 1, ry, text_right, ry + d.row_h - 1, SelectionBackground());
       set_clip_rect(b, x + 1, ry, text_right, ry + d.row_h - 1);
       textout_ex(b, c->font, list->items[static_cast<std::size_t>(item)].c_str(), x + kTextPad, ry + 1,
-                 InterfaceColour[COLOUR_TEXT], -1);
+                 hot ? SelectionText() : InterfaceColour[COLOUR_TEXT], -1);
       set_clip_rect(b, 0, 0, b->w - 1, b->h - 1);
    }
    if (HasStrip(d))

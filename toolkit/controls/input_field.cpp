@@ -6,6 +6,7 @@
 #include "core/control.h"
 #include "core/pointer_event.h"
 #include "draw/draw.h"
+#include "draw/selection_colours.h"
 #include "toolkit/colours.h"
 #include "toolkit/control_calls.h"
 #include "toolkit/events.h"
@@ -70,6 +71,13 @@ void DrawField(Control *c)
       return;
    InputField &f = *FieldOf(c);
    FollowVariable(f);
+   // Every focus change redraws both fields, so the focus arriving is seen here.
+   if (f.replace_on_focus && HasFocus(c) != f.had_focus) {
+      f.marked = f.mark_fresh = HasFocus(c) && *FieldText(f);
+      if (f.marked)
+         f.cursor = static_cast<int>(std::strlen(FieldText(f)));
+   }
+   f.had_focus = HasFocus(c);
    int x, y;
    ControlWindowPos(c, &x, &y);
    const int x2 = x + ControlWidth(c), y2 = y + ControlHeight(c);
@@ -86,7 +94,11 @@ void DrawField(Control *c)
    const int ty = y + (ControlHeight(c) + 1 - th) / 2;
    const char *text = FieldText(f);
    set_clip_rect(b, bx + 1, y + 1, x2 - 1, y2 - 1);
-   textout_ex(b, font, text + f.scroll, inner_x, ty, InterfaceColour[COLOUR_TEXT], -1);
+   if (f.marked) {
+      const int end = inner_x + TextSpan(font, text, f.scroll, static_cast<int>(std::strlen(text)));
+      rectfill(b, inner_x, ty - 1, end - 1, ty + th - 1, SelectionBackground());
+   }
+   textout_ex(b, font, text + f.scroll, inner_x, ty, f.marked ? SelectionText() : InterfaceColour[COLOUR_TEXT], -1);
    if (HasFocus(c)) {
       if (f.blink_on) {
          const int cx = inner_x + TextSpan(font, text, f.scroll, f.cursor);
@@ -179,6 +191,19 @@ int FieldKey(Control *c, int character, int scancode, int)
          f.fn(f.fn_data);
       return 1;
    }
+   f.mark_fresh = false;
+   if (f.marked) {
+      // Typing, Backspace and Delete replace the marked text.
+      const bool typed = character >= 32 && character < 256 && character != 127 && scancode != KEY_DEL;
+      if (typed || scancode == KEY_BACKSPACE || scancode == KEY_DEL) {
+         f.marked = false;
+         Apply(c, "", 0);
+         if (!typed) {
+            c->cls->redraw(c);
+            return 1;
+         }
+      }
+   }
    bool used = EditKey(c, scancode);
    if (!used && character >= 32 && character < 256 && character != 127) {
       InsertCharacter(c, static_cast<char>(character));
@@ -186,6 +211,7 @@ int FieldKey(Control *c, int character, int scancode, int)
    }
    if (!used)
       return 0;
+   f.marked = false;
    f.blink_on = true;
    c->cls->redraw(c);
    return 1;
@@ -198,6 +224,12 @@ int FieldMouse(Control *c, const PointerEvent &ev, int x, int)
       return ev.code == POINTER_DRAG || ev.code == POINTER_RELEASE;
    InputField &f = *FieldOf(c);
    FollowVariable(f);
+   // The press that brought the focus keeps the mark; a later one ends it.
+   if (f.mark_fresh) {
+      f.mark_fresh = false;
+      return 1;
+   }
+   f.marked = false;
    const char *text = FieldText(f);
    const int length = static_cast<int>(std::strlen(text));
    const int at = x - LabelWidth(c) - kInnerPad;
@@ -272,6 +304,7 @@ int PlaceInputField(int x, int y, int width, const char *label, int kind, int pa
    f->value = value;
    f->param = param;
    f->width = width > 0 ? width : kDefaultWidth;
+   f->replace_on_focus = (kind & INPUT_FLAG_REPLACE) != 0;
    PrepareField(*f);
    c->event_cls = &kFieldInput;
    MakeFocusable(c);

@@ -19,6 +19,10 @@ struct InputField {
    int cursor = 0;                 // character index
    int scroll = 0;                 // first character shown
    bool blink_on = true;
+   bool replace_on_focus = false;  // INPUT_FLAG_REPLACE
+   bool had_focus = false;         // when last drawn
+   bool marked = false;            // the whole text, replaced by typing
+   bool mark_fresh = false;        // set by the focus the current press brought
    ChangeFn fn = nullptr;
    void *fn_data = nullptr;
 };

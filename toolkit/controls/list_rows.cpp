@@ -6,6 +6,7 @@
 #include "core/pointer_event.h"
 #include "draw/draw.h"
 #include "draw/images.h"
+#include "draw/selection_colours.h"
 #include "toolkit/colours.h"
 #include "toolkit/controls/list_view.h"
 #include "windows/control_class.h"
@@ -38,7 +39,9 @@ struct Cell {
    int x1, y1, x2, y2;  // in the window bitmap, inclusive
 };
 
-void DrawCellText(BITMAP *b, Control *row, const Cell &cell, const char *text, unsigned flags, int colour)
+// `mark` is the colour of the mark before the text.
+void DrawCellText(BITMAP *b, Control *row, const Cell &cell, const char *text, unsigned flags, int colour,
+                  int mark)
 {
    FONT *f = row->font;
    const int fh = text_height(f);
@@ -47,7 +50,7 @@ void DrawCellText(BITMAP *b, Control *row, const Cell &cell, const char *text, u
       x += LIST_INDENT;
    if (flags & LIST_ROW_MARK) {
       const int my = (cell.y1 + cell.y2) / 2;
-      triangle(b, x - 9, my - 4, x - 9, my + 4, x - 5, my, InterfaceColour[COLOUR_SELECTED_TEXT]);
+      triangle(b, x - 9, my - 4, x - 9, my + 4, x - 5, my, mark);
    }
    std::string icon_name;
    const char *rest = SplitIcon(text, &icon_name);
@@ -82,13 +85,14 @@ void DrawRow(Control *row)
    const Cell whole{x, y, x + ControlWidth(row), y + ControlHeight(row)};
    const int index = v->first + RowPosition(v, row);
    const bool selected = index < ListCount(v) && v->selected.count(index);
-   // Selected rows: light text on the selection colour, legible in every
-   // colour scheme; slot 7 is kept for marks.
-   rectfill(b, whole.x1, whole.y1, whole.x2, whole.y2, InterfaceColour[selected ? COLOUR_SELECTION : COLOUR_LIGHT]);
+   // Selected rows in the selection colours, which stay legible in every
+   // colour scheme; slot 7 marks unselected rows.
+   rectfill(b, whole.x1, whole.y1, whole.x2, whole.y2, selected ? SelectionBackground() : InterfaceColour[COLOUR_LIGHT]);
    if (index < ListCount(v)) {
       int cx1, cy1, cx2, cy2;
       get_clip_rect(b, &cx1, &cy1, &cx2, &cy2);
-      const int colour = InterfaceColour[selected ? COLOUR_LIGHT : COLOUR_TEXT];
+      const int colour = selected ? SelectionText() : InterfaceColour[COLOUR_TEXT];
+      const int mark = selected ? colour : InterfaceColour[COLOUR_SELECTED_TEXT];
       void *item = ListItem(v, index);
       const int columns = std::max(1, static_cast<int>(v->column_widths.size()));
       int left = whole.x1;
@@ -100,7 +104,7 @@ void DrawRow(Control *row)
          buf[LIST_TEXT_SIZE - 1] = '\0';
          set_clip_rect(b, std::max(cx1, left), std::max(cy1, whole.y1), std::min(cx2, right),
                        std::min(cy2, whole.y2));
-         DrawCellText(b, row, Cell{left, whole.y1, right, whole.y2}, buf, flags, colour);
+         DrawCellText(b, row, Cell{left, whole.y1, right, whole.y2}, buf, flags, colour, mark);
          left = right + 1;
       }
       set_clip_rect(b, cx1, cy1, cx2, cy2);

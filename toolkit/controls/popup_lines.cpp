@@ -5,6 +5,7 @@
 #include "core/control.h"
 #include "core/pointer_event.h"
 #include "draw/draw.h"
+#include "draw/selection_colours.h"
 #include "toolkit/colours.h"
 #include "toolkit/placement.h"
 #include "windows/control_class.h"
@@ -52,14 +53,14 @@ void DrawLine(Control *c)
    const int x2 = x + ControlWidth(c), y2 = y + ControlHeight(c);
    PopupMenu *m = line->menu;
    const bool lit = m->highlight >= 0 && m->lines[m->highlight] == c;
-   rectfill(b, x, y, x2, y2, InterfaceColour[lit ? COLOUR_SELECTION : COLOUR_FACE]);
+   rectfill(b, x, y, x2, y2, lit ? SelectionBackground() : InterfaceColour[COLOUR_FACE]);
    if (line->separator) {
       const int my = (y + y2) / 2;
       hline(b, x + 2, my, x2 - 2, InterfaceColour[COLOUR_SHADOW]);
       hline(b, x + 2, my + 1, x2 - 2, InterfaceColour[COLOUR_LIGHT]);
       return;
    }
-   const int colour = InterfaceColour[lit ? COLOUR_LIGHT : COLOUR_TEXT];
+   const int colour = lit ? SelectionText() : InterfaceColour[COLOUR_TEXT];
    if (c->icon)
       DrawIcon(b, c->icon.get(), x + kPad, (y + y2 + 1 - c->icon->height) / 2);
    const int tx = x + kPad + m->icon_column + kPad;

@@ -2,6 +2,8 @@
 // selector.
 #include "file_selector/file_listing.h"
 
+#include "draw/display_names.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -223,4 +225,28 @@ bool PathExists(const std::string &path)
 {
    struct stat st;
    return stat(path.c_str(), &st) == 0;
+}
+
+std::string ResolveShownPath(const std::string &shown)
+{
+   if (shown.empty() || shown[0] != '/' || PathExists(shown))
+      return shown;
+   std::string path;
+   std::istringstream parts(shown);
+   std::string part;
+   while (std::getline(parts, part, '/')) {
+      if (part.empty())
+         continue;
+      std::string next = path + "/" + part;
+      if (!PathExists(next)) {
+         std::unique_ptr<DIR, DirCloser> dir(opendir(path.empty() ? "/" : path.c_str()));
+         for (const dirent *d = dir ? readdir(dir.get()) : nullptr; d; d = readdir(dir.get()))
+            if (DisplayName(d->d_name) == part) {
+               next = path + "/" + d->d_name;
+               break;
+            }
+      }
+      path = std::move(next);
+   }
+   return PathExists(path) ? path : shown;
 }

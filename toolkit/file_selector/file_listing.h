@@ -55,3 +55,8 @@ std::string ParentFolder(const std::string &folder);
 
 bool IsFolder(const std::string &path);
 bool PathExists(const std::string &path);
+
+// The path a shown (display-decoded) path stands for: each part that does
+// not exist as written is the entry of its folder displayed so. A path that
+// matches nothing comes back as it was given.
+std::string ResolveShownPath(const std::string &shown);

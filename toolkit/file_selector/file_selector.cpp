@@ -1,7 +1,9 @@
 // ChooseFile: the selector's window, its list rows and its lifetime.
 #include "toolkit/file_selector.h"
 
+#include "controls/list_view_parts.h"
 #include "core/control.h"
+#include "draw/display_names.h"
 #include "file_selector/file_listing.h"
 #include "file_selector/file_selector_icons.h"
 #include "file_selector/file_selector_settings.h"
@@ -42,6 +44,9 @@ constexpr int kRows = 14;
 // Height of everything in the window besides the list.
 constexpr int kAroundList = 184;
 constexpr int kSyncMs = 50;
+// Room beside a heading's text for the sorting mark.
+constexpr int kSortMarkRoom = 18;
+constexpr int kMinNameWidth = 80;
 
 // Open selectors by token, so calls queued for a selector find out that it
 // has gone.
@@ -122,7 +127,7 @@ int RowText(void *item, char *buf, int column)
       return 0;
    default: {
       const char *icon = e.name == ".." ? SELECTOR_ICON_UP : e.directory ? SELECTOR_ICON_FOLDER : SELECTOR_ICON_FILE;
-      std::snprintf(buf, LIST_TEXT_SIZE, "#%s;%s", icon, e.name.c_str());
+      std::snprintf(buf, LIST_TEXT_SIZE, "#%s;%s", icon, DisplayName(e.name).c_str());
       return 0;
    }
    }
@@ -163,15 +168,17 @@ void ChooseStart(Selector &s, const char *initial_path)
    std::snprintf(s.selected, sizeof s.selected, "%s", name.c_str());
 }
 
-void PlaceTopRow(Selector &s)
+// Places the top row; answers the id of its first control.
+int PlaceTopRow(Selector &s)
 {
-   int code = PLACE_FIRST;
+   int code = PLACE_FIRST, first = 0;
    if (s.flags & SELECT_SETTINGS_MENU) {
-      PlaceButton(code, AUTO, s.texts[FB_SETTINGS].c_str(), SelectorSettingsMenu, &s);
+      first = PlaceButton(code, AUTO, s.texts[FB_SETTINGS].c_str(), SelectorSettingsMenu, &s);
       code = PLACE_RIGHT;
    }
    if (!(s.flags & SELECT_NO_CREATE)) {
       const int folder = PlaceButton(code, AUTO, "#fs_newfolder;", SelectorCreateFolder, &s);
+      first = first ? first : folder;
       ResizeControl(folder, -5, 0);
       SetTooltip(folder, s.texts[FB_CREATE_FOLDER].c_str());
       const int datafile = PlaceButton(PLACE_RIGHT, AUTO, "#fs_newdatafile;", SelectorCreateDatafile, &s);
@@ -179,11 +186,35 @@ void PlaceTopRow(Selector &s)
       SetTooltip(datafile, s.texts[FB_CREATE_DATAFILE].c_str());
       code = PLACE_RIGHT;
    }
-   ResizeControl(PlaceButton(code, AUTO, "#fs_up;", SelectorUp, &s), -5, 0);
+   const int up = PlaceButton(code, AUTO, "#fs_up;", SelectorUp, &s);
+   ResizeControl(up, -5, 0);
+   first = first ? first : up;
    const int width = s.settings.width_path > 0 ? s.settings.width_path : kLocationWidth;
-   s.location_field = PlaceInputField(PLACE_RIGHT, AUTO, width, s.texts[FB_LOCATION].c_str(), 5,
-                                      sizeof s.location, s.location);
+   // A path typed into the location replaces the one shown.
+   s.location_field = PlaceInputField(PLACE_RIGHT, AUTO, width, s.texts[FB_LOCATION].c_str(),
+                                      5 | INPUT_FLAG_REPLACE, sizeof s.location, s.location);
    SetChangeHandler(s.location_field, SelectorLocationEntered, &s);
+   return first;
+}
+
+// Widens the list to span the window, as the top row does, once the window
+// is laid out: the name column takes the room.
+void FitListToTopRow(Selector &s, int first)
+{
+   Control *root = LookupControl(s.window);
+   WindowRecord *w = root ? WindowOf(root) : nullptr;
+   if (!w)
+      return;
+   LayoutWindow(w);
+   const Control *left = LookupControl(first), *right = LookupControl(s.location_field), *list = LookupControl(s.list);
+   if (!left || !right || !list)
+      return;
+   const int grow = right->x2 - left->x1 - ControlWidth(list);
+   if (grow > 0) {
+      ResizeControl(s.list, grow, 0);
+      s.row_width += grow;
+   }
+   ApplyColumns(s);
 }
 
 void PlaceLowerRows(Selector &s, const char *ok_label)
@@ -246,9 +277,10 @@ bool BuildSelector(Selector &s, const char *masks, const char *initial_path, con
    if (s.window <= 0)
       return false;
    RegisterSelectorIcons(s.window);
-   PlaceTopRow(s);
+   const int top_row = PlaceTopRow(s);
+   s.row_width = kListWidth;
    s.headings = PlaceHeadings(s);
-   s.list = PlaceListView(PLACE_BELOW, AUTO, &s, &s.count, kListWidth, 2, RowText, NoRowMenu, ListRows());
+   s.list = PlaceListView(PLACE_BELOW, AUTO, &s, &s.count, s.row_width, 2, RowText, NoRowMenu, ListRows());
    SetListIndexer(s.list, RowItem);
    SetRowActivate(s.list, SelectorRowActivated, 1);
    if (!(s.flags & SELECT_NO_DRAG))
@@ -256,6 +288,7 @@ bool BuildSelector(Selector &s, const char *masks, const char *initial_path, con
    ApplyColumns(s);
    PlaceLowerRows(s, ok_label);
    PlaceClipboardKeys(s);
+   FitListToTopRow(s, top_row);
    if (!EnterFolder(s, s.folder))
       EnterFolder(s, "/");
    PresentWindow();
@@ -268,17 +301,26 @@ bool BuildSelector(Selector &s, const char *masks, const char *initial_path, con
 
 void ApplyColumns(Selector &s)
 {
-   const int *w = s.settings.column_width;
+   FONT *f = ToolkitFont();
+   // Widest texts a column shows: the heading (with room for the sorting
+   // mark) or a sample of its values.
+   const char *samples[] = {"", "", "0000-00-00 00:00", "0000000", "drw"};
+   const int *setting = s.settings.column_width;
    s.columns = {SORT_BY_NAME};
-   std::vector<int> widths = {w[0] + w[1]};
+   s.widths = {0};
+   int others = 0;
    for (int column : {SORT_BY_TIME, SORT_BY_SIZE, SORT_BY_MODE}) {
       const int on[] = {0, 0, s.settings.show_time, s.settings.show_size, s.settings.show_mode};
-      if (on[column]) {
-         s.columns.push_back(column);
-         widths.push_back(w[column]);
-      }
+      if (!on[column])
+         continue;
+      const std::string &heading = s.texts[static_cast<std::size_t>(FB_COLUMN_NAMES + column - 1)];
+      const int need = std::max(text_length(f, heading.c_str()) + kSortMarkRoom, text_length(f, samples[column]) + 6);
+      s.columns.push_back(column);
+      s.widths.push_back(std::max(setting[column], need));
+      others += s.widths.back();
    }
-   SetListColumns(s.list, static_cast<int>(widths.size()), widths.data());
+   s.widths[0] = std::max(kMinNameWidth, s.row_width - others);
+   SetListColumns(s.list, static_cast<int>(s.widths.size()), s.widths.data());
    RedrawControl(s.list);
    RedrawControl(s.headings);
 }

@@ -1,6 +1,7 @@
 // What the file selector's controls do: moving between folders, the
 // location and mask fields, creating folders and datafiles, OK and Cancel.
 #include "core/control.h"
+#include "draw/display_names.h"
 #include "file_selector/file_listing.h"
 #include "file_selector/file_selector_settings.h"
 #include "file_selector/file_selector_state.h"
@@ -14,6 +15,7 @@
 #include "toolkit/placement.h"
 #include "toolkit/requesters.h"
 #include "toolkit/windows.h"
+#include "windows/window_parts.h"
 
 #include <allegro.h>
 #include <sys/stat.h>
@@ -29,6 +31,15 @@ Selector &Of(void *data)
    return *static_cast<Selector *>(data);
 }
 
+// A message box's last button answers Escape too.
+std::string WithEscape(std::string message)
+{
+   const std::size_t bar = message.rfind('|');
+   if (bar != std::string::npos && message.compare(bar + 1, 4, "#27;") != 0)
+      message.insert(bar + 1, "#27;");
+   return message;
+}
+
 void CopyText(char *to, std::size_t size, const std::string &text)
 {
    std::strncpy(to, text.c_str(), size - 1);
@@ -41,13 +52,27 @@ void SetSelectedText(Selector &s, const std::string &text)
    RedrawControl(s.name_field);
 }
 
+// The bytes of the entry "Selected:" shows as `shown`: an entry of that very
+// name, else the entry whose name is displayed so, else `shown` itself.
+std::string EntryBytes(const Selector &s, const std::string &shown)
+{
+   const FileEntry *match = nullptr;
+   for (const FileEntry &e : s.entries) {
+      if (e.name == shown)
+         return shown;
+      if (!match && DisplayName(e.name) == shown)
+         match = &e;
+   }
+   return match ? match->name : shown;
+}
+
 // `name` inside the current folder, unless it is a path of its own.
 std::string PathOf(const Selector &s, const std::string &name)
 {
    if (!name.empty() && name[0] == '/')
       return name;
    char path[1024];
-   append_filename(path, s.folder.c_str(), name.c_str(), sizeof path);
+   append_filename(path, s.folder.c_str(), EntryBytes(s, name).c_str(), sizeof path);
    return path;
 }
 
@@ -77,17 +102,20 @@ int DriveOf(const Selector &s)
 }
 
 // Every check of the options for one chosen name; false (after telling the
-// user why) when the selector stays open.
+// user why) when the selector stays open. A name that does not exist yet is
+// a new file to save (unless the name must exist), and then only inside a
+// folder that exists.
 bool PassesChecks(Selector &s, const std::string &name)
 {
    const std::string path = PathOf(s, name);
    const bool exists = PathExists(path), folder = IsFolder(path);
+   const std::string parent = path.substr(0, path.size() - std::strlen(get_filename(path.c_str())));
+   if (!exists && ((s.flags & SELECT_MUST_EXIST) || !IsFolder(parent.empty() ? "/" : parent)))
+      return SelectorMessage(s, FB_DOES_NOT_EXIST, name), false;
    if ((s.flags & SELECT_REFUSE_EXISTING) && exists)
       return SelectorMessage(s, FB_REFUSE_EXISTING, name), false;
    if ((s.flags & SELECT_ASK_IF_EXISTS) && exists && SelectorMessage(s, FB_ASK_EXISTING, name) != 0)
       return false;
-   if ((s.flags & SELECT_MUST_EXIST) && !exists)
-      return SelectorMessage(s, FB_DOES_NOT_EXIST, name), false;
    if ((s.flags & SELECT_DIRECTORY) && !folder)
       return SelectorMessage(s, FB_IS_NO_FOLDER, name), false;
    if (!(s.flags & SELECT_DIRECTORY) && folder)
@@ -121,7 +149,7 @@ std::string NewEntryPath(Selector &s, const char *extension)
 {
    const std::vector<std::string> names = SplitSelectedNames(s.selected);
    if (names.empty()) {
-      AlertBox("", (s.texts[FB_NO_NAME] + "|" + s.texts[FB_OK]).c_str());
+      AlertBox("", WithEscape(s.texts[FB_NO_NAME] + "|" + s.texts[FB_OK]).c_str());
       return {};
    }
    std::string path = PathOf(s, names.front());
@@ -138,19 +166,19 @@ std::string NewEntryPath(Selector &s, const char *extension)
 
 void SelectorError(Selector &s, const std::string &path, const std::string &why)
 {
-   AlertBox("", (s.texts[FB_ERROR] + ": " + path + " (" + why + ")|" + s.texts[FB_OK]).c_str());
+   AlertBox("", WithEscape(s.texts[FB_ERROR] + ": " + path + " (" + why + ")|" + s.texts[FB_OK]).c_str());
 }
 
 int SelectorMessage(Selector &s, int text, const std::string &name)
 {
    std::string message = s.texts[static_cast<std::size_t>(text)];
    // A bar in a name would end the message early; the broken bar looks alike.
-   std::string shown = name;
+   std::string shown = DisplayName(name);
    std::replace(shown.begin(), shown.end(), '|', '\xA6');
    const std::size_t at = message.find("%s");
    if (at != std::string::npos)
       message.replace(at, 2, shown);
-   return AlertBox("", message.c_str());
+   return AlertBox("", WithEscape(message).c_str());
 }
 
 bool EnterFolder(Selector &s, const std::string &folder)
@@ -171,8 +199,11 @@ bool EnterFolder(Selector &s, const std::string &folder)
    for (const FileEntry &e : s.entries)
       s.rows.push_back(SelectorRow{&s, &e});
    s.count = static_cast<int>(s.rows.size());
+   // A name chosen in another folder means nothing here.
+   if (target != s.folder)
+      SetSelectedText(s, "");
    s.folder = target;
-   CopyText(s.location, sizeof s.location, target);
+   CopyText(s.location, sizeof s.location, DisplayName(target));
    s.drive = DriveOf(s);
    ScrollListTo(s.list, 0);
    s.synced_row = FirstSelectedRow(s);
@@ -191,7 +222,7 @@ void SyncSelectedName(Selector &s)
       return;
    const FileEntry &e = *s.rows[static_cast<std::size_t>(row)].entry;
    if (e.name != ".." && (!e.directory || (s.flags & SELECT_DIRECTORY)))
-      SetSelectedText(s, e.name);
+      SetSelectedText(s, DisplayName(e.name));
 }
 
 void SelectorOk(void *data)
@@ -204,7 +235,7 @@ void SelectorOk(void *data)
    if (names.empty() && (s.flags & SELECT_DIRECTORY))
       return Finish(s, s.folder);
    if (names.empty()) {
-      AlertBox("", (s.texts[FB_NO_NAME] + "|" + s.texts[FB_OK]).c_str());
+      AlertBox("", WithEscape(s.texts[FB_NO_NAME] + "|" + s.texts[FB_OK]).c_str());
       return;
    }
    for (const std::string &name : names)
@@ -228,17 +259,17 @@ void SelectorLocationEntered(void *data)
 {
    Selector &s = Of(data);
    const std::string typed = s.location;
-   const std::string path = !typed.empty() && typed[0] == '/' ? typed : s.folder + "/" + typed;
+   const std::string path = ResolveShownPath(!typed.empty() && typed[0] == '/' ? typed : s.folder + "/" + typed);
    if (IsFolder(path)) {
       EnterFolder(s, path);
    } else if (PathExists(path)) {
       // A file: open its folder with its name selected.
       const std::string name = get_filename(path.c_str());
       if (EnterFolder(s, path.substr(0, path.size() - name.size())))
-         SetSelectedText(s, name);
+         SetSelectedText(s, DisplayName(name));
    } else {
       SelectorMessage(s, FB_DOES_NOT_EXIST, typed);
-      CopyText(s.location, sizeof s.location, s.folder);
+      CopyText(s.location, sizeof s.location, DisplayName(s.folder));
       RedrawControl(s.location_field);
    }
 }
@@ -298,7 +329,7 @@ void SelectorRowActivated(int, void *item, int, int)
       EnterFolder(s, e.name == ".." ? ParentFolder(s.folder) : PathOf(s, e.name));
       return;
    }
-   SetSelectedText(s, e.name);
+   SetSelectedText(s, DisplayName(e.name));
    SelectorOk(&s);
 }
 
@@ -321,7 +352,8 @@ void SelectorSettingsMenu(void *data)
    const std::string &label = s.texts[FB_SETTINGS];
    const std::size_t icon_end = label[0] == '#' ? label.find(';') : std::string::npos;
    const std::string title = icon_end == std::string::npos ? label : label.substr(icon_end + 1);
-   if (MakeWindow(0, AUTO, title.c_str(), 0) <= 0)
+   const int panel = MakeWindow(0, AUTO, title.c_str(), 0);
+   if (panel <= 0)
       return;
    struct Option {
       int text;
@@ -345,4 +377,13 @@ void SelectorSettingsMenu(void *data)
                    static_cast<int>(headings.size()));
    PlaceButton(PLACE_NEW_ROW, AUTO, s.texts[FB_OK].c_str(), CloseViewOptions, &s);
    PresentWindow();
+   // Over the selector, centred on it, rather than at the screen's corner.
+   Control *root = LookupControl(panel), *owner = LookupControl(s.window);
+   WindowRecord *w = root ? WindowOf(root) : nullptr;
+   if (w && owner) {
+      const int x = owner->x1 + (ControlWidth(owner) - ControlWidth(root)) / 2;
+      const int y = owner->y1 + (ControlHeight(owner) - ControlHeight(root)) / 2;
+      MoveWindow(w, std::clamp(x, 0, std::max(0, SCREEN_W - ControlWidth(root) - 1)),
+                 std::clamp(y, 0, std::max(0, SCREEN_H - ControlHeight(root) - 1)));
+   }
 }

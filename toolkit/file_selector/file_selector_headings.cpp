@@ -32,14 +32,12 @@ Selector &Of(const Control *c)
 // Left edge of shown column `i` within the strip, and its right edge.
 void ColumnSpan(const Selector &s, const Control *c, std::size_t i, int *left, int *right)
 {
-   const int *w = s.settings.column_width;
    int x = LIST_FRAME;
    for (std::size_t k = 0; k < i; ++k)
-      x += s.columns[k] == SORT_BY_NAME ? w[0] + w[1] : w[s.columns[k]];
+      x += s.widths[k];
    *left = x;
    const bool last = i + 1 == s.columns.size();
-   const int width = s.columns[i] == SORT_BY_NAME ? w[0] + w[1] : w[s.columns[i]];
-   *right = last ? ControlWidth(c) - LIST_FRAME - LIST_SCROLL_WIDTH : x + width - 1;
+   *right = last ? ControlWidth(c) - LIST_FRAME - LIST_SCROLL_WIDTH : x + s.widths[i] - 1;
 }
 
 // As wide as the list below, which is measured after the headings.

@@ -32,6 +32,8 @@ struct Selector {
    std::vector<SelectorRow> rows;
    int count = 0;                      // rows shown
    std::vector<int> columns;           // sorting-column numbers of the shown columns
+   std::vector<int> widths;            // their widths, filling the list's rows
+   int row_width = 0;                  // of the list's rows
    std::vector<std::string> drives;
    std::vector<char *> drive_items;
    int drive = 0;
@@ -97,5 +99,7 @@ void PlaceClipboardKeys(Selector &s);
 int PlaceHeadings(Selector &s);
 // Rows dragged onto a folder's row move there.
 void AllowRowDragging(Selector &s);
-// Column widths and the list's columns after the settings changed.
+// Column widths and the list's columns after the settings changed: the
+// time, size and attributes columns as wide as their texts need (or as the
+// settings say, when wider), the name column taking the rest of the row.
 void ApplyColumns(Selector &s);

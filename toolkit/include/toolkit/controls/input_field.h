@@ -13,7 +13,11 @@
 //       with a point.
 //   Flags in `kind`: INPUT_FLAG_MODE9 (64), INPUT_FLAG_UNDEFINED (0x2000 or
 //   0x4000: the text "?" stands for the undefined value 255, -32768 or
-//   INT32_MIN of kinds 1 to 4), INPUT_FLAG_MODE16 (32).
+//   INT32_MIN of kinds 1 to 4), INPUT_FLAG_MODE16 (32),
+//   INPUT_FLAG_REPLACE (0x10000: whenever the field takes the focus its whole
+//   text is marked, shown in the selection colours; a typed character then
+//   replaces it, Backspace or Delete clear it, any other key or a click
+//   inside the focused field ends the mark).
 // - After every accepted key the text is read back into the variable. A key
 //   that would not fit (buffer full, number out of the kind's range, a
 //   character the kind does not take) changes nothing and calls
@@ -31,6 +35,7 @@ inline constexpr int INPUT_FLAG_MODE16 = 32;
 inline constexpr int INPUT_FLAG_MODE9 = 64;
 inline constexpr int INPUT_FLAG_UNDEFINED = 0x2000;
 inline constexpr int INPUT_FLAG_UNDEFINED_ALT = 0x4000;
+inline constexpr int INPUT_FLAG_REPLACE = 0x10000;
 inline constexpr int INPUT_TEXT_LIMIT = 1023;   // kind 6
 inline constexpr int INPUT_NUMBER_BUFFER = 60;  // numeric kinds
 

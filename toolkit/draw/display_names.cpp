@@ -1,0 +1,58 @@
+#include "draw/display_names.h"
+
+namespace {
+
+// The Windows-1252 characters the font shows at bytes 128-159.
+constexpr char32_t kHighPunctuation[32] = {
+   0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+   0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+   0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+char FontByte(char32_t cp)
+{
+   if ((cp >= 0x20 && cp < 0x7F) || (cp >= 0xA0 && cp <= 0xFF))
+      return static_cast<char>(cp);
+   for (int i = 0; i < 32; ++i)
+      if (kHighPunctuation[i] == cp)
+         return static_cast<char>(0x80 + i);
+   return DISPLAY_NAME_REPLACEMENT;
+}
+
+}
+
+bool DecodeUtf8(std::string_view text, std::u32string *out)
+{
+   out->clear();
+   for (std::size_t i = 0; i < text.size();) {
+      const auto lead = static_cast<unsigned char>(text[i]);
+      const int extra = lead < 0x80 ? 0 : lead < 0xC2 ? -1 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : lead < 0xF5 ? 3 : -1;
+      if (extra < 0 || (extra > 0 && i + static_cast<std::size_t>(extra) >= text.size()))
+         return false;
+      char32_t cp = extra == 0 ? lead : lead & (0x3Fu >> extra);
+      for (int k = 1; k <= extra; ++k) {
+         const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+         if ((next & 0xC0) != 0x80)
+            return false;
+         cp = cp << 6 | (next & 0x3Fu);
+      }
+      constexpr char32_t smallest[] = {0, 0x80, 0x800, 0x10000};
+      if (cp < smallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+         return false;
+      out->push_back(cp);
+      i += 1 + static_cast<std::size_t>(extra);
+   }
+   return true;
+}
+
+std::string DisplayName(std::string_view name)
+{
+   std::u32string points;
+   if (!DecodeUtf8(name, &points))
+      return std::string(name);
+   std::string shown;
+   shown.reserve(points.size());
+   for (char32_t cp : points)
+      shown.push_back(FontByte(cp));
+   return shown;
+}
