@@ -208,9 +208,9 @@ TEST_F(ModuleBackend, FailedAndCutFilesLeaveNothingBehind)
 
 // Pausing stops the voice and the feeding: the position holds, nothing more
 // is handed over, silence is heard, and resuming plays on from the same
-// frame. A seek lands on its fraction of the length (clamped) with DUMB's
-// rendering from there, also while paused, which stays paused; an ended
-// song stays ended; a seek to the end ends the song.
+// frame. A seek lands on its fraction of the length with DUMB's rendering
+// from there, also while paused, which stays paused; an ended song stays
+// ended; a seek to the end ends the song.
 TEST_F(ModuleBackend, PauseAndSeekKeepTheSignal)
 {
    module_backend.pause(1); // nothing plays: no effect
@@ -242,34 +242,30 @@ TEST_F(ModuleBackend, PauseAndSeekKeepTheSignal)
       w.play_until(70000);
       EXPECT_TRUE(same_signal(w.heard, slice(expected, 0, w.heard.size())));
 
-      for (auto [fraction, paused] : {std::pair{-1.0, false}, {0.125, true}, {0.75, false}}) {
+      for (auto [fraction, paused] : {std::pair{0.125, true}, {0.75, false}}) {
          SCOPED_TRACE(fraction);
          if (paused)
             module_backend.pause(1);
          module_backend.seek(fraction);
-         const long target = static_cast<long>(std::floor(std::max(fraction, 0.0) * length * 65536));
+         const long target = static_cast<long>(std::floor(fraction * length * 65536));
          EXPECT_EQ(module_backend.position(), static_cast<double>(target) / 65536);
          const size_t handed_at = w.handed.size();
          w.heard.clear();
          w.restart();
-         if (paused) {
-            for (int i = 0; i < 20; ++i) {
-               EXPECT_TRUE(w.poll());
-               w.pull();
-            }
-            EXPECT_TRUE(all_silent(w.heard));
-            EXPECT_EQ(module_backend.position(), static_cast<double>(target) / 65536);
-            w.heard.clear();
-            module_backend.pause(0);
+         for (int i = 0; paused && i < 20; ++i) {
+            EXPECT_TRUE(w.poll());
+            w.pull();
          }
+         EXPECT_TRUE(all_silent(w.heard)) << "a seek while paused stays paused";
+         EXPECT_EQ(module_backend.position(), static_cast<double>(target) / 65536);
+         w.heard.clear();
+         module_backend.pause(0);
          const std::vector<int16_t> from_there = reference_render(module_backend_duh(), 44100, target);
-         if (fraction < 0.5) {
+         if (paused) {
             w.play_until(20000);
          } else {
             EXPECT_NEAR(static_cast<double>(w.play_to_end(200000)), static_cast<double>(from_there.size() / 2),
                         2 * kCaptureBlockFrames);
-            for (int i = 0; i < 4; ++i)
-               w.pull();
          }
          const size_t n = std::min(w.handed.size() - handed_at, from_there.size());
          EXPECT_TRUE(same_signal(slice(w.handed, handed_at, handed_at + n), slice(from_there, 0, n)));

@@ -20,11 +20,11 @@ protected:
    void TearDown() override { stop_player(); }
 };
 
-using State = std::pair<int, int>;
+using State = std::pair<int, int>; // song_playing or entry, backend_kind
 
 struct Shown {
    std::string title, message;
-   int song_playing, backend_kind, cursor;
+   State state;
 };
 
 // Every kind of failure: the requester names the file and the reason, and
@@ -45,7 +45,7 @@ TEST_F(EngineDialogTest, PlayOnAnEntryThatFailsTellsTheUser)
    for (const auto &c : cases)
       playlist_insert(main_playlist, main_playlist->count, c.first.c_str(), 0);
    std::vector<Shown> shown;
-   std::vector<std::pair<int, int>> after;
+   std::vector<State> after;
    // The watcher records each requester once (the case it belongs to has not
    // returned yet) and presses OK until it closes.
    // Static: a call still queued when the loop ends runs in the toolkit's
@@ -56,7 +56,7 @@ TEST_F(EngineDialogTest, PlayOnAnEntryThatFailsTellsTheUser)
          return;
       if (!RequesterMessage().empty()) {
          if (shown.size() == after.size())
-            shown.push_back({TopWindow()->title, RequesterMessage(), song_playing, backend_kind, CurrentMouseCursor()});
+            shown.push_back({TopWindow()->title, RequesterMessage(), {song_playing, backend_kind}});
          ClickControl(LabelledControl("OK"));
       }
       watch.Queue(30);
@@ -81,8 +81,8 @@ TEST_F(EngineDialogTest, PlayOnAnEntryThatFailsTellsTheUser)
       EXPECT_EQ(shown[i].title, "Cannot play");
       EXPECT_NE(shown[i].message.find(cases[i].first), std::string::npos) << shown[i].message;
       EXPECT_NE(shown[i].message.find(cases[i].second), std::string::npos) << shown[i].message;
-      EXPECT_EQ(std::pair(shown[i].song_playing, shown[i].backend_kind), std::pair(0, 0));
-      EXPECT_EQ(after[i], std::pair(0, 0));
+      EXPECT_EQ(shown[i].state, State(0, BACKEND_NONE));
+      EXPECT_EQ(after[i], State(0, BACKEND_NONE));
    }
    EXPECT_EQ(CurrentMouseCursor(), CURSOR_ARROW);
 }
@@ -108,7 +108,7 @@ TEST_F(EngineDialogTest, TheAdvanceSkipsUnplayableEntriesSilently)
    ASSERT_EQ(backend_kind, BACKEND_SAMPLE);
    std::vector<std::string> requesters;
    std::vector<int> shown;
-   std::vector<State> played; // entry, backend
+   std::vector<State> played;
    static Step watch; // see above
    watch.fn = [&] {
       if (EventSystemFlushing())
