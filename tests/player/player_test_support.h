@@ -69,21 +69,24 @@ protected:
 
    // The right channel of `blocks` mixer blocks, each after as many poll runs
    // as a stream could want; with `to_the_end`, until the player stopped by
-   // itself instead (at most `blocks`).
-   static std::vector<int16_t> listen(size_t blocks, bool to_the_end = false)
+   // itself instead (at most `blocks`). The left channel goes to `left`.
+   std::vector<int16_t> listen(size_t blocks, bool to_the_end = false)
    {
       std::vector<int16_t> heard;
       for (size_t b = 0; b < blocks && (song_playing || !to_the_end); ++b) {
          for (int i = 0; i < 4; ++i)
             serve_player();
          const std::vector<int16_t> block = capture_pull(kCaptureBlockFrames);
-         for (size_t i = 1; i < block.size(); i += 2)
-            heard.push_back(block[i]);
+         for (size_t i = 0; i < block.size(); i += 2) {
+            left.push_back(block[i]);
+            heard.push_back(block[i + 1]);
+         }
       }
       return heard;
    }
-   static std::vector<int16_t> listen_to_the_end() { return listen(2000, true); }
+   std::vector<int16_t> listen_to_the_end() { return listen(2000, true); }
 
+   std::vector<int16_t> left;
    static double live_position() { return engine_state().live ? engine_state().live->position() : -1; }
    static double live_length() { return engine_state().live ? engine_state().live->length() : -1; }
 };
