@@ -7,46 +7,24 @@
 #pragma once
 
 #include "cdaudio/mci.h"
+#include "pcm_compare.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kstr::test {
 
-inline constexpr int TRACK_SECTORS[] = {155, 115, 235};
 inline constexpr std::size_t SECTOR_FRAMES = 588;
 
-inline std::string cd_file(const std::string &name)
-{
-   const char *root = std::getenv("KSTR_TEST_DATA");
-   return std::string(root ? root : "testdata") + "/cd/" + name;
-}
+inline std::string cd_file(const std::string &name) { return test_data("cd/" + name); }
 
-// Audio track n (1 to 3) of disc.cue as 16-bit signed stereo, left first.
-inline std::vector<int16_t> track_pcm(int n)
-{
-   std::ifstream in(cd_file("track" + std::to_string(n) + ".raw"), std::ios::binary);
-   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-   EXPECT_EQ(bytes.size(), TRACK_SECTORS[n - 1] * SECTOR_FRAMES * 4) << "track " << n;
-   std::vector<int16_t> pcm(bytes.size() / 2);
-   for (std::size_t i = 0; i < pcm.size(); ++i)
-      pcm[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) | static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
-   return pcm;
-}
+// Audio track n (1 to 3) of disc.cue, interleaved signed stereo.
+inline std::vector<int16_t> track_pcm(int n) { return read_pcm(cd_file("track" + std::to_string(n) + ".raw")); }
 
-// Samples [from, to) of any PCM.
-inline std::vector<int16_t> slice(const std::vector<int16_t> &pcm, std::size_t from, std::size_t to)
-{
-   return std::vector<int16_t>(pcm.begin() + static_cast<long>(from), pcm.begin() + static_cast<long>(to));
-}
-
-// Stereo frames [from, to) of PCM.
+// Stereo frames [from, to).
 inline std::vector<int16_t> frames_of(const std::vector<int16_t> &pcm, std::size_t from, std::size_t to)
 {
    return slice(pcm, 2 * from, 2 * to);
@@ -82,18 +60,14 @@ private:
    std::vector<std::string> lines_;
 };
 
-// Reads `frames` frames from the playing request in pieces of `piece`.
+// Up to `frames` frames from the playing request, read in pieces of `piece`.
 inline std::vector<int16_t> read_frames(std::size_t frames, std::size_t (*read)(int16_t *, std::size_t),
                                         std::size_t piece = 1000)
 {
    std::vector<int16_t> pcm(2 * frames);
    std::size_t done = 0;
-   while (done < frames) {
-      const std::size_t got = read(pcm.data() + 2 * done, std::min(piece, frames - done));
-      done += got;
-      if (got == 0)
-         break;
-   }
+   for (std::size_t got = 1; done < frames && got; done += got)
+      got = read(pcm.data() + 2 * done, std::min(piece, frames - done));
    pcm.resize(2 * done);
    return pcm;
 }

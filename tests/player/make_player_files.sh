@@ -5,7 +5,7 @@
 #   little-endian);
 # - MP3: the mpg123 program's decode (signed 16-bit little-endian, no gapless
 #   trimming, the Info frame decoded as a frame);
-# - Ogg: oggdec's decode (unsigned 16-bit little-endian).
+# - Ogg: oggdec's decode (signed 16-bit little-endian).
 # MIDI files are written byte by byte: two songs of known lengths in beats.
 # Files that no backend takes are made too.
 # Usage: bash make_player_files.sh <testdata-dir>; files land in <dir>/player/.
@@ -41,12 +41,16 @@ for name in song short; do
   lame --quiet --noreplaygain -b 128 "$work/$name.wav" "$name.mp3"
   mpg123 -q -s --no-gapless --no-infoframe "$name.mp3" > "${name}_mp3.raw"
   oggenc -Q -q 3 -o "$name.ogg" "$work/$name.wav"
-  oggdec -Q -R -b 16 -e 0 -s 0 -o "${name}_ogg.raw" "$name.ogg"
+  oggdec -Q -R -b 16 -e 0 -s 1 -o "${name}_ogg.raw" "$name.ogg"
 done
 # MPEG audio named .mpg plays like an MP3; MPEG-2 Layer III at 24 kHz mono has
 # frames of 576 samples, a stream buffer's smallest case.
 cp song.mp3 song.mpg
 lame --quiet --noreplaygain -t -m m -b 32 --resample 24 "$work/mono.wav" mono24.mp3
+# Names in mixed case: a file opens only by the name as the user gave it.
+cp tone.wav Tone.Wav
+cp song.mp3 Song.Mp3
+cp song.ogg SONG.OGG
 
 # MIDI, format 0, 96 ticks a beat, 240 beats a minute: one note a beat on the
 # piano for `beats` beats, then the end of the track at the last note's end.

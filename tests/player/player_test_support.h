@@ -1,12 +1,13 @@
-// The engine under test: sound installed by player_init itself, on the
-// capture driver (and Allegro's software synthesiser with the freepats
-// patches for MIDI), a playlist of real files made by make_player_files.sh,
-// and ways to run the poll and listen to what the mixer plays.
+// The engine under test: sound installed by player_init itself on the
+// capture driver (with Allegro's software synthesiser and the freepats
+// patches for MIDI), a playlist of the real files make_player_files.sh
+// writes, and the poll run before every mixed block as the program runs it.
 #pragma once
 
+#include "allegro_env.h"
 #include "capture_sound.h"
 #include "digmid_patches.h"
-#include "allegro_env.h"
+#include "pcm_compare.h"
 #include "player/engine.h"
 #include "player/engine_state.h"
 #include "playlist/playlist.h"
@@ -14,90 +15,51 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace kstr::test {
 
 // testdata/player/<name>.
-inline std::string song_path(const std::string &name)
+inline std::string song_path(const std::string &name) { return test_data("player/" + name); }
+
+// The right channel heard for the reference decode testdata/player/<raw>.
+inline std::vector<int16_t> reference_right(const std::string &raw, int channels = 2)
 {
-   const char *root = std::getenv("KSTR_TEST_DATA");
-   return std::string(root ? root : "testdata") + "/player/" + name;
+   return expected_right(read_pcm(song_path(raw)), channels);
 }
 
-inline std::vector<uint8_t> load_bytes(const std::string &path)
+// player_init on the capture driver, every voice at full level (the right
+// channel of a centred voice then carries the fed values exactly), and an
+// empty playlist.
+inline void start_player()
 {
-   std::ifstream in(path, std::ios::binary);
-   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-   EXPECT_FALSE(bytes.empty()) << "missing test file " << path;
-   return bytes;
+   const std::string patches = digmid_patch_index();
+   ASSERT_FALSE(patches.empty());
+   ASSERT_TRUE(start_allegro("[sound]\nmidi_card = DIGI\npatches = " + patches + "\n"));
+   ASSERT_TRUE(register_capture_sound(44100));
+   ASSERT_EQ(player_init(), 0);
+   ASSERT_EQ(digi_driver->id, capture_driver_id());
+   set_volume_per_voice(0);
+   main_playlist = playlist_create();
+   ASSERT_NE(main_playlist, nullptr);
 }
 
-// The right channel the exact mixer path gives for a reference decode:
-// 16-bit little-endian (signed or unsigned), or 8-bit unsigned, of
-// `channels` channels; the last channel is the one panned right.
-inline std::vector<int16_t> expected_right(const std::vector<uint8_t> &raw, int channels, int bits, bool is_signed)
+inline void stop_player()
 {
-   std::vector<int16_t> out;
-   const size_t frame = static_cast<size_t>(channels * bits / 8);
-   for (size_t at = frame - bits / 8; at + bits / 8 <= raw.size(); at += frame) {
-      unsigned value = bits == 8 ? static_cast<unsigned>(raw[at]) << 8 : static_cast<unsigned>(raw[at] | raw[at + 1] << 8);
-      if (is_signed)
-         value ^= 0x8000;
-      out.push_back(capture_expected(static_cast<uint16_t>(value)));
-   }
-   return out;
-}
-
-inline bool all_silent(const std::vector<int16_t> &pcm, size_t from = 0)
-{
-   for (size_t i = from; i < pcm.size(); ++i)
-      if (pcm[i] != 0)
-         return false;
-   return true;
-}
-
-// Where `got` first differs from `want` over want's length.
-inline testing::AssertionResult starts_with(const std::vector<int16_t> &got, const std::vector<int16_t> &want)
-{
-   if (got.size() < want.size())
-      return testing::AssertionFailure() << "heard " << got.size() << " frames, the song has " << want.size();
-   for (size_t i = 0; i < want.size(); ++i)
-      if (got[i] != want[i])
-         return testing::AssertionFailure() << "first difference at frame " << i << " of " << want.size() << ": "
-                                            << got[i] << " against " << want[i];
-   return testing::AssertionSuccess();
+   song_playing = 0;
+   stop_backend();
+   playlist_destroy(main_playlist);
+   main_playlist = nullptr;
 }
 
 class EngineTest : public testing::Test {
 protected:
-   void SetUp() override
-   {
-      const std::string patches = digmid_patch_index();
-      ASSERT_FALSE(patches.empty());
-      ASSERT_TRUE(start_allegro("[sound]\nmidi_card = DIGI\npatches = " + patches + "\n"));
-      ASSERT_TRUE(register_capture_sound(44100));
-      ASSERT_EQ(player_init(), 0);
-      ASSERT_EQ(digi_driver->id, capture_driver_id());
-      // Full level per voice: the right channel of a centred voice then
-      // carries the fed values exactly (capture_sound.h).
-      set_volume_per_voice(0);
-      main_playlist = playlist_create();
-      ASSERT_NE(main_playlist, nullptr);
-   }
-   void TearDown() override
-   {
-      song_playing = 0;
-      stop_backend();
-      playlist_destroy(main_playlist);
-      main_playlist = nullptr;
-   }
+   void SetUp() override { start_player(); }
+   void TearDown() override { stop_player(); }
 
+   // Appends the entries; the first of the list is current.
    void set_playlist(std::initializer_list<std::string> names)
    {
       for (const std::string &name : names)
@@ -105,34 +67,26 @@ protected:
       main_playlist->current = 0;
    }
 
-   // One mixer block after as many poll runs as a stream could want, the
-   // right channel appended to `heard`.
-   void listen_block(std::vector<int16_t> &heard)
-   {
-      for (int i = 0; i < 4; ++i)
-         serve_player();
-      const std::vector<int16_t> block = capture_pull(kCaptureBlockFrames);
-      for (size_t i = 1; i < block.size(); i += 2)
-         heard.push_back(block[i]);
-   }
-
-   // Listens until the player has stopped by itself (at most `max_frames`).
-   std::vector<int16_t> listen_to_the_end(size_t max_frames = 44100 * 10)
+   // The right channel of `blocks` mixer blocks, each after as many poll runs
+   // as a stream could want; with `to_the_end`, until the player stopped by
+   // itself instead (at most `blocks`). The left channel goes to `left`.
+   std::vector<int16_t> listen(size_t blocks, bool to_the_end = false)
    {
       std::vector<int16_t> heard;
-      while (song_playing && heard.size() < max_frames)
-         listen_block(heard);
+      for (size_t b = 0; b < blocks && (song_playing || !to_the_end); ++b) {
+         for (int i = 0; i < 4; ++i)
+            serve_player();
+         const std::vector<int16_t> block = capture_pull(kCaptureBlockFrames);
+         for (size_t i = 0; i < block.size(); i += 2) {
+            left.push_back(block[i]);
+            heard.push_back(block[i + 1]);
+         }
+      }
       return heard;
    }
+   std::vector<int16_t> listen_to_the_end() { return listen(2000, true); }
 
-   std::vector<int16_t> listen(size_t blocks)
-   {
-      std::vector<int16_t> heard;
-      for (size_t i = 0; i < blocks; ++i)
-         listen_block(heard);
-      return heard;
-   }
-
+   std::vector<int16_t> left;
    static double live_position() { return engine_state().live ? engine_state().live->position() : -1; }
    static double live_length() { return engine_state().live ? engine_state().live->length() : -1; }
 };

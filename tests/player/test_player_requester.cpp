@@ -1,6 +1,6 @@
 // Failed starts inside the running toolkit: Play tells the user in a
-// requester, the end of a song skips unplayable entries without one, and the
-// poll's own loop cadence.
+// requester; the end of a song, run by the poll's own loop, skips unplayable
+// entries without one.
 #include "dialog_test_support.h"
 #include "player_test_support.h"
 
@@ -16,24 +16,16 @@ protected:
    void SetUp() override
    {
       DialogTest::SetUp();
-      const std::string patches = digmid_patch_index();
-      ASSERT_TRUE(start_allegro("[sound]\nmidi_card = DIGI\npatches = " + patches + "\n"));
-      ASSERT_TRUE(register_capture_sound(44100));
-      ASSERT_EQ(player_init(), 0);
-      main_playlist = playlist_create();
+      start_player();
    }
-   void TearDown() override
-   {
-      song_playing = 0;
-      stop_backend();
-      playlist_destroy(main_playlist);
-      main_playlist = nullptr;
-   }
+   void TearDown() override { stop_player(); }
 };
+
+using State = std::pair<int, int>; // song_playing or entry, backend_kind
 
 struct Shown {
    std::string title, message;
-   int song_playing, backend_kind, cursor;
+   State state;
 };
 
 // Every kind of failure: the requester names the file and the reason, and
@@ -54,7 +46,7 @@ TEST_F(EngineDialogTest, PlayOnAnEntryThatFailsTellsTheUser)
    for (const auto &c : cases)
       playlist_insert(main_playlist, main_playlist->count, c.first.c_str(), 0);
    std::vector<Shown> shown;
-   std::vector<std::pair<int, int>> after;
+   std::vector<State> after;
    // The watcher records each requester once (the case it belongs to has not
    // returned yet) and presses OK until it closes.
    // Static: a call still queued when the loop ends runs in the toolkit's
@@ -65,7 +57,7 @@ TEST_F(EngineDialogTest, PlayOnAnEntryThatFailsTellsTheUser)
          return;
       if (!RequesterMessage().empty()) {
          if (shown.size() == after.size())
-            shown.push_back({TopWindow()->title, RequesterMessage(), song_playing, backend_kind, CurrentMouseCursor()});
+            shown.push_back({TopWindow()->title, RequesterMessage(), {song_playing, backend_kind}});
          ClickControl(LabelledControl("OK"));
       }
       watch.Queue(30);
@@ -90,19 +82,20 @@ TEST_F(EngineDialogTest, PlayOnAnEntryThatFailsTellsTheUser)
       EXPECT_EQ(shown[i].title, "Cannot play");
       EXPECT_NE(shown[i].message.find(cases[i].first), std::string::npos) << shown[i].message;
       EXPECT_NE(shown[i].message.find(cases[i].second), std::string::npos) << shown[i].message;
-      EXPECT_EQ(std::pair(shown[i].song_playing, shown[i].backend_kind), std::pair(0, 0));
-      EXPECT_EQ(after[i], std::pair(0, 0));
+      EXPECT_EQ(shown[i].state, State(0, BACKEND_NONE));
+      EXPECT_EQ(after[i], State(0, BACKEND_NONE));
    }
    EXPECT_EQ(CurrentMouseCursor(), CURSOR_ARROW);
 }
 
-// The poll queued once runs the playlist on its own: the song moves the
-// progress bar and ends, the broken entries after it go by without a
-// requester, the player stops after one pass, the bar shows 0 and the
-// pointer is the arrow again.
+// The poll queued once runs the playlist on its own: each song moves the
+// bar and ends, the next plays; broken entries go by without a requester;
+// the player stops after one pass with the last song played current, the
+// bar at 0 and the pointer the arrow again.
 TEST_F(EngineDialogTest, TheAdvanceSkipsUnplayableEntriesSilently)
 {
-   for (const char *name : {"tone.wav", "garbage.mp3", "missing.ogg", "text.mid", "empty.mp3", "tune.umx"})
+   for (const char *name : {"short.wav", "garbage.mp3", "short.mp3", "missing.ogg", "text.mid", "short.ogg",
+                            "folder.ogg", "empty.mp3", "tune.umx"})
       playlist_insert(main_playlist, main_playlist->count, song_path(name).c_str(), 0);
    ASSERT_GT(MakeWindow(0, AUTO, "Player", WINDOW_NOT_MODAL), 0);
    progress_bar = PlaceProgressBar(PLACE_FIRST, AUTO, 200, 8);
@@ -116,12 +109,15 @@ TEST_F(EngineDialogTest, TheAdvanceSkipsUnplayableEntriesSilently)
    ASSERT_EQ(backend_kind, BACKEND_SAMPLE);
    std::vector<std::string> requesters;
    std::vector<int> shown;
+   std::vector<State> played;
    static Step watch; // see above
    watch.fn = [&] {
       if (EventSystemFlushing())
          return;
       capture_pull(kCaptureBlockFrames); // the mixer at about its real pace
       shown.push_back(bar_value());
+      if (backend_kind && (played.empty() || played.back().first != main_playlist->current))
+         played.emplace_back(main_playlist->current, backend_kind);
       if (!RequesterMessage().empty()) {
          requesters.push_back(RequesterMessage());
          ClickControl(LabelledControl("OK"));
@@ -137,14 +133,14 @@ TEST_F(EngineDialogTest, TheAdvanceSkipsUnplayableEntriesSilently)
    RunEventLoop();
    EXPECT_FALSE(deadline.fired) << "the player never stopped";
    EXPECT_TRUE(requesters.empty()) << requesters.front();
-   // The bar follows the song within 0..100 and shows 0 once it stopped.
    ASSERT_FALSE(shown.empty());
    EXPECT_GE(*std::min_element(shown.begin(), shown.end()), 0);
    EXPECT_LE(*std::max_element(shown.begin(), shown.end()), 100);
    EXPECT_GE(*std::max_element(shown.begin(), shown.end()), 50);
    EXPECT_EQ(bar_value(), 0);
    progress_bar = -1;
-   EXPECT_EQ(main_playlist->current, 0);
+   EXPECT_EQ(played, (std::vector<State>{{0, BACKEND_SAMPLE}, {2, BACKEND_MP3}, {5, BACKEND_OGG}}));
+   EXPECT_EQ(main_playlist->current, 5);
    EXPECT_EQ(CurrentMouseCursor(), CURSOR_ARROW);
 }
 
