@@ -2,6 +2,9 @@
 // Allegro's own callbacks carry it to the loop. This test runs alone.
 #include "input_test_support.h"
 
+#include "toolkit/controls/list_view.h"
+
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -10,6 +13,19 @@
 
 namespace kstr::test {
 namespace {
+
+int WheelRowText(void *item, char *buf, int)
+{
+   std::snprintf(buf, 32, "Row %d", static_cast<int>(reinterpret_cast<intptr_t>(item)));
+   return 0;
+}
+
+void *WheelRowHandle(void *, int i)
+{
+   return reinterpret_cast<void *>(intptr_t{i});
+}
+
+void NoRowMenu(int, void *) {}
 
 std::string at(int x, int y)
 {
@@ -114,6 +130,31 @@ TEST(Xdotool, RealClicksAndKeysReachTheControls)
              (std::vector<int>{POINTER_PRESS, POINTER_RELEASE, POINTER_LEFT}));
    EXPECT_EQ(number % 10, 7) << "the typed 7 was read back";
    EXPECT_EQ(OpenChoiceDropList(), -1);
+}
+
+// The real wheel (X buttons 4 and 5) reaches Allegro's mouse_z and scrolls
+// the list under the pointer by three rows a notch, down and back up.
+TEST(Xdotool, RealWheelScrollsTheListUnderThePointer)
+{
+   ToolkitSession session;
+   ASSERT_TRUE(session.ok);
+   int count = 60;
+   MakeWindow(0, AUTO, "wheel", WINDOW_NO_DRAG);
+   const int list = PlaceListView(PLACE_FIRST, AUTO, nullptr, &count, 120, 1, WheelRowText, NoRowMenu, 5);
+   ASSERT_GT(list, 0);
+   SetListIndexer(list, WheelRowHandle);
+   PresentWindow();
+   run_loop_for(20);
+   int x, y;
+   centre_of(list, &x, &y);
+   int lowest = 0;
+   RealInput real{{
+      {[&] { return (lowest = ListFirstRow(list)) > 0; },
+       [&](int) { return "mousemove --window %1 " + at(x, y) + " click 5"; }},
+      {[&] { return ListFirstRow(list) == 0; }, [&](int) { return "mousemove --window %1 " + at(x, y) + " click 4"; }},
+   }};
+   real.Drive();
+   EXPECT_EQ(lowest % 3, 0) << "three rows a notch, got " << lowest;
 }
 
 }

@@ -73,6 +73,10 @@ void ResizeView(ListView *v, int width, int rows, int extra)
 int ViewMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
    ListView *v = ListOf(c);
+   if (ev.code == POINTER_WHEEL) {
+      ScrollList(v, v->first - WHEEL_ROWS * ev.wheel);
+      return 1;
+   }
    if (!v->resizable)
       return 0;
    switch (ev.code) {

@@ -121,6 +121,26 @@ int DeliverPointer(Control *control, const PointerEvent &event)
    return control->event_cls->mouse(control, event, event.x - sx, event.y - sy);
 }
 
+void DeliverWheel(Control *control, const PointerEvent &event)
+{
+   // Pinned: a handler may close the window and free the chain above.
+   for (Control *c = control; c && ControlIsLive(c);) {
+      const int id = c->id;
+      if (TakesMouse(c)) {
+         int sx, sy;
+         ControlScreenPos(c, &sx, &sy);
+         Control *pinned = PinControl(id);
+         const int taken = c->event_cls->mouse(c, event, event.x - sx, event.y - sy);
+         const bool live = ControlIsLive(pinned);
+         UnpinControl(pinned);
+         if (taken || !live)
+            return;
+      }
+      // The desktop above the window's root takes no part.
+      c = c->parent && c->parent->self->parent ? c->parent->self : nullptr;
+   }
+}
+
 void DeliverClick(Control *control, int button, int count)
 {
    if (ControlIsLive(control) && control->on_click)
