@@ -86,7 +86,8 @@ Control *ControlAtPoint(int x, int y)
       // A window covered by a modal one takes no input; neither do those below.
       if (w->modal_above > 0)
          return nullptr;
-      return TopmostIn(w->root, x - root->x1, y - root->y1);
+      Control *hit = TopmostIn(w->root, x - root->x1, y - root->y1);
+      return hit || !TakesMouse(root) ? hit : root;
    }
    return nullptr;
 }
