@@ -7,9 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <unistd.h>
+
+// Last: its macros (None, Bool, Status) would clash with the headers above.
+#include <X11/Xlib.h>
 
 namespace kstr::test {
 namespace {
@@ -157,6 +161,52 @@ TEST(Xdotool, RealWheelScrollsTheListUnderThePointer)
    }};
    real.Drive();
    EXPECT_EQ(lowest % 3, 0) << "three rows a notch, got " << lowest;
+}
+
+// The window manager's close request (WM_DELETE_WINDOW, what the frame's close
+// button sends) from another X client ends the top-level loop; with a handler
+// set, the handler runs instead and the loop goes on.
+TEST(Xdotool, RealFrameCloseButtonEndsTheLoopOrRunsTheHandler)
+{
+   ToolkitSession session;
+   ASSERT_TRUE(session.ok);
+   MakeWindow(0, AUTO, "close", 0);
+   PlaceProbe(PLACE_FIRST, AUTO, "x", 0);
+   PresentWindow();
+   const std::string title = "kstr close " + std::to_string(getpid());
+   set_window_title(title.c_str());
+   run_loop_for(50);
+   std::unique_ptr<FILE, int (*)(FILE *)> search(
+      popen(("xdotool search --sync --name '^" + title + "$' | head -n 1").c_str(), "r"), pclose);
+   ASSERT_TRUE(search);
+   unsigned long window = 0;
+   ASSERT_EQ(std::fscanf(search.get(), "%lu", &window), 1);
+   std::unique_ptr<Display, int (*)(Display *)> x(XOpenDisplay(nullptr), XCloseDisplay);
+   ASSERT_TRUE(x);
+   const auto send_close = [&] {
+      XEvent ev{};
+      ev.xclient.type = ClientMessage;
+      ev.xclient.window = window;
+      ev.xclient.message_type = XInternAtom(x.get(), "WM_PROTOCOLS", False);
+      ev.xclient.format = 32;
+      ev.xclient.data.l[0] = static_cast<long>(XInternAtom(x.get(), "WM_DELETE_WINDOW", False));
+      ev.xclient.data.l[1] = CurrentTime;
+      XSendEvent(x.get(), window, False, NoEventMask, &ev);
+      XFlush(x.get());
+   };
+
+   int handled = 0;
+   SetCloseButtonHandler([](void *n) { ++*static_cast<int *>(n); }, &handled);
+   send_close();
+   for (int i = 0; i < 100 && handled == 0; ++i)
+      run_loop_for(20);
+   SetCloseButtonHandler(nullptr, nullptr);
+   EXPECT_EQ(handled, 1) << "the program's handler ran";
+
+   LoopDeadline deadline(5000);
+   send_close();
+   RunEventLoop();
+   EXPECT_FALSE(deadline.fired) << "the close request did not end the loop";
 }
 
 }

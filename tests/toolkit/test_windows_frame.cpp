@@ -1,10 +1,12 @@
-// A window's frame under injected pointer input: the title bar drags the
-// window as its background does, no drag or growth loses the title bar off
-// the screen, and a resizable list's grip is 8 by 8 pixels.
+// A window's frame under injected input: the title bar drags the window as
+// its background does, no drag or growth loses the title bar off the screen,
+// a resizable list's grip is 8 by 8 pixels, and the desktop frame's close
+// button ends the program's loop or runs its handler.
 #include "input_test_support.h"
 
 #include "controls/list_view_parts.h"
 #include "toolkit/controls/list_view.h"
+#include "toolkit/requesters.h"
 #include "windows/input_sink.h"
 #include "windows/window_parts.h"
 
@@ -107,6 +109,46 @@ TEST_F(InputTest, ListGripIsEightPixelsAndGrowsTheWindowToTheScreenEdgeOnly)
    // Just above the grip the scroll bar takes the press.
    const Rect now = screen_rect_of(list);
    EXPECT_EQ(ControlAtPoint(now.x2 - 3, now.y2 - LIST_GRIP), ListOf(LookupControl(list))->scroll_bar);
+}
+
+void Count(void *counter)
+{
+   ++*static_cast<int *>(counter);
+}
+
+// The frame's close button: without a handler it ends the top-level loop,
+// but not while a requester's loop runs; with one, the handler runs instead.
+TEST(CloseButton, EndsTheTopLevelLoopOrRunsTheProgramsHandler)
+{
+   ToolkitSession session;
+   ASSERT_TRUE(session.ok);
+   MakeWindow(0, AUTO, "close", 0);
+   PlaceProbe(PLACE_FIRST, AUTO, "x", 0);
+   PresentWindow();
+
+   LoopDeadline deadline(3000);
+   QueueCall([](void *) { InjectCloseButton(); }, nullptr, 20, 0);
+   RunEventLoop();
+   EXPECT_FALSE(deadline.fired) << "the close button did not end the loop";
+
+   // A requester is answered first: the button is ignored while it is open.
+   int answer = -1;
+   bool open_after_close = false;
+   QueueCall([](void *) { InjectCloseButton(); }, nullptr, 20, 0);
+   QueueCall([](void *open) { *static_cast<bool *>(open) = !RequesterMessage().empty(); }, &open_after_close, 100, 0);
+   QueueCall([](void *) { InjectKey(27, KEY_ESC, 0); }, nullptr, 150, 0);
+   answer = AlertBox("Quit", "Really?|Yes|No");
+   EXPECT_TRUE(open_after_close);
+   EXPECT_EQ(answer, 1);
+
+   int handled = 0;
+   SetCloseButtonHandler(Count, &handled);
+   for (int press = 0; press < 2; ++press) {
+      InjectCloseButton();
+      run_loop_for(30);
+   }
+   SetCloseButtonHandler(nullptr, nullptr);
+   EXPECT_EQ(handled, 2) << "the handler runs and the loop goes on";
 }
 
 }

@@ -9,6 +9,7 @@
 #include "input/loops.h"
 #include "input/pointer_tracker.h"
 #include "toolkit/cursors.h"
+#include "toolkit/events.h"
 #include "windows/input_sink.h"
 
 #include <allegro.h>
@@ -38,6 +39,13 @@ std::atomic<uint64_t> platform_position{0};
 
 // Allegro's mouse_z when the last sample was taken (input thread only).
 int last_wheel = 0;
+
+// What the frame's close button does (loop thread).
+struct CloseButton {
+   void (*fn)(void *) = nullptr;
+   void *data = nullptr;
+};
+CloseButton close_button;
 
 // Key samples: character, scancode, shift flags. A full ring drops keys, as
 // Allegro's own key buffer does.
@@ -101,6 +109,20 @@ void ProcessPointer(void *)
       UnpackPointer(pointer_latest.load(std::memory_order_acquire));
 }
 
+// Allegro's close-button callback, on its own thread.
+void OnCloseButton()
+{
+   event_signals::Mark(SOURCE_CLOSE_BUTTON);
+}
+
+void ProcessCloseButton(void *)
+{
+   if (close_button.fn)
+      close_button.fn(close_button.data);
+   else if (InnermostLoopIsTopLevel())
+      StopEventLoop();
+}
+
 void ProcessKeys(void *)
 {
    bool any = false;
@@ -121,6 +143,9 @@ void InstallToolkitInput()
 {
    SetSourceCall(SOURCE_POINTER, ProcessPointer);
    SetSourceCall(SOURCE_KEYBOARD, ProcessKeys);
+   SetSourceCall(SOURCE_CLOSE_BUTTON, ProcessCloseButton);
+   if (system_driver)
+      set_close_button_callback(OnCloseButton);
    if (mouse_driver) {
       last_wheel = mouse_z;
       mouse_callback = OnMouse;
@@ -135,8 +160,11 @@ void RemoveToolkitInput()
       mouse_callback = nullptr;
    if (keyboard_ucallback == OnKey)
       keyboard_ucallback = nullptr;
+   if (system_driver)
+      set_close_button_callback(nullptr);
    SetSourceCall(SOURCE_POINTER, nullptr);
    SetSourceCall(SOURCE_KEYBOARD, nullptr);
+   SetSourceCall(SOURCE_CLOSE_BUTTON, nullptr);
    platform_position.store(0, std::memory_order_release);
    ResetPointerTracking();
 }
@@ -149,6 +177,16 @@ void InjectPointer(int x, int y, int buttons)
 void InjectWheel(int x, int y, int buttons, int notches)
 {
    RecordPointer(x, y, buttons, notches);
+}
+
+void SetCloseButtonHandler(void (*fn)(void *), void *data)
+{
+   close_button = CloseButton{fn, data};
+}
+
+void InjectCloseButton()
+{
+   OnCloseButton();
 }
 
 void InjectKey(int character, int scancode, int shifts)

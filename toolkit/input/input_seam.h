@@ -10,6 +10,9 @@ void InjectPointer(int x, int y, int buttons);
 // mouse_z counts) with the pointer at (x, y) and `buttons` held.
 void InjectWheel(int x, int y, int buttons, int notches);
 
+// The desktop frame's close button, as Allegro reports it.
+void InjectCloseButton();
+
 // A key press: text character (0 for none), Allegro KEY_* scancode and the
 // KEY_*_FLAG shift bits held.
 void InjectKey(int character, int scancode, int shifts);
