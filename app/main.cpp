@@ -9,6 +9,8 @@
 #include "ui/main_window.h"
 #include "ui/quit.h"
 
+#include "toolkit/events.h"
+
 #include <allegro.h>
 
 #include <cerrno>
@@ -54,7 +56,7 @@ int main(int, char **)
    song_playing = 0;
    graphics_init();
    // The frame's close button asks the same question as the quit button.
-   set_close_button_callback(quit_request_queued);
+   SetCloseButtonHandler(quit_request, nullptr);
    // A language switch or a new graphics mode ends the main window's loop;
    // the interface is then rebuilt here, at the top of the stack.
    do

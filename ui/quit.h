@@ -6,8 +6,9 @@
 //   process: sound, timers and the toolkit shut down, the screen fades out,
 //   text mode, the exit banner on standard output, exit status 0. Any other
 //   button gives the normal pointer back and changes nothing.
-// - quit_request_queued is the window's close button: Allegro calls it on
-//   its own thread, so it only queues quit_request for the event loop.
+// - quit_request is also what the frame's close button does (the toolkit's
+//   SetCloseButtonHandler); quit_request_queued only queues it for the event
+//   loop, so any thread may call it.
 #pragma once
 
 inline constexpr int QUIT_PAIRS = 10;

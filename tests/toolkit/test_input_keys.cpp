@@ -2,7 +2,16 @@
 // window: hot keys run actions, and Tab, Shift+Tab and presses move the focus.
 #include "input_test_support.h"
 
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/choice_list.h"
+#include "toolkit/controls/cycle_button.h"
+#include "toolkit/controls/input_field.h"
+#include "toolkit/controls/list_view.h"
+#include "toolkit/controls/slider.h"
+#include "toolkit/controls/text_field.h"
 #include "windows/focus.h"
+
+#include <cstdio>
 
 namespace kstr::test {
 namespace {
@@ -89,6 +98,84 @@ TEST_F(InputTest, AWindowKeyHandlerComesBeforeTheFocusAndOnlyForItsWindow)
    InjectKey('3', KEY_3, 0);
    run_loop_for(20);
    EXPECT_EQ(taken, (std::vector<int>{'1'}));
+}
+
+int NumberText(void *, char *buf, int)
+{
+   std::snprintf(buf, 8, "row");
+   return 0;
+}
+
+void NoMenu(int, void *) {}
+
+// Tab visits every control that takes input, the list view included, in
+// creation order; a label and the list's own rows are skipped; Shift+Tab goes
+// back.
+TEST_F(InputTest, TabVisitsEveryInputControlInCreationOrder)
+{
+   int box = 0, cycle = 0, number = 0, level = 0, sel = 0, count = 20;
+   char one[] = "one", two[] = "two";
+   char *texts[] = {one, two};
+   char lines[] = "1\n2\n3\n4\n5\n6";
+   MakeWindow(0, AUTO, "tab order", WINDOW_NO_DRAG);
+   const std::vector<int> order = {
+      PlaceButton(PLACE_FIRST, AUTO, "Button", nullptr, nullptr),
+      PlaceCheckBox(PLACE_RIGHT, AUTO, "Box", &box),
+      PlaceCycleButton(PLACE_RIGHT, AUTO, "Cycle", texts, &cycle),
+      (PlaceLabel(PLACE_NEW_ROW, AUTO, "label"), PlaceInputField(PLACE_RIGHT, AUTO, 60, "Number", 3, 2, &number)),
+      PlaceChoiceList(PLACE_NEW_ROW, AUTO, 60, "Pick", &sel, texts, 2),
+      PlaceSlider(PLACE_RIGHT, AUTO, 60, &level, 0, 9, 0, 0),
+      PlaceListView(PLACE_NEW_ROW, AUTO, nullptr, &count, 80, 1, NumberText, NoMenu, 3),
+      PlaceTextField(PLACE_RIGHT, AUTO, lines, 80, 3, 0),
+   };
+   PresentWindow();
+   std::vector<int> forward, back;
+   for (std::size_t i = 0; i <= order.size(); ++i) {
+      press_key(KEY_TAB, '\t');
+      forward.push_back(FocusedControlId());
+   }
+   for (std::size_t i = 0; i < 2; ++i) {
+      press_key(KEY_TAB, '\t', KB_SHIFT_FLAG);
+      back.push_back(FocusedControlId());
+   }
+   std::vector<int> expected = order;
+   expected.push_back(order.front());
+   EXPECT_EQ(forward, expected);
+   EXPECT_EQ(back, (std::vector<int>{order.back(), order[order.size() - 2]}));
+   // The list view, reached by Tab, takes the arrow keys.
+   press_key(KEY_DOWN);
+   press_key(KEY_DOWN);
+   EXPECT_EQ(ListRowSelected(order[6], 1), 1);
+}
+
+// Alt+letter runs a hot key as the letter does: as Allegro reports it (no
+// character) and with the letter, and even while an input field has the keys,
+// which then takes no letter.
+TEST_F(InputTest, AltLetterRunsTheHotKeyEvenOverAFocusedField)
+{
+   int number = 5;
+   MakeWindow(0, AUTO, "alt", WINDOW_NO_DRAG);
+   const int k = PlaceProbe(PLACE_FIRST, AUTO, "~Keep", 0);
+   const int field = PlaceInputField(PLACE_RIGHT, AUTO, 60, "Number", 3, 2, &number);
+   PresentWindow();
+   struct Press {
+      int character, scancode, shifts;
+      bool focus_field;
+      std::vector<int> actions;
+   };
+   const std::vector<Press> presses = {
+      {0, KEY_K, KB_ALT_FLAG, false, {k}}, {'k', KEY_K, KB_ALT_FLAG, false, {k}}, {0, KEY_K, KB_ALT_FLAG, true, {k}},
+      {'7', KEY_7, 0, true, {}},           {0, KEY_J, KB_ALT_FLAG, true, {}},
+   };
+   for (const Press &p : presses) {
+      input_log() = InputLog{};
+      if (p.focus_field)
+         FocusControl(field);
+      InjectKey(p.character, p.scancode, p.shifts);
+      run_loop_for(20);
+      EXPECT_EQ(input_log().actions, p.actions) << "key " << p.scancode << " shifts " << p.shifts;
+   }
+   EXPECT_EQ(number, 57) << "only the plain digit reached the field";
 }
 
 }

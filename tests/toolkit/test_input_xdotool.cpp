@@ -2,14 +2,34 @@
 // Allegro's own callbacks carry it to the loop. This test runs alone.
 #include "input_test_support.h"
 
+#include "toolkit/controls/list_view.h"
+
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <unistd.h>
 
+// Last: its macros (None, Bool, Status) would clash with the headers above.
+#include <X11/Xlib.h>
+
 namespace kstr::test {
 namespace {
+
+int WheelRowText(void *item, char *buf, int)
+{
+   std::snprintf(buf, 32, "Row %d", static_cast<int>(reinterpret_cast<intptr_t>(item)));
+   return 0;
+}
+
+void *WheelRowHandle(void *, int i)
+{
+   return reinterpret_cast<void *>(intptr_t{i});
+}
+
+void NoRowMenu(int, void *) {}
 
 std::string at(int x, int y)
 {
@@ -65,8 +85,8 @@ struct RealInput {
    }
 };
 
-// A click and a hot key on a probe, then a click into an input field and typing
-// there, then a choice list opened and a row picked.
+// A click, a hot key and Alt with it on a probe, then a click into an input
+// field and typing there, then a choice list opened and a row picked.
 TEST(Xdotool, RealClicksAndKeysReachTheControls)
 {
    ToolkitSession session;
@@ -93,6 +113,8 @@ TEST(Xdotool, RealClicksAndKeysReachTheControls)
        [&](int n) { return "mousemove --window %1 " + at(bx + n % 2, by); }},
       {[] { return !input_log().clicks.empty(); }, [&](int) { return click_centre(b); }},
       {[] { return !input_log().actions.empty(); }, [](int) { return "windowfocus --sync %1 key b"; }},
+      // Alt+b as the real keyboard reports it runs the same hot key.
+      {[] { return input_log().actions.size() >= 2; }, [](int) { return "windowfocus --sync %1 key alt+b"; }},
       {[&] { return FocusedControlId() == field; }, [&](int) { return click_centre(field); }},
       {[&] { return number != 0; }, [](int) { return "windowfocus --sync %1 key End 7"; }},
       {[] { return OpenChoiceDropList() >= 0; }, [&](int) { return click_centre(list); }},
@@ -114,6 +136,77 @@ TEST(Xdotool, RealClicksAndKeysReachTheControls)
              (std::vector<int>{POINTER_PRESS, POINTER_RELEASE, POINTER_LEFT}));
    EXPECT_EQ(number % 10, 7) << "the typed 7 was read back";
    EXPECT_EQ(OpenChoiceDropList(), -1);
+}
+
+// The real wheel (X buttons 4 and 5) reaches Allegro's mouse_z and scrolls
+// the list under the pointer by three rows a notch, down and back up.
+TEST(Xdotool, RealWheelScrollsTheListUnderThePointer)
+{
+   ToolkitSession session;
+   ASSERT_TRUE(session.ok);
+   int count = 60;
+   MakeWindow(0, AUTO, "wheel", WINDOW_NO_DRAG);
+   const int list = PlaceListView(PLACE_FIRST, AUTO, nullptr, &count, 120, 1, WheelRowText, NoRowMenu, 5);
+   ASSERT_GT(list, 0);
+   SetListIndexer(list, WheelRowHandle);
+   PresentWindow();
+   run_loop_for(20);
+   int x, y;
+   centre_of(list, &x, &y);
+   int lowest = 0;
+   RealInput real{{
+      {[&] { return (lowest = ListFirstRow(list)) > 0; },
+       [&](int) { return "mousemove --window %1 " + at(x, y) + " click 5"; }},
+      {[&] { return ListFirstRow(list) == 0; }, [&](int) { return "mousemove --window %1 " + at(x, y) + " click 4"; }},
+   }};
+   real.Drive();
+   EXPECT_EQ(lowest % 3, 0) << "three rows a notch, got " << lowest;
+}
+
+// The window manager's close request (WM_DELETE_WINDOW, what the frame's close
+// button sends) from another X client ends the top-level loop; with a handler
+// set, the handler runs instead and the loop goes on.
+TEST(Xdotool, RealFrameCloseButtonEndsTheLoopOrRunsTheHandler)
+{
+   ToolkitSession session;
+   ASSERT_TRUE(session.ok);
+   MakeWindow(0, AUTO, "close", 0);
+   PlaceProbe(PLACE_FIRST, AUTO, "x", 0);
+   PresentWindow();
+   const std::string title = "kstr close " + std::to_string(getpid());
+   set_window_title(title.c_str());
+   run_loop_for(50);
+   std::unique_ptr<FILE, int (*)(FILE *)> search(
+      popen(("xdotool search --sync --name '^" + title + "$' | head -n 1").c_str(), "r"), pclose);
+   ASSERT_TRUE(search);
+   unsigned long window = 0;
+   ASSERT_EQ(std::fscanf(search.get(), "%lu", &window), 1);
+   std::unique_ptr<Display, int (*)(Display *)> x(XOpenDisplay(nullptr), XCloseDisplay);
+   ASSERT_TRUE(x);
+   const auto send_close = [&] {
+      XEvent ev{};
+      ev.xclient.type = ClientMessage;
+      ev.xclient.window = window;
+      ev.xclient.message_type = XInternAtom(x.get(), "WM_PROTOCOLS", False);
+      ev.xclient.format = 32;
+      ev.xclient.data.l[0] = static_cast<long>(XInternAtom(x.get(), "WM_DELETE_WINDOW", False));
+      ev.xclient.data.l[1] = CurrentTime;
+      XSendEvent(x.get(), window, False, NoEventMask, &ev);
+      XFlush(x.get());
+   };
+
+   int handled = 0;
+   SetCloseButtonHandler([](void *n) { ++*static_cast<int *>(n); }, &handled);
+   send_close();
+   for (int i = 0; i < 100 && handled == 0; ++i)
+      run_loop_for(20);
+   SetCloseButtonHandler(nullptr, nullptr);
+   EXPECT_EQ(handled, 1) << "the program's handler ran";
+
+   LoopDeadline deadline(5000);
+   send_close();
+   RunEventLoop();
+   EXPECT_FALSE(deadline.fired) << "the close request did not end the loop";
 }
 
 }

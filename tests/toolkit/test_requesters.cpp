@@ -72,6 +72,36 @@ TEST_F(DialogTest, AlertBoxAnswersTheButtonPressedAndNestsInTheMainLoop)
    }
 }
 
+// Escape answers as the last button (or the one that took Escape as its hot
+// key), Enter as the default first one, Alt+letter as the letter.
+TEST_F(DialogTest, EscapeEnterAndAltLetterAnswerARequester)
+{
+   struct Case {
+      const char *text;
+      int character, scancode, shifts;
+      int answer;
+   };
+   const std::vector<Case> cases = {
+      {"Save?|~Yes|~No|Cancel", 27, KEY_ESC, 0, 2},        {"Save?|~Yes|~No|Cancel", '\r', KEY_ENTER, 0, 0},
+      {"Save?|~Yes|~No|Cancel", 0, KEY_N, KB_ALT_FLAG, 1}, {"Done|OK", 27, KEY_ESC, 0, 0},
+      {"Failed|#27;Stop|Retry", 27, KEY_ESC, 0, 0},
+   };
+   std::vector<int> answers;
+   Script script;
+   for (const Case &c : cases)
+      script.steps.push_back([&c] { InjectKey(c.character, c.scancode, c.shifts); });
+   RunDialog(
+      [&] {
+         for (const Case &c : cases)
+            answers.push_back(AlertBox("Keys", c.text));
+      },
+      script);
+   std::vector<int> expected;
+   for (const Case &c : cases)
+      expected.push_back(c.answer);
+   EXPECT_EQ(answers, expected);
+}
+
 TEST(ToolkitTexts, SelectionFallbacksErrorsAndTheBuiltInCollection)
 {
    std::vector<std::string> texts;

@@ -94,6 +94,15 @@ void DrawChoice(Control *c)
 
 int ChoiceMouse(Control *c, const PointerEvent &ev, int, int)
 {
+   if (ev.code == POINTER_WHEEL) {
+      // Up goes to the previous item, as the Up key does.
+      const ChoiceList &list = *ChoiceOf(c);
+      const int last = static_cast<int>(list.items.size()) - 1;
+      const int to = std::clamp(ShownChoice(list) - ev.wheel, 0, std::max(last, 0));
+      if (last >= 0 && to != ShownChoice(list))
+         Choose(c, to);
+      return 1;
+   }
    if (ev.code == POINTER_PRESS && (ev.buttons & 1) && !ChoiceOf(c)->items.empty())
       OpenDropList(c);
    return 1;

@@ -191,6 +191,11 @@ int RowAt(const DropList &d, int y)
 int DropMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
    DropList &d = *DropOf(c);
+   if (ev.code == POINTER_WHEEL) {
+      d.first = ClampScroll(d.first - WHEEL_ROWS * ev.wheel, ItemCount(d), d.rows);
+      c->cls->redraw(c);
+      return 1;
+   }
    const bool on_strip = HasStrip(d) && x >= ControlWidth(c) - SCROLL_STRIP_WIDTH;
    if (ev.code == POINTER_PRESS)
       d.scrolling = on_strip;

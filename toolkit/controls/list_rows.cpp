@@ -118,7 +118,8 @@ void DrawRow(Control *row)
 int RowMouse(Control *row, const PointerEvent &ev, int, int)
 {
    ListView *v = ListOf(row);
-   if (!v)
+   // The wheel scrolls the view, which takes it from its rows.
+   if (!v || ev.code == POINTER_WHEEL)
       return 0;
    if (ListDragMouse(row, ev))
       return 1;

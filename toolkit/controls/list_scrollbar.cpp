@@ -80,7 +80,7 @@ KnobGrab &CurrentKnobGrab()
 int BarMouse(Control *bar, const PointerEvent &ev, int, int y)
 {
    ListView *v = ListOf(bar);
-   if (!v)
+   if (!v || ev.code == POINTER_WHEEL)
       return 0;
    const BarLayout g = Measure(bar, v);
    switch (ev.code) {

@@ -66,8 +66,8 @@ void ArrangeParts(Control *c)
    bar->x1 = LIST_FRAME + width;
    bar->x2 = bar->x1 + LIST_SCROLL_WIDTH - 1;
    bar->y1 = LIST_FRAME;
-   // One pixel short, so the resizable corner lies outside every part.
-   bar->y2 = ControlHeight(c) - LIST_FRAME - 1;
+   // Short of the resizable corner, so the grip lies outside every part.
+   bar->y2 = ControlHeight(c) - (v->resizable ? LIST_GRIP : LIST_FRAME + 1);
 }
 
 void DrawView(Control *c)
@@ -85,9 +85,11 @@ void DrawView(Control *c)
    DrawBevel(b, x, y, x2, y2, false);
    rect(b, x + 1, y + 1, x2 - 1, y2 - 1, InterfaceColour[COLOUR_SHADOW]);
    rectfill(b, x + LIST_FRAME, y + LIST_FRAME, x2 - LIST_FRAME, y2 - LIST_FRAME, InterfaceColour[COLOUR_LIGHT]);
-   if (v->resizable)
-      for (int i = 0; i < 3; ++i)
-         putpixel(b, x2 - 1 - i, y2 - 1 - (2 - i), InterfaceColour[COLOUR_TEXT]);
+   if (v->resizable) {
+      rectfill(b, x2 - LIST_GRIP + 1, y2 - LIST_GRIP + 1, x2 - 1, y2 - 1, InterfaceColour[COLOUR_FACE]);
+      for (int k = 2; k < LIST_GRIP; k += 2)
+         line(b, x2 - k, y2 - 1, x2 - 1, y2 - k, InterfaceColour[COLOUR_TEXT]);
+   }
    for (Control *part = c->container->first; part; part = part->next)
       part->cls->draw(part);
 }

@@ -15,6 +15,7 @@ struct CornerGrab {
    ListView *view = nullptr;
    int press_x = 0, press_y = 0;
    int start_w = 0, start_h = 0;
+   int max_w = 0, max_h = 0;  // the window's lower-right corner stays on the screen
    bool cursor_set = false;
 };
 
@@ -37,7 +38,8 @@ namespace {
 
 bool InCorner(const Control *c, int x, int y)
 {
-   return x >= ControlWidth(c) - 2 && y >= ControlHeight(c) - 2;
+   return x >= ControlWidth(c) - (LIST_GRIP - 1) && y >= ControlHeight(c) - (LIST_GRIP - 1) && x <= ControlWidth(c) &&
+          y <= ControlHeight(c);
 }
 
 // The rows' width, the row count and the pixels left below the last row for
@@ -73,6 +75,10 @@ void ResizeView(ListView *v, int width, int rows, int extra)
 int ViewMouse(Control *c, const PointerEvent &ev, int x, int y)
 {
    ListView *v = ListOf(c);
+   if (ev.code == POINTER_WHEEL) {
+      ScrollList(v, v->first - WHEEL_ROWS * ev.wheel);
+      return 1;
+   }
    if (!v->resizable)
       return 0;
    switch (ev.code) {
@@ -93,6 +99,11 @@ int ViewMouse(Control *c, const PointerEvent &ev, int x, int y)
       CurrentCornerGrab().press_y = ev.y;
       CurrentCornerGrab().start_w = ControlWidth(c);
       CurrentCornerGrab().start_h = ControlHeight(c);
+      if (const WindowRecord *win = WindowOf(c)) {
+         const Control *root = win->root->self;
+         CurrentCornerGrab().max_w = ControlWidth(c) + std::max(0, SCREEN_W - 1 - root->x2);
+         CurrentCornerGrab().max_h = ControlHeight(c) + std::max(0, SCREEN_H - 1 - root->y2);
+      }
       return 1;
    case POINTER_DRAG: {
       if (CurrentCornerGrab().view != v)
@@ -100,7 +111,7 @@ int ViewMouse(Control *c, const PointerEvent &ev, int x, int y)
       const int w = (v->resize_flags & 1) ? CurrentCornerGrab().start_w : CurrentCornerGrab().start_w + ev.x - CurrentCornerGrab().press_x;
       const int h = (v->resize_flags & 2) ? CurrentCornerGrab().start_h : CurrentCornerGrab().start_h + ev.y - CurrentCornerGrab().press_y;
       int width, rows, extra;
-      SizeFor(v, w, h, &width, &rows, &extra);
+      SizeFor(v, std::min(w, CurrentCornerGrab().max_w), std::min(h, CurrentCornerGrab().max_h), &width, &rows, &extra);
       if (width != v->width || rows != v->rows || extra != c->dh)
          ResizeView(v, width, rows, extra);
       return 1;

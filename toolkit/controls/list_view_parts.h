@@ -43,6 +43,7 @@ inline constexpr int LIST_FRAME = 2;
 inline constexpr int LIST_ROW_SPACING = 2;  // extra pixels between rows
 inline constexpr int LIST_SCROLL_WIDTH = 13;
 inline constexpr int LIST_INDENT = 12;
+inline constexpr int LIST_GRIP = 8;  // the resizable view's corner, square
 
 // The view record of a list view control, or of one of its parts.
 ListView *ListOf(Control *c);

@@ -151,7 +151,9 @@ void Update(Control *c, int v)
 int SliderMouse(Control *c, const PointerEvent &ev, int x, int)
 {
    Slider &s = *SliderOf(c);
-   if (ev.code == POINTER_PRESS && (ev.buttons & 1)) {
+   if (ev.code == POINTER_WHEEL) {
+      Update(c, Clamp(s, *s.value) + ev.wheel);
+   } else if (ev.code == POINTER_PRESS && (ev.buttons & 1)) {
       const int centre = TrackStart(s) + KnobOffset(s);
       s.grab = std::abs(x - centre) <= Sizes(s).knob_w / 2 ? x - centre : 0;
       Update(c, ValueAt(s, x - s.grab));

@@ -132,6 +132,10 @@ int TextFieldMouse(Control *c, const PointerEvent &ev, int x, int y)
    TextField &t = *FieldOf(c);
    if (!Scrolls(t))
       return 0;
+   if (ev.code == POINTER_WHEEL) {
+      ScrollTo(c, t.first - WHEEL_ROWS * ev.wheel);
+      return 1;
+   }
    if (ev.code == POINTER_PRESS)
       t.scrolling = (ev.buttons & 1) && x >= ControlWidth(c) - SCROLL_STRIP_WIDTH;
    if (t.scrolling && (ev.code == POINTER_PRESS || ev.code == POINTER_DRAG))

@@ -1,5 +1,6 @@
 // kstr_gallery: opens the toolkit gallery in a 640x580 window and runs until
-// Close or Escape. Run it in the run folder, where its font and icons are.
+// Close, Escape or the frame's close button (the toolkit's default for it).
+// Run it in the run folder, where its font and icons are.
 #include "gallery_window.h"
 #include "toolkit/toolkit.h"
 

@@ -17,6 +17,9 @@ struct LoopFrame {
 
 LoopFrame *innermost = nullptr;
 
+// The name of RunEventLoop's frames, compared by address.
+constexpr const char *kTopLevelName = "System";
+
 // Releases the pin of the event being run even if its call unwinds.
 class RunningEvent {
 public:
@@ -70,8 +73,13 @@ void *EndLoop(int id)
 
 int RunEventLoop()
 {
-   RunLoop(LOOP_SYSTEM, nullptr, "System");
+   RunLoop(LOOP_SYSTEM, nullptr, kTopLevelName);
    return 1;
+}
+
+bool InnermostLoopIsTopLevel()
+{
+   return innermost && innermost->name == kTopLevelName;
 }
 
 void *StopEventLoop()

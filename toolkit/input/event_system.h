@@ -8,6 +8,7 @@
 // becomes a call of the source's function on the next loop pass.
 inline constexpr int SOURCE_POINTER = 0;
 inline constexpr int SOURCE_KEYBOARD = 1;
+inline constexpr int SOURCE_CLOSE_BUTTON = 2;
 void SetSourceCall(int source, void (*fn)(void *));
 
 // Waits until an event is due and hands over a copy of it; its slot is free

@@ -9,6 +9,7 @@
 #include "input/loops.h"
 #include "input/pointer_tracker.h"
 #include "toolkit/cursors.h"
+#include "toolkit/events.h"
 #include "windows/input_sink.h"
 
 #include <allegro.h>
@@ -16,12 +17,14 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
 constexpr std::size_t RING_SIZE = 256;
 
-// Pointer samples: x and y as 16-bit values, then the buttons.
+// Pointer samples: x and y as 16-bit values, the buttons, then the wheel
+// notches turned since the last sample as a signed byte.
 InputRing<RING_SIZE> pointer_samples;
 // When the ring is full, only the newest state is kept here until the loop
 // has caught up, so a missed release cannot leave a button held for ever.
@@ -34,26 +37,38 @@ std::atomic<uint64_t> pointer_latest{0};
 constexpr uint64_t POSITION_NEW = uint64_t{1} << 63;
 std::atomic<uint64_t> platform_position{0};
 
+// Allegro's mouse_z when the last sample was taken (input thread only).
+int last_wheel = 0;
+
+// What the frame's close button does (loop thread).
+struct CloseButton {
+   void (*fn)(void *) = nullptr;
+   void *data = nullptr;
+};
+CloseButton close_button;
+
 // Key samples: character, scancode, shift flags. A full ring drops keys, as
 // Allegro's own key buffer does.
 InputRing<RING_SIZE> key_samples;
 
-uint64_t PackPointer(int x, int y, int buttons)
+uint64_t PackPointer(int x, int y, int buttons, int wheel = 0)
 {
    const auto x16 = static_cast<uint16_t>(static_cast<int16_t>(std::clamp(x, INT16_MIN, INT16_MAX)));
    const auto y16 = static_cast<uint16_t>(static_cast<int16_t>(std::clamp(y, INT16_MIN, INT16_MAX)));
-   return x16 | uint64_t{y16} << 16 | uint64_t{static_cast<uint8_t>(buttons & 7)} << 32;
+   const auto z8 = static_cast<uint8_t>(static_cast<int8_t>(std::clamp(wheel, INT8_MIN, INT8_MAX)));
+   return x16 | uint64_t{y16} << 16 | uint64_t{static_cast<uint8_t>(buttons & 7)} << 32 | uint64_t{z8} << 40;
 }
 
 void UnpackPointer(uint64_t sample)
 {
    TrackPointer(static_cast<int16_t>(sample & 0xFFFF), static_cast<int16_t>(sample >> 16 & 0xFFFF),
-                static_cast<int>(sample >> 32 & 7));
+                static_cast<int>(sample >> 32 & 7), static_cast<int8_t>(sample >> 40 & 0xFF));
 }
 
-void RecordPointer(int x, int y, int buttons)
+void RecordPointer(int x, int y, int buttons, int wheel = 0)
 {
-   const uint64_t sample = PackPointer(x, y, buttons);
+   const uint64_t sample = PackPointer(x, y, buttons, wheel);
+   // An overflow keeps only the newest state; wheel turns in between are lost.
    if (pointer_overflowed.load(std::memory_order_acquire) || !pointer_samples.Push(sample)) {
       pointer_latest.store(sample, std::memory_order_release);
       pointer_overflowed.store(true, std::memory_order_release);
@@ -73,7 +88,8 @@ void RecordKey(int character, int scancode, int shifts)
 void OnMouse(int)
 {
    platform_position.store(POSITION_NEW | PackPointer(mouse_x, mouse_y, 0), std::memory_order_release);
-   RecordPointer(mouse_x, mouse_y, mouse_b);
+   const int z = mouse_z;
+   RecordPointer(mouse_x, mouse_y, mouse_b, z - std::exchange(last_wheel, z));
 }
 
 int OnKey(int key, int *scancode)
@@ -91,6 +107,20 @@ void ProcessPointer(void *)
       UnpackPointer(*sample);
    if (pointer_overflowed.exchange(false, std::memory_order_acq_rel))
       UnpackPointer(pointer_latest.load(std::memory_order_acquire));
+}
+
+// Allegro's close-button callback, on its own thread.
+void OnCloseButton()
+{
+   event_signals::Mark(SOURCE_CLOSE_BUTTON);
+}
+
+void ProcessCloseButton(void *)
+{
+   if (close_button.fn)
+      close_button.fn(close_button.data);
+   else if (InnermostLoopIsTopLevel())
+      StopEventLoop();
 }
 
 void ProcessKeys(void *)
@@ -113,8 +143,13 @@ void InstallToolkitInput()
 {
    SetSourceCall(SOURCE_POINTER, ProcessPointer);
    SetSourceCall(SOURCE_KEYBOARD, ProcessKeys);
-   if (mouse_driver)
+   SetSourceCall(SOURCE_CLOSE_BUTTON, ProcessCloseButton);
+   if (system_driver)
+      set_close_button_callback(OnCloseButton);
+   if (mouse_driver) {
+      last_wheel = mouse_z;
       mouse_callback = OnMouse;
+   }
    if (keyboard_driver)
       keyboard_ucallback = OnKey;
 }
@@ -125,8 +160,11 @@ void RemoveToolkitInput()
       mouse_callback = nullptr;
    if (keyboard_ucallback == OnKey)
       keyboard_ucallback = nullptr;
+   if (system_driver)
+      set_close_button_callback(nullptr);
    SetSourceCall(SOURCE_POINTER, nullptr);
    SetSourceCall(SOURCE_KEYBOARD, nullptr);
+   SetSourceCall(SOURCE_CLOSE_BUTTON, nullptr);
    platform_position.store(0, std::memory_order_release);
    ResetPointerTracking();
 }
@@ -134,6 +172,21 @@ void RemoveToolkitInput()
 void InjectPointer(int x, int y, int buttons)
 {
    RecordPointer(x, y, buttons);
+}
+
+void InjectWheel(int x, int y, int buttons, int notches)
+{
+   RecordPointer(x, y, buttons, notches);
+}
+
+void SetCloseButtonHandler(void (*fn)(void *), void *data)
+{
+   close_button = CloseButton{fn, data};
+}
+
+void InjectCloseButton()
+{
+   OnCloseButton();
 }
 
 void InjectKey(int character, int scancode, int shifts)

@@ -26,6 +26,10 @@ void StopEventSystem();
 
 bool EventSystemRunning();
 
+// True when the innermost loop is a top-level one (RunEventLoop's), not a
+// requester's or the file selector's.
+bool InnermostLoopIsTopLevel();
+
 // Hooks the toolkit's keyboard and mouse callbacks into Allegro (keyboard and
 // mouse must be installed; missing ones are skipped). StartToolkit calls it;
 // RemoveToolkitInput undoes it.

@@ -159,9 +159,19 @@ void Release()
    UpdateHover(false);
 }
 
+// The wheel goes to what is under the pointer, even during a press.
+void Wheel(int notches)
+{
+   PointerEvent event = EventNow(POINTER_WHEEL);
+   event.wheel = notches;
+   ControlPin under(ControlAtPoint(t.x, t.y));
+   if (under.Live())
+      DeliverWheel(under.Live(), event);
 }
 
-void TrackPointer(int x, int y, int buttons)
+}
+
+void TrackPointer(int x, int y, int buttons, int wheel)
 {
    const bool moved = !t.known || x != t.x || y != t.y;
    const int newly_pressed = buttons & ~t.buttons;
@@ -176,6 +186,8 @@ void TrackPointer(int x, int y, int buttons)
             t.dragging = true;
          Send(t.pressed.Live(), EventNow(POINTER_DRAG));
       }
+      if (wheel)
+         Wheel(wheel);
       if (t.pressing && !(t.buttons & t.press_buttons))
          Release();
       return;
@@ -184,6 +196,8 @@ void TrackPointer(int x, int y, int buttons)
       UpdateHover(true);
    if (newly_pressed && !t.pressing)
       Press(newly_pressed);
+   if (wheel)
+      Wheel(wheel);
 }
 
 void ResetPointerTracking()

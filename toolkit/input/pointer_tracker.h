@@ -6,13 +6,16 @@
 // at once unless the pressing button is in the control's double-click mask,
 // in which case a second press of that button on the control within 250 ms
 // makes a double click and otherwise the single click comes when the 250 ms
-// have passed. Safe against callbacks that close windows or run nested loops.
+// have passed. A wheel turn goes to the control under the pointer, or to the
+// nearest container of it that takes it. Safe against callbacks that close
+// windows or run nested loops.
 #pragma once
 
 inline constexpr int DRAG_DISTANCE = 4;
 inline constexpr int DOUBLE_CLICK_MS = 250;
 
-void TrackPointer(int x, int y, int buttons);
+// `wheel`: notches the wheel turned with this sample (positive up).
+void TrackPointer(int x, int y, int buttons, int wheel = 0);
 
 // Forgets the pointer's controls (releasing their pins).
 void ResetPointerTracking();

@@ -63,6 +63,27 @@ void OnButton(void *data)
       root->cls->close(root);
 }
 
+bool IsEscape(int character, int scancode)
+{
+   return scancode == KEY_ESC || character == 27;
+}
+
+// Escape answers as the last button does, unless a button took Escape as
+// its own hot key (`#27;`), which then answers.
+int RequesterKey(void *data, int character, int scancode, int)
+{
+   auto *r = static_cast<Requester *>(data);
+   if (!IsEscape(character, scancode) || r->buttons.empty())
+      return 0;
+   for (const Requester::Button &b : r->buttons)
+      if (const Control *c = LookupControl(b.id))
+         for (const HotKey &k : c->hotkeys)
+            if (k.scan ? k.scan == KEY_ESC : k.key == 27)
+               return 0;
+   OnButton(&r->buttons.back());
+   return 1;
+}
+
 // Places the buttons left to right; a button that takes the run of widths
 // in its row past REQUESTER_ROW_WIDTH starts a new row.
 void PlaceButtons(Requester &r, const std::vector<std::string> &labels)
@@ -102,9 +123,10 @@ int BuildRequester(Requester &r, const char *title, const char *text)
    PlaceTextField(PLACE_FIRST, kMessageY, r.message.data(), REQUESTER_TEXT_WIDTH, 0, 0);
    PlaceButtons(r, RequesterButtonLabels(whole.c_str() + bar + 1));
    PresentWindow();
-   // Enter and Space answer with the first button.
+   // Enter and Space answer with the first button, the default.
    if (!r.buttons.empty())
       FocusControl(r.buttons.front().id);
+   SetWindowKeyHandler(r.window, RequesterKey, &r);
    return r.window;
 }
 

@@ -38,6 +38,19 @@ Control *TopmostIn(Container *box, int x, int y)
    return nullptr;
 }
 
+// Allegro gives Alt+letter no character (or another one than the plain
+// letter); the scancode says which letter or digit it was.
+int HotKeyCharacter(int character, int scancode, int shifts)
+{
+   if (!(shifts & KB_ALT_FLAG))
+      return character;
+   if (scancode >= KEY_A && scancode <= KEY_Z)
+      return 'a' + scancode - KEY_A;
+   if (scancode >= KEY_0 && scancode <= KEY_9)
+      return '0' + scancode - KEY_0;
+   return character;
+}
+
 bool MatchesHotKey(const Control *c, int character, int scancode)
 {
    const int folded = std::tolower(character & 0xFF);
@@ -73,7 +86,8 @@ Control *ControlAtPoint(int x, int y)
       // A window covered by a modal one takes no input; neither do those below.
       if (w->modal_above > 0)
          return nullptr;
-      return TopmostIn(w->root, x - root->x1, y - root->y1);
+      Control *hit = TopmostIn(w->root, x - root->x1, y - root->y1);
+      return hit || !TakesMouse(root) ? hit : root;
    }
    return nullptr;
 }
@@ -121,6 +135,26 @@ int DeliverPointer(Control *control, const PointerEvent &event)
    return control->event_cls->mouse(control, event, event.x - sx, event.y - sy);
 }
 
+void DeliverWheel(Control *control, const PointerEvent &event)
+{
+   // Pinned: a handler may close the window and free the chain above.
+   for (Control *c = control; c && ControlIsLive(c);) {
+      const int id = c->id;
+      if (TakesMouse(c)) {
+         int sx, sy;
+         ControlScreenPos(c, &sx, &sy);
+         Control *pinned = PinControl(id);
+         const int taken = c->event_cls->mouse(c, event, event.x - sx, event.y - sy);
+         const bool live = ControlIsLive(pinned);
+         UnpinControl(pinned);
+         if (taken || !live)
+            return;
+      }
+      // The desktop above the window's root takes no part.
+      c = c->parent && c->parent->self->parent ? c->parent->self : nullptr;
+   }
+}
+
 void DeliverClick(Control *control, int button, int count)
 {
    if (ControlIsLive(control) && control->on_click)
@@ -134,13 +168,16 @@ void DeliverKey(int character, int scancode, int shifts)
       return;
    if (w->key_handler && w->key_handler(w->key_data, character, scancode, shifts))
       return;
-   if (Control *f = w->focus; f && f->event_cls && f->event_cls->key)
+   const int hot = HotKeyCharacter(character, scancode, shifts);
+   // Alt+letter is a hot key even while a control that takes text has the keys.
+   Control *alt_hot = (shifts & KB_ALT_FLAG) ? FindHotKey(w->client, hot, scancode) : nullptr;
+   if (Control *f = w->focus; !alt_hot && f && f->event_cls && f->event_cls->key)
       if (f->event_cls->key(f, character, scancode, shifts))
          return;
-   if (HandleFocusKey(w, character, scancode, shifts))
+   if (!alt_hot && HandleFocusKey(w, character, scancode, shifts))
       return;
-   if (Control *c = FindHotKey(w->client, character, scancode)) {
-      if (c->event_cls && c->event_cls->key && c->event_cls->key(c, character, scancode, shifts))
+   if (Control *c = alt_hot ? alt_hot : FindHotKey(w->client, hot, scancode)) {
+      if (c->event_cls && c->event_cls->key && c->event_cls->key(c, hot, scancode, shifts))
          return;
       c->on_action(c->action_data);
    }

@@ -40,6 +40,10 @@ int ControlClickMask(const Control *control);
 // handler consumed it.
 int DeliverPointer(Control *control, const PointerEvent &event);
 
+// Hands a wheel event to the control's input handler and, while none consumes
+// it, to the controls that contain it, up to the window's root.
+void DeliverWheel(Control *control, const PointerEvent &event);
+
 // Calls the control's `on_click` with `click_data`: `button` is the mask of
 // the button that clicked, `count` 1 for a click, 2 for a double click.
 void DeliverClick(Control *control, int button, int count);

@@ -176,9 +176,9 @@ void CoverParent(Control *c)
    c->y2 = ControlHeight(c->parent->self);
 }
 
-int DragAreaMouse(Control *c, const PointerEvent &ev, int, int)
+// Dragging a window by its background or its title bar.
+int DragWindow(WindowRecord *w, const PointerEvent &ev)
 {
-   WindowRecord *w = WindowOf(c);
    if (!w || w->full_screen)
       return 0;
    Control *root = w->root->self;
@@ -201,6 +201,20 @@ int DragAreaMouse(Control *c, const PointerEvent &ev, int, int)
       return 0;
    }
 }
+
+int DragAreaMouse(Control *c, const PointerEvent &ev, int, int)
+{
+   return DragWindow(WindowOf(c), ev);
+}
+
+// The root takes what no control of the window lies under: the title bar
+// and the frame.
+int RootMouse(Control *c, const PointerEvent &ev, int, int)
+{
+   return DragWindow(c->container->window, ev);
+}
+
+const InputClass kRootInput = {RootMouse, nullptr};
 
 void ForgetDrag(Control *c)
 {
@@ -266,6 +280,7 @@ WindowRecord *BuildWindow(int w, int h, const char *title, bool draggable)
          drag->event_cls = &kDragInput;
          drag->on_exit = ForgetDrag;
          win->drag_area = drag->id;
+         root->event_cls = &kRootInput;
       }
    }
    return win;
@@ -279,6 +294,11 @@ void LayoutWindow(WindowRecord *w)
 void MoveWindow(WindowRecord *w, int x, int y)
 {
    Control *root = w->root->self;
+   // The title bar stays where the pointer can reach it: the top edge on the
+   // screen and a piece of the bar's width beside each side.
+   const int width = ControlWidth(root), bar = WINDOW_BORDER + TitleHeight(w);
+   x = std::clamp(x, std::min(0, WINDOW_KEEP_VISIBLE - width), std::max(0, SCREEN_W - WINDOW_KEEP_VISIBLE));
+   y = std::clamp(y, 0, std::max(0, SCREEN_H - bar));
    const int ox1 = root->x1, oy1 = root->y1, ox2 = root->x2, oy2 = root->y2;
    root->x2 += x - root->x1;
    root->y2 += y - root->y1;

@@ -28,7 +28,11 @@ WindowRecord *BuildWindow(int w, int h, const char *title, bool draggable);
 int TitleHeight(const WindowRecord *w);
 // Lays the window out; its top-left stays where it is.
 void LayoutWindow(WindowRecord *w);
-// Moves a shown window and refreshes the screen around it.
+// Pixels of a window's width that stay on the screen, whatever moves it.
+inline constexpr int WINDOW_KEEP_VISIBLE = 32;
+// Moves a shown window and refreshes the screen around it. The window's top
+// edge stays on the screen and WINDOW_KEEP_VISIBLE pixels of its title bar
+// (all of a narrower one) stay within it sideways.
 void MoveWindow(WindowRecord *w, int x, int y);
 // Removes the window from the window list and destroys it with its controls.
 void DiscardWindow(WindowRecord *w);

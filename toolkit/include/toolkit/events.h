@@ -29,3 +29,10 @@ int RunEventLoop();
 // Ends the innermost loop when it is a "System"/"Request" loop and returns its
 // result pointer; otherwise does nothing and returns 0.
 void *StopEventLoop();
+
+// The close button of the desktop's frame around the program's window: once
+// pressed, fn(data) runs from the loop, as the program's own close or quit
+// control would. Without a handler (fn null, the default) the button ends the
+// top-level loop when no modal loop (requester, file selector) is open, and
+// is ignored while one is. The handler outlives StopToolkit.
+void SetCloseButtonHandler(void (*fn)(void *), void *data);
