@@ -17,7 +17,7 @@ int tr_line = 0;
 
 namespace {
 
-constexpr int kLineBufferSize = 512;    // a line holds at most 511 bytes
+constexpr int kLineBufferSize = 512;  // a line holds at most 511 bytes
 constexpr size_t kFirstResultSize = 500;
 constexpr size_t kGrowthStep = 100;
 constexpr int kCharSpare = 4;
@@ -111,7 +111,7 @@ void append_char(size_t &used, int c)
 
 void append_text(size_t &used, const char *text)
 {
-   size_t size = ustrsizez(text);   // with its terminator
+   size_t size = ustrsizez(text);  // with its terminator
    reserve_result(used + size);
    std::memcpy(Catalogue().result_buffer.data() + used, text, size);
    used += size - ucwidth(0);
@@ -263,7 +263,7 @@ const char *tr_text(int n, ...)
       if (param < param_count)
          append_text(used, state.arguments[param].data());
       if (next == 0)
-         break;   // a "%" at the very end: nothing follows to read
+         break;  // a "%" at the very end: nothing follows to read
    }
    usetc(state.result_buffer.data() + used, 0);
    return state.result_buffer.data();

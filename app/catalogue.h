@@ -31,14 +31,14 @@ struct TR_ITEM {
 };
 
 struct TR_DEFINITION {
-   int text_count;   // texts a translation holds
-   int item_count;   // items the loader matches keys against
+   int text_count;  // texts a translation holds
+   int item_count;  // items the loader matches keys against
    const TR_ITEM *items;
 };
 
 struct TRANSLATION {
-   const TR_DEFINITION *definition;              // not owned
-   std::vector<std::optional<std::string>> texts; // text_count entries; empty = no text
+   const TR_DEFINITION *definition;                // not owned
+   std::vector<std::optional<std::string>> texts;  // text_count entries; empty = no text
 };
 
 // Options of one numeric parameter.
@@ -57,8 +57,8 @@ enum {
    TR_ERR_SYNTAX = 12,
 };
 
-extern int tr_error;   // code of the last tr_load, 0 for none
-extern int tr_line;    // number of the last line tr_load read, first = 1
+extern int tr_error;  // code of the last tr_load, 0 for none
+extern int tr_line;   // number of the last line tr_load read, first = 1
 
 void tr_init();
 TRANSLATION *tr_load(const TR_DEFINITION *definition, const char *filename, int packed);

@@ -12,7 +12,10 @@ constexpr int kMaxPrecision = 127;
 // Every finite double's fraction runs out within 1074 decimal digits.
 constexpr int kMaxFractionDigits = 1100;
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c)
+{
+   return c >= '0' && c <= '9';
+}
 
 // Reads the decimal digits at `pos`, saturating at `limit`.
 int read_number(std::string_view text, size_t &pos, int limit)
@@ -83,22 +86,22 @@ TR_FORMAT tr_parse_format(std::string_view options)
 std::string tr_format_integer(long long value, const TR_FORMAT &format)
 {
    // Magnitude without overflowing on the most negative value.
-   unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
-                                            : static_cast<unsigned long long>(value);
+   unsigned long long magnitude =
+      value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
    return pad_integer(value < 0 ? "-" : "", std::to_string(magnitude), format);
 }
 
 std::string tr_format_double(double value, const TR_FORMAT &format)
 {
    std::string sign = std::signbit(value) && !std::isnan(value) && value != 0.0 ? "-"
-                    : format.show_plus && !std::isnan(value)                   ? "+"
-                                                                               : "";
+                      : format.show_plus && !std::isnan(value)                  ? "+"
+                                                                                : "";
    double magnitude = std::fabs(value);
    if (!std::isfinite(magnitude))
       return pad_integer(sign, std::isnan(magnitude) ? "nan" : "inf", format);
 
    double whole = std::floor(magnitude);
-   char digits[400];   // DBL_MAX has 309 integer digits
+   char digits[400];  // DBL_MAX has 309 integer digits
    std::snprintf(digits, sizeof digits, "%.0f", whole);
    std::string text = pad_integer(sign, digits, format);
 

@@ -24,14 +24,10 @@ char *heap_copy(const char *text)
 std::string catalogue_error_detail(int error, int line)
 {
    switch (error) {
-   case TR_ERR_OPEN:
-      return "Error opening file";
-   case TR_ERR_CREATE:
-      return "Error creating translation";
-   case TR_ERR_SYNTAX:
-      return "Syntax error: expected '=' after item name at line " + std::to_string(line);
-   default:
-      return "";
+   case TR_ERR_OPEN: return "Error opening file";
+   case TR_ERR_CREATE: return "Error creating translation";
+   case TR_ERR_SYNTAX: return "Syntax error: expected '=' after item name at line " + std::to_string(line);
+   default: return "";
    }
 }
 

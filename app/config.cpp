@@ -19,23 +19,25 @@ const DEPTH_ENTRY DEPTH_TABLE[DEPTH_COUNT] = {
 };
 
 const REFRESH_ENTRY REFRESH_TABLE[REFRESH_COUNT] = {
-   {50, "50 Hz"}, {60, "60 Hz (works on all cards/monitors)"}, {70, "70 Hz"},
-   {72, "72 Hz"}, {75, "75 Hz"}, {85, "85 Hz"}, {100, "100 Hz"}, {120, "120 Hz"}, {150, "150 Hz"},
+   {50, "50 Hz"},   {60, "60 Hz (works on all cards/monitors)"},
+   {70, "70 Hz"},   {72, "72 Hz"},
+   {75, "75 Hz"},   {85, "85 Hz"},
+   {100, "100 Hz"}, {120, "120 Hz"},
+   {150, "150 Hz"},
 };
 
 const RESOLUTION_ENTRY RESOLUTION_TABLE[RESOLUTION_COUNT] = {
-   {"640x480", 640, 480}, {"800x600", 800, 600}, {"1024x768", 1024, 768}, {"1600x1200", 1600, 1200},
+   {"640x480", 640, 480},
+   {"800x600", 800, 600},
+   {"1024x768", 1024, 768},
+   {"1600x1200", 1600, 1200},
 };
 
 namespace {
 
 const CONFIG_KEY GUI_KEYS[] = {
-   {"gui", "depth", &depth, 2},
-   {"gui", "refreshrate", &refreshrate, 1},
-   {"gui", "cscheme", &cscheme, 0},
-   {"gui", "mouseint", &mouseint, 0},
-   {"gui", "vsync", &vsync_flag, 1},
-   {"gui", "fullscreen", &fullscreen, 1},
+   {"gui", "depth", &depth, 2},       {"gui", "refreshrate", &refreshrate, 1}, {"gui", "cscheme", &cscheme, 0},
+   {"gui", "mouseint", &mouseint, 0}, {"gui", "vsync", &vsync_flag, 1},        {"gui", "fullscreen", &fullscreen, 1},
 };
 
 const CONFIG_KEY &gui_key(const char *name)
@@ -62,7 +64,10 @@ int read_in_range(const char *name, int count)
 
 }
 
-std::span<const CONFIG_KEY> gui_keys() { return GUI_KEYS; }
+std::span<const CONFIG_KEY> gui_keys()
+{
+   return GUI_KEYS;
+}
 
 void config_read_graphics()
 {
@@ -82,8 +87,14 @@ void config_read_late_graphics()
    read_key(gui_key("vsync"));
 }
 
-int config_resx() { return get_config_int("gui", "resx", 640); }
-int config_resy() { return get_config_int("gui", "resy", 480); }
+int config_resx()
+{
+   return get_config_int("gui", "resx", 640);
+}
+int config_resy()
+{
+   return get_config_int("gui", "resy", 480);
+}
 
 bool config_language_code(char code[3])
 {

@@ -59,10 +59,12 @@ void graphics_init()
 
    if (fullscreen == 1) {
       if (set_gfx_mode(GFX_AUTODETECT_FULLSCREEN, config_resx(), config_resy(), 0, 0) != 0)
-         fatal(EXIT_NO_GRAPHICS, "FULLSCREEN Graphics mode initializing error - exitting. try to alter or remove kstr.ini file");
+         fatal(EXIT_NO_GRAPHICS,
+               "FULLSCREEN Graphics mode initializing error - exitting. try to alter or remove kstr.ini file");
    } else {
       if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 580, 0, 0) != 0)
-         fatal(EXIT_NO_GRAPHICS, "WINDOWED Graphics mode initializing error - exitting. try to alter or remove kstr.ini file");
+         fatal(EXIT_NO_GRAPHICS,
+               "WINDOWED Graphics mode initializing error - exitting. try to alter or remove kstr.ini file");
    }
    clear_to_color(screen, makecol(0, 128, 128));
    StartToolkit(0, 0, 0, &errno, std::atexit);

@@ -87,7 +87,8 @@ Timing bare_decode_in(const Bytes &file, size_t chunk, bool keep)
       size_t bytes = 0;
       const int r = mpg123_decode_frame(handle.get(), &frame, &audio, &bytes);
       if (keep)
-         std::memcpy(pcm.get() + std::min(total, capacity), audio, std::min(bytes, capacity - std::min(total, capacity)));
+         std::memcpy(pcm.get() + std::min(total, capacity), audio,
+                     std::min(bytes, capacity - std::min(total, capacity)));
       total += bytes;
       if (r == MPG123_NEED_MORE && fed < file.size()) {
          const size_t n = std::min(chunk, file.size() - fed);
@@ -136,8 +137,8 @@ Timing poll_decode(const Bytes &file)
       mp3_player_destroy(player);
       return timing;
    }
-   const int pull = mp3_player_audio_stream(player)->len / kstr::test::kCaptureBlockFrames
-      * kstr::test::kCaptureBlockFrames;
+   const int pull =
+      mp3_player_audio_stream(player)->len / kstr::test::kCaptureBlockFrames * kstr::test::kCaptureBlockFrames;
    int buffers = 0;
    for (bool playing = true; playing;) {
       for (;;) {
@@ -164,7 +165,7 @@ Timing poll_decode(const Bytes &file)
 }
 
 struct Result {
-   std::vector<double> speeds; // multiples of real time
+   std::vector<double> speeds;  // multiples of real time
    double best() const { return *std::max_element(speeds.begin(), speeds.end()); }
    double median() const
    {
@@ -196,8 +197,9 @@ int main(int argc, char **argv)
       Result bare, chunked, memory, sample, poll;
       for (int run = 0; run < runs; ++run) {
          using Way = Timing (*)(const Bytes &);
-         for (auto [result, way] : {std::pair<Result *, Way>{&bare, bare_decode}, std::pair<Result *, Way>{&sample, sample_decode},
-                                    std::pair<Result *, Way>{&poll, poll_decode}}) {
+         for (auto [result, way] :
+              {std::pair<Result *, Way>{&bare, bare_decode}, std::pair<Result *, Way>{&sample, sample_decode},
+               std::pair<Result *, Way>{&poll, poll_decode}}) {
             const Timing t = way(file);
             result->speeds.push_back(t.cpu_seconds > 0 ? t.audio_seconds / t.cpu_seconds : 0);
          }

@@ -67,7 +67,9 @@ size_t bare_read(void *dest, size_t size, size_t count, void *source)
 int bare_seek(void *source, ogg_int64_t offset, int whence)
 {
    auto &s = *static_cast<BareSource *>(source);
-   const ogg_int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? static_cast<ogg_int64_t>(s.pos) : static_cast<ogg_int64_t>(s.file->size());
+   const ogg_int64_t base = whence == SEEK_SET   ? 0
+                            : whence == SEEK_CUR ? static_cast<ogg_int64_t>(s.pos)
+                                                 : static_cast<ogg_int64_t>(s.file->size());
    const ogg_int64_t target = base + offset;
    if (target < 0 || target > static_cast<ogg_int64_t>(s.file->size()))
       return -1;
@@ -183,8 +185,10 @@ int main(int argc, char **argv)
    // 44.1 kHz stereo, 16-bit: bytes of one second.
    constexpr double bytes_per_second = 44100.0 * 4;
 
-   Way ways[] = {{"bare vorbisfile", bare_decode}, {"poll", poll_decode},
-                 {"bare, whole file", bare_whole_decode}, {"make_sample", sample_decode}};
+   Way ways[] = {{"bare vorbisfile", bare_decode},
+                 {"poll", poll_decode},
+                 {"bare, whole file", bare_whole_decode},
+                 {"make_sample", sample_decode}};
    for (int run = 0; run < runs; ++run) {
       for (Way &way : ways) {
          size_t bytes = 0;

@@ -27,8 +27,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -49,9 +49,9 @@ constexpr double kOurGain = 0.25;
 struct Case {
    std::string title;
    std::vector<std::string> command;
-   bool ours = false;          // bench_sound_player
-   bool stops = false;         // ours, playing: the stop latency is measured
-   const char *reference = ""; // decoded PCM the recording must match, or ""
+   bool ours = false;           // bench_sound_player
+   bool stops = false;          // ours, playing: the stop latency is measured
+   const char *reference = "";  // decoded PCM the recording must match, or ""
 };
 
 struct Result {
@@ -59,7 +59,7 @@ struct Result {
    std::optional<double> stop_latency_ms;
    std::size_t blocks = 0;
    std::size_t bad_blocks = 0;
-   std::optional<std::size_t> first_bad; // a gap shifts all blocks after it
+   std::optional<std::size_t> first_bad;  // a gap shifts all blocks after it
    double worst_block = 1.0;
    std::string note;
 };
@@ -225,10 +225,10 @@ int main(int argc, char **argv)
       theirs("Ogg: ogg123 -d alsa", {"ogg123", "-q", "-d", "alsa", ogg}, ogg_pcm),
       ours("Module: ours (DUMB), Allegro's ALSA driver", "ALSA", "mod", mod, none),
       ours("Module: ours (DUMB), own driver (KSAL)", "KSAL", "mod", mod, none),
-      theirs("Module: openmpt123 --batch (ALSA)",
-             {"openmpt123", "--batch", "--quiet", "--samplerate", "44100", "--driver", "portaudio", "--device", "1",
-              mod},
-             none),
+      theirs(
+         "Module: openmpt123 --batch (ALSA)",
+         {"openmpt123", "--batch", "--quiet", "--samplerate", "44100", "--driver", "portaudio", "--device", "1", mod},
+         none),
       ours("Idle window: ours, Allegro's ALSA driver", "ALSA", "idle", "-", none),
       ours("Idle window: ours, own driver (KSAL)", "KSAL", "idle", "-", none),
    };

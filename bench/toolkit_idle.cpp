@@ -41,8 +41,7 @@ Usage Measure()
    getrusage(RUSAGE_SELF, &process);
    getrusage(RUSAGE_THREAD, &thread);
    return Usage{Seconds(process.ru_utime) + Seconds(process.ru_stime),
-                Seconds(thread.ru_utime) + Seconds(thread.ru_stime), thread.ru_nvcsw,
-                std::chrono::steady_clock::now()};
+                Seconds(thread.ru_utime) + Seconds(thread.ru_stime), thread.ru_nvcsw, std::chrono::steady_clock::now()};
 }
 
 double WallSeconds(const Usage &before, const Usage &after)
@@ -133,9 +132,10 @@ int main(int argc, char **argv)
    std::printf("  toolkit started, idle   %.3f %%\n", toolkit_idle);
    std::printf("  + the loop              %.3f %% (target < 1%%)\n", process_share);
    std::printf("loop thread itself        %.3f %%\n", loop_share);
-   std::printf("loop thread wake-ups      %.0f /s\n", static_cast<double>(after.loop_wakeups - before.loop_wakeups) / wall);
-   std::printf("floor: a bare thread waking %.0f times a second costs %.3f %% of a core here\n",
-               runs_per_s, BareWakeShare(runs_per_s, seconds));
+   std::printf("loop thread wake-ups      %.0f /s\n",
+               static_cast<double>(after.loop_wakeups - before.loop_wakeups) / wall);
+   std::printf("floor: a bare thread waking %.0f times a second costs %.3f %% of a core here\n", runs_per_s,
+               BareWakeShare(runs_per_s, seconds));
    const bool met = process_share < 1.0 && runs_per_s >= 500;
    std::printf("%s\n", met ? "targets met" : "targets MISSED");
    return 0;

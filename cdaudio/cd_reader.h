@@ -19,7 +19,7 @@
 #include <vector>
 
 class CdReader {
-public:
+ public:
    void play(int32_t from, int32_t to);
    void pause();
    void stop();
@@ -29,7 +29,7 @@ public:
    int32_t position() const;
    std::size_t read(const CdDrive &drive, int16_t *pcm, std::size_t frames);
 
-private:
+ private:
    CdPlayMode mode_ = CdPlayMode::stopped;
    // Position and end in sample frames from sector 0.
    int64_t frame_ = 0;

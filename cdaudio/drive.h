@@ -26,7 +26,7 @@ struct _CdIo;
 enum class CdPlayMode { stopped, playing, paused };
 
 class CdDrive {
-public:
+ public:
    static std::unique_ptr<CdDrive> open(const std::string &name);
    ~CdDrive();
    CdDrive(const CdDrive &) = delete;
@@ -57,7 +57,7 @@ public:
    // cannot tell).
    CdPlayMode analogue_mode(int32_t &lsn) const;
 
-private:
+ private:
    struct Close {
       void operator()(_CdIo *cdio) const;
    };

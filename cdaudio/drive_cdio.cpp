@@ -31,8 +31,7 @@ void CdDrive::Close::operator()(_CdIo *cdio) const
    cdio_destroy(cdio);
 }
 
-CdDrive::CdDrive(std::unique_ptr<_CdIo, Close> cdio, std::string name)
-   : cdio_(std::move(cdio)), name_(std::move(name))
+CdDrive::CdDrive(std::unique_ptr<_CdIo, Close> cdio, std::string name) : cdio_(std::move(cdio)), name_(std::move(name))
 {
 }
 
@@ -151,11 +150,8 @@ CdPlayMode CdDrive::analogue_mode(int32_t &lsn) const
       return CdPlayMode::stopped;
    lsn = cdio_msf_to_lsn(&sub.abs_addr);
    switch (sub.audio_status) {
-   case CDIO_MMC_READ_SUB_ST_PLAY:
-      return CdPlayMode::playing;
-   case CDIO_MMC_READ_SUB_ST_PAUSED:
-      return CdPlayMode::paused;
-   default:
-      return CdPlayMode::stopped;
+   case CDIO_MMC_READ_SUB_ST_PLAY: return CdPlayMode::playing;
+   case CDIO_MMC_READ_SUB_ST_PAUSED: return CdPlayMode::paused;
+   default: return CdPlayMode::stopped;
    }
 }

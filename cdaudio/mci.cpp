@@ -228,7 +228,8 @@ unsigned mci_resolve_track(const MciDevice &device, const std::string &word, int
    if (word.find(':') != std::string::npos || !parse_tmsf(word, parsed))
       return MCIERR_BAD_POSITION;
    const CdDrive &drive = *device.drive;
-   if (parsed.track < static_cast<unsigned>(drive.first_track()) || parsed.track > static_cast<unsigned>(drive.last_track()))
+   if (parsed.track < static_cast<unsigned>(drive.first_track()) ||
+       parsed.track > static_cast<unsigned>(drive.last_track()))
       return MCIERR_OUTOFRANGE;
    track = static_cast<int>(parsed.track);
    return MCI_OK;

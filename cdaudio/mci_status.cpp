@@ -11,12 +11,9 @@ const char *mode_name(MciDevice &device)
    if (!device.drive->has_disc())
       return "not ready";
    switch (mci_mode(device)) {
-   case CdPlayMode::playing:
-      return "playing";
-   case CdPlayMode::paused:
-      return "paused";
-   case CdPlayMode::stopped:
-      break;
+   case CdPlayMode::playing: return "playing";
+   case CdPlayMode::paused: return "paused";
+   case CdPlayMode::stopped: break;
    }
    return "stopped";
 }

@@ -47,8 +47,8 @@ bool parse_tmsf(const std::string &text, TMSF &out)
 std::string format_msf(int32_t frames)
 {
    char text[32];
-   std::snprintf(text, sizeof text, "%02d:%02d:%02d", frames / FRAMES_PER_MINUTE,
-                 frames / CD_FRAMES_PER_SECOND % 60, frames % CD_FRAMES_PER_SECOND);
+   std::snprintf(text, sizeof text, "%02d:%02d:%02d", frames / FRAMES_PER_MINUTE, frames / CD_FRAMES_PER_SECOND % 60,
+                 frames % CD_FRAMES_PER_SECOND);
    return text;
 }
 

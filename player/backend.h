@@ -27,12 +27,12 @@
 
 enum SONG_ERROR {
    SONG_OK = 0,
-   SONG_UNKNOWN_FORMAT,   // no backend for the extension
-   SONG_OPEN_FAILED,      // missing or unreadable file
+   SONG_UNKNOWN_FORMAT,  // no backend for the extension
+   SONG_OPEN_FAILED,     // missing or unreadable file
    SONG_EMPTY_FILE,
-   SONG_REFUSED,          // the decoder or loader does not take the file
-   SONG_NO_VOICE,         // the mixer has no free voice or stream
-   SONG_NO_SOUND,         // no sound driver is installed
+   SONG_REFUSED,   // the decoder or loader does not take the file
+   SONG_NO_VOICE,  // the mixer has no free voice or stream
+   SONG_NO_SOUND,  // no sound driver is installed
    SONG_NO_CD_DRIVE,
 };
 

@@ -1,10 +1,10 @@
 // The audio CD backend: plays the disc's first track, read digitally by the
 // CD control, through an Allegro audio stream that the poll refills like any
 // other stream, so Stop, Pause, seeking and the progress work as for files.
-#include "player/backend.h"
 #include "player/backend_cd.h"
-#include "player/stream_buffer.h"
+#include "player/backend.h"
 #include "player/engine.h"
+#include "player/stream_buffer.h"
 
 #include "cdaudio/cd_control.h"
 #include "cdaudio/mci.h"
@@ -48,7 +48,8 @@ CdSong &song()
 // Stream buffers of whole CD sectors, about "mp3oggbuffer" KiB.
 std::size_t buffer_frames()
 {
-   const std::size_t sectors = std::max<std::size_t>(1, static_cast<std::size_t>(std::max(mp3oggbuffer, 0)) * 1024 / CD_SECTOR_BYTES);
+   const std::size_t sectors =
+      std::max<std::size_t>(1, static_cast<std::size_t>(std::max(mp3oggbuffer, 0)) * 1024 / CD_SECTOR_BYTES);
    return sectors * CD_FRAME_SAMPLES;
 }
 
@@ -187,7 +188,15 @@ void read_cd_settings()
 }
 
 const BACKEND cd_backend = {
-   BACKEND_CD,         NO_EXTENSIONS,      false,           cd_backend_start, cd_backend_poll,
-   cd_backend_position, cd_backend_length, cd_backend_pause, cd_backend_seek,  cd_backend_stop,
+   BACKEND_CD,
+   NO_EXTENSIONS,
+   false,
+   cd_backend_start,
+   cd_backend_poll,
+   cd_backend_position,
+   cd_backend_length,
+   cd_backend_pause,
+   cd_backend_seek,
+   cd_backend_stop,
    cd_backend_poll_interval_ms,
 };

@@ -121,5 +121,5 @@ const char *const EXTENSIONS[] = {"MID", nullptr};
 
 }
 
-const BACKEND midi_backend = {BACKEND_MIDI, EXTENSIONS, false, start, poll, position, length,
-                              pause, seek, release, poll_interval_ms};
+const BACKEND midi_backend = {BACKEND_MIDI, EXTENSIONS, false,   start,           poll, position, length,
+                              pause,        seek,       release, poll_interval_ms};

@@ -31,7 +31,7 @@ DUH *load_module(MODULE_TYPE type, const char *name)
 
 struct ModuleBackendState {
    DuhPtr duh;
-   AlDuhPlayerPtr player; // after duh: it is released first
+   AlDuhPlayerPtr player;  // after duh: it is released first
    int poll_interval_ms = 0;
    bool dumb_exit_registered = false;
 };
@@ -96,9 +96,15 @@ int module_start(const char *name, const FILE_IMAGE *)
 }
 
 // DUMB counts time in 1/65536 s.
-double seconds(long units) { return static_cast<double>(units) / 65536.0; }
+double seconds(long units)
+{
+   return static_cast<double>(units) / 65536.0;
+}
 
-int module_poll() { return al_poll_duh(state.player.get()) ? 0 : 1; }
+int module_poll()
+{
+   return al_poll_duh(state.player.get()) ? 0 : 1;
+}
 
 double module_position()
 {
@@ -106,7 +112,10 @@ double module_position()
    return pos > 0 ? seconds(pos) : 0.0;
 }
 
-double module_length() { return state.duh ? seconds(duh_get_length(state.duh.get())) : 0.0; }
+double module_length()
+{
+   return state.duh ? seconds(duh_get_length(state.duh.get())) : 0.0;
+}
 
 void module_pause(int paused)
 {
@@ -124,18 +133,22 @@ void module_seek(double fraction)
    al_duh_seek(state.player.get(), static_cast<long>(std::clamp(fraction, 0.0, 1.0) * length));
 }
 
-int module_poll_interval_ms() { return state.poll_interval_ms; }
+int module_poll_interval_ms()
+{
+   return state.poll_interval_ms;
+}
 
-} // namespace
+}  // namespace
 
 MODULE_SETTINGS read_module_settings()
 {
    MODULE_SETTINGS s;
    s.resampling = read_setting(&it_resampling, sound_setting(&it_resampling).default_value);
-   s.freq = std::clamp(read_setting(&it_sound_freq, sound_setting(&it_sound_freq).default_value),
-                       IT_SOUND_FREQ_MIN, IT_SOUND_FREQ_MAX);
-   s.buffer_frames = std::clamp(read_setting(&it_buffer_size, IT_BUFFER_SIZE_MODULE_DEFAULT),
-                                IT_BUFFER_SIZE_MIN, IT_BUFFER_SIZE_MAX) * 1024;
+   s.freq = std::clamp(read_setting(&it_sound_freq, sound_setting(&it_sound_freq).default_value), IT_SOUND_FREQ_MIN,
+                       IT_SOUND_FREQ_MAX);
+   s.buffer_frames =
+      std::clamp(read_setting(&it_buffer_size, IT_BUFFER_SIZE_MODULE_DEFAULT), IT_BUFFER_SIZE_MIN, IT_BUFFER_SIZE_MAX) *
+      1024;
    return s;
 }
 
@@ -148,10 +161,17 @@ MODULE_TYPE module_type_of(const char *name)
    return MODULE_NONE;
 }
 
-DUH *module_backend_duh() { return state.duh.get(); }
-AL_DUH_PLAYER *module_backend_player() { return state.player.get(); }
+DUH *module_backend_duh()
+{
+   return state.duh.get();
+}
+AL_DUH_PLAYER *module_backend_player()
+{
+   return state.player.get();
+}
 
 const BACKEND module_backend = {
-   BACKEND_MODULE, MODULE_EXTENSIONS, false, module_start, module_poll, module_position, module_length,
-   module_pause,   module_seek,       module_stop,    module_poll_interval_ms,
+   BACKEND_MODULE,          MODULE_EXTENSIONS, false,        module_start, module_poll,
+   module_position,         module_length,     module_pause, module_seek,  module_stop,
+   module_poll_interval_ms,
 };

@@ -30,7 +30,7 @@ enum MODULE_TYPE {
 // The ranges the settings dialog offers.
 constexpr int IT_BUFFER_SIZE_MIN = 4;  // units of 1024 sample frames
 constexpr int IT_BUFFER_SIZE_MAX = 64;
-constexpr int IT_SOUND_FREQ_MIN = 8000; // Hz
+constexpr int IT_SOUND_FREQ_MIN = 8000;  // Hz
 constexpr int IT_SOUND_FREQ_MAX = 48000;
 // Without the key a module plays with this buffer, not with the engine's
 // start-up default of the same key: the two agree once the settings are saved.
@@ -38,8 +38,8 @@ constexpr int IT_BUFFER_SIZE_MODULE_DEFAULT = 8;
 
 struct MODULE_SETTINGS {
    int resampling;
-   int freq;          // Hz, within the offered range
-   int buffer_frames; // sample frames, within the offered range
+   int freq;           // Hz, within the offered range
+   int buffer_frames;  // sample frames, within the offered range
 };
 
 // The values the next start will use, read from the configuration now.

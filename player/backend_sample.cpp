@@ -111,5 +111,5 @@ const char *const EXTENSIONS[] = {"WAV", "VOC", nullptr};
 
 }
 
-const BACKEND sample_backend = {BACKEND_SAMPLE, EXTENSIONS, false, start, poll, position, length,
-                                pause, seek, release, poll_interval_ms};
+const BACKEND sample_backend = {BACKEND_SAMPLE, EXTENSIONS, false,   start,           poll, position, length,
+                                pause,          seek,       release, poll_interval_ms};

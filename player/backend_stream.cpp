@@ -16,9 +16,11 @@
 namespace {
 
 // The operations of one player type, so both backends share one body.
-template <class P> struct PlayerOps;
+template <class P>
+struct PlayerOps;
 
-template <> struct PlayerOps<MP3_PLAYER> {
+template <>
+struct PlayerOps<MP3_PLAYER> {
    static constexpr int kind = BACKEND_MP3;
    static constexpr int min_buffer = MP3_MIN_BUFFER_BYTES;
    static MP3_PLAYER *create(const void *d, int n) { return mp3_player_create(d, n); }
@@ -31,7 +33,8 @@ template <> struct PlayerOps<MP3_PLAYER> {
    static AUDIOSTREAM *stream(MP3_PLAYER *p) { return mp3_player_audio_stream(p); }
 };
 
-template <> struct PlayerOps<OGG_PLAYER> {
+template <>
+struct PlayerOps<OGG_PLAYER> {
    static constexpr int kind = BACKEND_OGG;
    static constexpr int min_buffer = OGG_MIN_BUFFER_BYTES;
    static OGG_PLAYER *create(const void *d, int n) { return ogg_player_create(d, n); }
@@ -44,7 +47,8 @@ template <> struct PlayerOps<OGG_PLAYER> {
    static AUDIOSTREAM *stream(OGG_PLAYER *p) { return ogg_player_audio_stream(p); }
 };
 
-template <class P> struct StreamSong {
+template <class P>
+struct StreamSong {
    using Ops = PlayerOps<P>;
    struct Destroy {
       void operator()(P *p) const { Ops::destroy(p); }
@@ -115,11 +119,12 @@ template <class P> struct StreamSong {
 const char *const MP3_EXTENSIONS[] = {"MP3", "MP2", "MPG", nullptr};
 const char *const OGG_EXTENSIONS[] = {"OGG", nullptr};
 
-template <class P> constexpr BACKEND stream_backend(const char *const *extensions)
+template <class P>
+constexpr BACKEND stream_backend(const char *const *extensions)
 {
    using S = StreamSong<P>;
-   return BACKEND{PlayerOps<P>::kind, extensions, true, S::start, S::poll, S::position, S::length,
-                  S::pause, S::seek, S::stop, S::poll_interval_ms};
+   return BACKEND{PlayerOps<P>::kind, extensions, true,    S::start,           S::poll, S::position, S::length,
+                  S::pause,           S::seek,    S::stop, S::poll_interval_ms};
 }
 
 }

@@ -8,9 +8,15 @@ namespace {
 
 // ---- DUMB's file reading over Allegro packfiles
 
-PACKFILE *packfile(void *f) { return static_cast<PACKFILE *>(f); }
+PACKFILE *packfile(void *f)
+{
+   return static_cast<PACKFILE *>(f);
+}
 
-void *packfile_open(const char *filename) { return pack_fopen(filename, F_READ); }
+void *packfile_open(const char *filename)
+{
+   return pack_fopen(filename, F_READ);
+}
 
 int packfile_skip(void *f, long n)
 {
@@ -21,11 +27,20 @@ int packfile_skip(void *f, long n)
    return pack_fseek(packfile(f), static_cast<int>(n)) == 0 ? 0 : -1;
 }
 
-int packfile_getc(void *f) { return pack_getc(packfile(f)); }
+int packfile_getc(void *f)
+{
+   return pack_getc(packfile(f));
+}
 
-long packfile_getnc(char *ptr, long n, void *f) { return pack_fread(ptr, n, packfile(f)); }
+long packfile_getnc(char *ptr, long n, void *f)
+{
+   return pack_fread(ptr, n, packfile(f));
+}
 
-void packfile_close(void *f) { pack_fclose(packfile(f)); }
+void packfile_close(void *f)
+{
+   pack_fclose(packfile(f));
+}
 
 DUMBFILE_SYSTEM packfile_system = {packfile_open, packfile_skip, packfile_getc, packfile_getnc, packfile_close};
 
@@ -50,7 +65,7 @@ struct StreamStopper {
 using SigrendererPtr = std::unique_ptr<DUH_SIGRENDERER, SigrendererEnder>;
 using StreamPtr = std::unique_ptr<AUDIOSTREAM, StreamStopper>;
 
-} // namespace
+}  // namespace
 
 struct AL_DUH_PLAYER {
    DUH *duh;
@@ -59,9 +74,9 @@ struct AL_DUH_PLAYER {
    int freq;
    float volume;
 
-   SigrendererPtr renderer; // null once the song is rendered to its end
-   StreamPtr stream;        // null once everything has been played
-   long start_pos = 0;      // where rendering (re)started, 1/65536 s
+   SigrendererPtr renderer;  // null once the song is rendered to its end
+   StreamPtr stream;         // null once everything has been played
+   long start_pos = 0;       // where rendering (re)started, 1/65536 s
    // Counted in sample frames since start_pos. Real audio comes first in the
    // stream; after the song's end only silence is queued.
    int64_t frames_rendered = 0;
@@ -104,7 +119,7 @@ void feed(AL_DUH_PLAYER &dp)
       while (dp.renderer && got < dp.bufsize) {
          const long want = std::min<long>(RENDER_STEP, dp.bufsize - got);
          const long n = std::clamp(
-               duh_render(dp.renderer.get(), 16, 1, dp.volume, delta, want, samples + got * dp.n_channels), 0L, want);
+            duh_render(dp.renderer.get(), 16, 1, dp.volume, delta, want, samples + got * dp.n_channels), 0L, want);
          got += n;
          if (n < want)
             dp.renderer.reset();
@@ -154,9 +169,12 @@ void finish(AL_DUH_PLAYER &dp)
    dp.finished = true;
 }
 
-} // namespace
+}  // namespace
 
-void dumb_register_packfiles() { register_dumbfile_system(&packfile_system); }
+void dumb_register_packfiles()
+{
+   register_dumbfile_system(&packfile_system);
+}
 
 AL_DUH_PLAYER *al_start_duh(DUH *duh, int n_channels, long pos, float volume, long bufsize, int freq)
 {
@@ -179,7 +197,10 @@ AL_DUH_PLAYER *al_start_duh(DUH *duh, int n_channels, long pos, float volume, lo
    return dp.release();
 }
 
-void al_stop_duh(AL_DUH_PLAYER *dp) { delete dp; }
+void al_stop_duh(AL_DUH_PLAYER *dp)
+{
+   delete dp;
+}
 
 int al_poll_duh(AL_DUH_PLAYER *dp)
 {
@@ -245,4 +266,7 @@ int al_duh_seek(AL_DUH_PLAYER *dp, long pos)
    return 0;
 }
 
-AUDIOSTREAM *al_duh_get_audiostream(AL_DUH_PLAYER *dp) { return dp ? dp->stream.get() : nullptr; }
+AUDIOSTREAM *al_duh_get_audiostream(AL_DUH_PLAYER *dp)
+{
+   return dp ? dp->stream.get() : nullptr;
+}

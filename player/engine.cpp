@@ -76,7 +76,7 @@ int start_song(const char *name, bool report)
    if (!b)
       result = SONG_UNKNOWN_FORMAT;
    else if (!s.sound_installed || (b->kind != BACKEND_MIDI && (!digi_driver || digi_driver->id == DIGI_NONE)))
-      result = SONG_NO_SOUND; // MIDI may have a driver of its own
+      result = SONG_NO_SOUND;  // MIDI may have a driver of its own
    if (result == SONG_OK) {
       UseMouseCursor(CURSOR_BUSY);
       if (b->wants_file_image)

@@ -10,12 +10,7 @@ namespace {
 
 // Dispatch order: samples, MIDI, the CD, MPEG audio, Ogg, then the modules.
 const std::array REGISTRY = {
-   &sample_backend,
-   &midi_backend,
-   &cd_backend,
-   &mp3_backend,
-   &ogg_backend,
-   &module_backend,
+   &sample_backend, &midi_backend, &cd_backend, &mp3_backend, &ogg_backend, &module_backend,
 };
 
 std::string upper_case(std::string text)

@@ -16,12 +16,10 @@ struct SONG_ERROR_TEXT {
 
 // English as in lang/en.tra, for catalogues made before these items existed.
 const SONG_ERROR_TEXT ERROR_TEXTS[] = {
-   {SONG_UNKNOWN_FORMAT, msg::song_unknown_format,
-    "%0 cannot be played: Kestrune does not know this kind of file.|OK"},
+   {SONG_UNKNOWN_FORMAT, msg::song_unknown_format, "%0 cannot be played: Kestrune does not know this kind of file.|OK"},
    {SONG_OPEN_FAILED, msg::song_open_failed, "%0 cannot be played: the file is missing or cannot be read.|OK"},
    {SONG_EMPTY_FILE, msg::song_empty_file, "%0 cannot be played: the file is empty.|OK"},
-   {SONG_REFUSED, msg::song_refused,
-    "%0 cannot be played: the file is damaged or not in the format its name says.|OK"},
+   {SONG_REFUSED, msg::song_refused, "%0 cannot be played: the file is damaged or not in the format its name says.|OK"},
    {SONG_NO_VOICE, msg::song_no_voice, "%0 cannot be played: the sound output has no free voice.|OK"},
    {SONG_NO_SOUND, msg::song_no_sound, "%0 cannot be played: no sound driver is working.|OK"},
    {SONG_NO_CD_DRIVE, msg::song_no_cd_drive, "%0 cannot be played: no CD drive was found.|OK"},

@@ -47,10 +47,10 @@ void report(const std::string &why)
 // destroyed by its exit; the destructor wakes and joins the thread before
 // the device closes.
 class OutputThread {
-public:
+ public:
    OutputThread(std::unique_ptr<SoundOutputPcm> pcm, int voices)
-      : pcm_(std::move(pcm)), voices_(voices),
-        block_(static_cast<std::size_t>(pcm_->format().period_frames) * 2), thread_([this] { run(); })
+       : pcm_(std::move(pcm)), voices_(voices), block_(static_cast<std::size_t>(pcm_->format().period_frames) * 2),
+         thread_([this] { run(); })
    {
    }
    ~OutputThread()
@@ -92,7 +92,7 @@ public:
       out.sleeping = sleeping_ ? 1 : 0;
    }
 
-private:
+ private:
    bool any_voice_playing() const
    {
       for (int voice = 0; voice < voices_; ++voice)
@@ -125,8 +125,8 @@ private:
          }
       }
       // No device: keep the mixer's pace so streams advance and songs end.
-      const auto period = std::chrono::microseconds(1'000'000LL * static_cast<long long>(pcm_->format().period_frames)
-                                                    / pcm_->format().rate);
+      const auto period = std::chrono::microseconds(1'000'000LL * static_cast<long long>(pcm_->format().period_frames) /
+                                                    pcm_->format().rate);
       std::this_thread::sleep_for(period);
    }
 
@@ -160,7 +160,7 @@ private:
    std::atomic<bool> device_ok_ = true;
    std::atomic<long> periods_played_ = 0;
    std::atomic<int> underruns_ = 0;
-   std::thread thread_; // last: it starts once everything above exists
+   std::thread thread_;  // last: it starts once everything above exists
 };
 
 struct SoundOutputState {
@@ -232,9 +232,9 @@ void output_start_voice(int voice)
       state.thread->voice_started();
 }
 
-DIGI_DRIVER driver = mixer_digi_driver({SOUND_OUTPUT_DRIVER_ID, "ALSA low latency", "Mixer into ALSA with a short buffer",
-                                        output_detect, output_init, output_exit, output_buffer_size,
-                                        output_start_voice});
+DIGI_DRIVER driver =
+   mixer_digi_driver({SOUND_OUTPUT_DRIVER_ID, "ALSA low latency", "Mixer into ALSA with a short buffer", output_detect,
+                      output_init, output_exit, output_buffer_size, output_start_voice});
 
 // True when the first driver autodetection tries is one the process added
 // itself before us (the tests' capture driver), not one of Allegro's own.

@@ -36,14 +36,14 @@ constexpr int SOUND_OUTPUT_DRIVER_ID = ('K' << 24) | ('S' << 16) | ('A' << 8) | 
 int sound_output_register();
 
 struct SOUND_OUTPUT_STATUS {
-   int installed;       // 1 while the driver is the installed one
-   int device_ok;       // 0 once the device was given up
-   int rate;            // mixing rate, Hz
-   int period_frames;   // frames mixed and written at a time
-   int periods;         // periods the device queues at most
-   long periods_played; // periods written since install
-   int underruns;       // under-runs the device reported and recovered from
-   int sleeping;        // 1 while the thread waits for a voice
+   int installed;        // 1 while the driver is the installed one
+   int device_ok;        // 0 once the device was given up
+   int rate;             // mixing rate, Hz
+   int period_frames;    // frames mixed and written at a time
+   int periods;          // periods the device queues at most
+   long periods_played;  // periods written since install
+   int underruns;        // under-runs the device reported and recovered from
+   int sleeping;         // 1 while the thread waits for a voice
 };
 
 void sound_output_status(SOUND_OUTPUT_STATUS *status);

@@ -53,14 +53,14 @@ bool SoundOutputPcm::configure(const SoundOutputFormat &wanted, std::string &err
    snd_pcm_uframes_t period = wanted.period_frames;
    snd_pcm_uframes_t buffer = wanted.period_frames * wanted.periods;
    int dir = 0;
-   if (!check(snd_pcm_hw_params_any(pcm, hw), "no configuration", error)
-       || !check(snd_pcm_hw_params_set_access(pcm, hw, SND_PCM_ACCESS_RW_INTERLEAVED), "interleaved access", error)
-       || !check(snd_pcm_hw_params_set_format(pcm, hw, SND_PCM_FORMAT_S16), "16-bit samples", error)
-       || !check(snd_pcm_hw_params_set_channels(pcm, hw, kChannels), "stereo", error)
-       || !check(snd_pcm_hw_params_set_rate_near(pcm, hw, &rate, &dir), "rate", error)
-       || !check(snd_pcm_hw_params_set_period_size_near(pcm, hw, &period, &dir), "period size", error)
-       || !check(snd_pcm_hw_params_set_buffer_size_near(pcm, hw, &buffer), "buffer size", error)
-       || !check(snd_pcm_hw_params(pcm, hw), "hardware parameters", error))
+   if (!check(snd_pcm_hw_params_any(pcm, hw), "no configuration", error) ||
+       !check(snd_pcm_hw_params_set_access(pcm, hw, SND_PCM_ACCESS_RW_INTERLEAVED), "interleaved access", error) ||
+       !check(snd_pcm_hw_params_set_format(pcm, hw, SND_PCM_FORMAT_S16), "16-bit samples", error) ||
+       !check(snd_pcm_hw_params_set_channels(pcm, hw, kChannels), "stereo", error) ||
+       !check(snd_pcm_hw_params_set_rate_near(pcm, hw, &rate, &dir), "rate", error) ||
+       !check(snd_pcm_hw_params_set_period_size_near(pcm, hw, &period, &dir), "period size", error) ||
+       !check(snd_pcm_hw_params_set_buffer_size_near(pcm, hw, &buffer), "buffer size", error) ||
+       !check(snd_pcm_hw_params(pcm, hw), "hardware parameters", error))
       return false;
    snd_pcm_hw_params_get_period_size(hw, &period, &dir);
    snd_pcm_hw_params_get_buffer_size(hw, &buffer);
@@ -73,10 +73,10 @@ bool SoundOutputPcm::configure(const SoundOutputFormat &wanted, std::string &err
    // Start once one period is queued, wake the writer whenever one is free.
    snd_pcm_sw_params_t *sw = nullptr;
    snd_pcm_sw_params_alloca(&sw);
-   return check(snd_pcm_sw_params_current(pcm, sw), "software parameters", error)
-      && check(snd_pcm_sw_params_set_start_threshold(pcm, sw, period), "start threshold", error)
-      && check(snd_pcm_sw_params_set_avail_min(pcm, sw, period), "wake-up threshold", error)
-      && check(snd_pcm_sw_params(pcm, sw), "software parameters", error);
+   return check(snd_pcm_sw_params_current(pcm, sw), "software parameters", error) &&
+          check(snd_pcm_sw_params_set_start_threshold(pcm, sw, period), "start threshold", error) &&
+          check(snd_pcm_sw_params_set_avail_min(pcm, sw, period), "wake-up threshold", error) &&
+          check(snd_pcm_sw_params(pcm, sw), "software parameters", error);
 }
 
 bool SoundOutputPcm::write(const int16_t *frames)

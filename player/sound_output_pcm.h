@@ -29,7 +29,7 @@ struct SoundOutputFormat {
 };
 
 class SoundOutputPcm {
-public:
+ public:
    static std::unique_ptr<SoundOutputPcm> open(const std::string &device, const SoundOutputFormat &wanted,
                                                std::string &error);
    ~SoundOutputPcm();
@@ -46,7 +46,7 @@ public:
    // Under-runs recovered since the device was opened.
    int underruns() const { return underruns_; }
 
-private:
+ private:
    struct Close {
       void operator()(_snd_pcm *pcm) const;
    };
@@ -56,7 +56,7 @@ private:
    std::unique_ptr<_snd_pcm, Close> pcm_;
    SoundOutputFormat format_;
    int underruns_ = 0;
-   bool drained_ = true; // nothing queued: drain() has nothing to wait for
+   bool drained_ = true;  // nothing queued: drain() has nothing to wait for
 };
 
 }

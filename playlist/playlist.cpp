@@ -59,8 +59,7 @@ int playlist_insert(PLAYLIST *pl, uint32_t index, const char *name, uint32_t dat
       return -1;
    std::memcpy(copy, name, size);
 
-   std::memmove(&pl->entries[index + 1], &pl->entries[index],
-                (pl->count - index) * sizeof(PLAYLIST_ENTRY));
+   std::memmove(&pl->entries[index + 1], &pl->entries[index], (pl->count - index) * sizeof(PLAYLIST_ENTRY));
    pl->entries[index] = PLAYLIST_ENTRY{copy, data};
    if (static_cast<uint32_t>(pl->current) >= index)
       ++pl->current;
@@ -73,8 +72,7 @@ int playlist_remove(PLAYLIST *pl, uint32_t index)
    if (!pl || index >= pl->count)
       return -1;
    std::free(pl->entries[index].name);
-   std::memmove(&pl->entries[index], &pl->entries[index + 1],
-                (pl->count - index - 1) * sizeof(PLAYLIST_ENTRY));
+   std::memmove(&pl->entries[index], &pl->entries[index + 1], (pl->count - index - 1) * sizeof(PLAYLIST_ENTRY));
    --pl->count;
 
    auto current = static_cast<uint32_t>(pl->current);

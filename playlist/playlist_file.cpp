@@ -22,7 +22,7 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 // Reads exact byte counts; the first short read makes every later read fail.
 class Reader {
-public:
+ public:
    explicit Reader(std::FILE *f) : f_(f) {}
 
    bool bytes(void *out, size_t size)
@@ -47,7 +47,7 @@ public:
       return true;
    }
 
-private:
+ private:
    std::FILE *f_;
    bool ok_ = true;
 };
@@ -55,13 +55,10 @@ private:
 // Writes little-endian byte by byte, whatever the host's order, and
 // remembers whether every byte was accepted.
 class Writer {
-public:
+ public:
    explicit Writer(std::FILE *f) : f_(f) {}
 
-   void bytes(const void *data, size_t size)
-   {
-      ok_ = ok_ && std::fwrite(data, 1, size, f_) == size;
-   }
+   void bytes(const void *data, size_t size) { ok_ = ok_ && std::fwrite(data, 1, size, f_) == size; }
    void u16(uint16_t v)
    {
       const std::array<uint8_t, 2> b{static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)};
@@ -75,7 +72,7 @@ public:
    }
    bool ok() const { return ok_; }
 
-private:
+ private:
    std::FILE *f_;
    bool ok_ = true;
 };

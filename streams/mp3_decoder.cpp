@@ -16,14 +16,13 @@ constexpr std::array<long, 9> kStandardRates{44100, 48000, 32000, 22050, 24000, 
 
 // Exactly one frame per call, the Info frame as a frame, the first frame's PCM
 // undelayed, junk never skipped inside the stream: the player resynchronises.
-constexpr long kDecoderFlags = MPG123_QUIET | MPG123_IGNORE_INFOFRAME | MPG123_NO_RESYNC | MPG123_NO_READAHEAD
-   | MPG123_SKIP_ID3V2 | MPG123_FORCE_ENDIAN;
+constexpr long kDecoderFlags = MPG123_QUIET | MPG123_IGNORE_INFOFRAME | MPG123_NO_RESYNC | MPG123_NO_READAHEAD |
+                               MPG123_SKIP_ID3V2 | MPG123_FORCE_ENDIAN;
 
 bool configure(mpg123_handle *handle)
 {
-   if (mpg123_param(handle, MPG123_FLAGS, kDecoderFlags, 0) != MPG123_OK
-       || mpg123_param(handle, MPG123_RVA, MPG123_RVA_OFF, 0) != MPG123_OK
-       || mpg123_format_none(handle) != MPG123_OK)
+   if (mpg123_param(handle, MPG123_FLAGS, kDecoderFlags, 0) != MPG123_OK ||
+       mpg123_param(handle, MPG123_RVA, MPG123_RVA_OFF, 0) != MPG123_OK || mpg123_format_none(handle) != MPG123_OK)
       return false;
    for (long rate : kStandardRates) {
       if (mpg123_format(handle, rate, MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16) != MPG123_OK)

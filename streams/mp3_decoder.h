@@ -33,18 +33,18 @@ namespace kstr {
 
 // Facts of the last decoded frame, taken from its header word.
 struct Mp3FrameFacts {
-   int frame_size = 0;         // frame length less its 4 header bytes, padding included
-   int layer = 0;              // 2 or 3 for frames the player accepts
-   int lsf = 0;                // 1 for MPEG-2 and MPEG-2.5
-   int sampling_frequency = 0; // 0-8: 44100, 48000, 32000, 22050, 24000, 16000, 11025, 12000, 8000
+   int frame_size = 0;          // frame length less its 4 header bytes, padding included
+   int layer = 0;               // 2 or 3 for frames the player accepts
+   int lsf = 0;                 // 1 for MPEG-2 and MPEG-2.5
+   int sampling_frequency = 0;  // 0-8: 44100, 48000, 32000, 22050, 24000, 16000, 11025, 12000, 8000
    int bitrate_index = 0;
-   int mode = 0;               // 3 = mono
+   int mode = 0;  // 3 = mono
    int channels = 0;
-   uint32_t header = 0;        // the last header word read
+   uint32_t header = 0;  // the last header word read
 };
 
 class Mp3Decoder {
-public:
+ public:
    // Largest PCM one frame yields: 1152 sample frames of two 16-bit channels.
    static constexpr int kMaxFramePcm = 1152 * 2 * 2;
 
@@ -67,7 +67,7 @@ public:
 
    const Mp3FrameFacts &facts() const { return facts_; }
 
-private:
+ private:
    struct HandleDeleter {
       void operator()(mpg123_handle_struct *handle) const;
    };

@@ -137,11 +137,35 @@ void mp3_player_destroy(MP3_PLAYER *player)
    delete player;
 }
 
-int mp3_player_bitrate(MP3_PLAYER *player) { return player ? player->bitrate : 0; }
-int mp3_player_layer(MP3_PLAYER *player) { return player ? player->layer : 0; }
-int mp3_player_wave_bits(MP3_PLAYER *player) { return player ? player->bits : 0; }
-int mp3_player_wave_stereo(MP3_PLAYER *player) { return player ? player->stereo : 0; }
-int mp3_player_wave_freq(MP3_PLAYER *player) { return player ? player->freq : 0; }
-int mp3_player_is_playing(MP3_PLAYER *player) { return player && player->stream ? -1 : 0; }
-int mp3_player_is_looping(MP3_PLAYER *player) { return player && player->stream ? player->loop : 0; }
-AUDIOSTREAM *mp3_player_audio_stream(MP3_PLAYER *player) { return player ? player->stream.get() : nullptr; }
+int mp3_player_bitrate(MP3_PLAYER *player)
+{
+   return player ? player->bitrate : 0;
+}
+int mp3_player_layer(MP3_PLAYER *player)
+{
+   return player ? player->layer : 0;
+}
+int mp3_player_wave_bits(MP3_PLAYER *player)
+{
+   return player ? player->bits : 0;
+}
+int mp3_player_wave_stereo(MP3_PLAYER *player)
+{
+   return player ? player->stereo : 0;
+}
+int mp3_player_wave_freq(MP3_PLAYER *player)
+{
+   return player ? player->freq : 0;
+}
+int mp3_player_is_playing(MP3_PLAYER *player)
+{
+   return player && player->stream ? -1 : 0;
+}
+int mp3_player_is_looping(MP3_PLAYER *player)
+{
+   return player && player->stream ? player->loop : 0;
+}
+AUDIOSTREAM *mp3_player_audio_stream(MP3_PLAYER *player)
+{
+   return player ? player->stream.get() : nullptr;
+}

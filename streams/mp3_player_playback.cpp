@@ -50,7 +50,7 @@ int fill(MP3_PLAYER &p, uint8_t *buffer)
             p.end_countdown = 2;
             return 1;
          }
-         p.resync = 0; // looping goes on without resetting the decoder
+         p.resync = 0;  // looping goes on without resetting the decoder
       }
       const int pcm = step_frame(p, buffer + filled, capacity, p.loop != 0);
       if (pcm < 0)

@@ -163,7 +163,8 @@ int mp3_player_msecs_per_frame(MP3_PLAYER *player)
    if (!player)
       return 0;
    const MP3_PLAYER &p = *player;
-   const double per_frame = static_cast<double>(p.pcm_frame_bytes) / (static_cast<double>(p.freq) * sample_frame_bytes(p));
+   const double per_frame =
+      static_cast<double>(p.pcm_frame_bytes) / (static_cast<double>(p.freq) * sample_frame_bytes(p));
    return static_cast<int>(per_frame * 1000.0);
 }
 

@@ -21,21 +21,21 @@ using StreamPtr = std::unique_ptr<AUDIOSTREAM, StreamStopper>;
 }
 
 struct MP3_PLAYER {
-   const uint8_t *data_start = nullptr; // first byte of the first accepted frame
-   const uint8_t *data_pos = nullptr;   // next byte to hand to the decoder
-   int data_len = 0;                    // audio bytes from data_start, ID3v1 tag excluded
-   int lead_len = 0;                    // ID3v2 tag plus junk before data_start
-   int tag_len = 0;                     // 128 when an ID3v1 tag was cut off
+   const uint8_t *data_start = nullptr;  // first byte of the first accepted frame
+   const uint8_t *data_pos = nullptr;    // next byte to hand to the decoder
+   int data_len = 0;                     // audio bytes from data_start, ID3v1 tag excluded
+   int lead_len = 0;                     // ID3v2 tag plus junk before data_start
+   int tag_len = 0;                      // 128 when an ID3v1 tag was cut off
    kstr::Mp3Decoder decoder;
    std::unique_ptr<XING_INFO> xing;
-   int resync = 0;                      // reset the decoder before the next decode
-   int pcm_frame_bytes = 0;             // PCM of one frame, from the first frame
-   int frame_bytes = 0;                 // first frame's length, header included
+   int resync = 0;           // reset the decoder before the next decode
+   int pcm_frame_bytes = 0;  // PCM of one frame, from the first frame
+   int frame_bytes = 0;      // first frame's length, header included
    int bitrate = 0;
    int layer = 0;
    int total_frames = 0;
    int cur_frame = 0;
-   kstr::mp3::StreamPtr stream;         // non-null exactly while playing
+   kstr::mp3::StreamPtr stream;  // non-null exactly while playing
    int freq = 0;
    int stereo = 0;
    int bits = 16;
@@ -43,16 +43,25 @@ struct MP3_PLAYER {
    int frames_per_buffer = 0;
    int autopoll = 0;
    int autopoll_ms = 0;
-   int end_countdown = 0;               // silent buffers left before stopping at the end
+   int end_countdown = 0;  // silent buffers left before stopping at the end
 };
 
 namespace kstr::mp3 {
 
 constexpr int kResyncLimit = 16384;
 
-inline int data_offset(const MP3_PLAYER &p) { return static_cast<int>(p.data_pos - p.data_start); }
-inline bool at_end(const MP3_PLAYER &p) { return data_offset(p) >= p.data_len; }
-inline int sample_frame_bytes(const MP3_PLAYER &p) { return p.bits / 8 * (p.stereo ? 2 : 1); }
+inline int data_offset(const MP3_PLAYER &p)
+{
+   return static_cast<int>(p.data_pos - p.data_start);
+}
+inline bool at_end(const MP3_PLAYER &p)
+{
+   return data_offset(p) >= p.data_len;
+}
+inline int sample_frame_bytes(const MP3_PLAYER &p)
+{
+   return p.bits / 8 * (p.stereo ? 2 : 1);
+}
 
 // data_pos back to the first frame, cur_frame 0, the decoder to be reset.
 void rewind_to_start(MP3_PLAYER &p);

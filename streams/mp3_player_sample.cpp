@@ -22,9 +22,8 @@ using SamplePtr = std::unique_ptr<SAMPLE, SampleDestroyer>;
 // The sample being filled: decoded straight into its data, grown (by copying
 // into a larger one) only when the file holds more frames than it claims.
 class GrowingSample {
-public:
-   GrowingSample(const MP3_PLAYER &p, int64_t frames)
-      : p_(p), frame_bytes_(sample_frame_bytes(p))
+ public:
+   GrowingSample(const MP3_PLAYER &p, int64_t frames) : p_(p), frame_bytes_(sample_frame_bytes(p))
    {
       reserve(frames * p.pcm_frame_bytes);
    }
@@ -72,7 +71,7 @@ public:
       return std::move(sample_);
    }
 
-private:
+ private:
    // A new sample of `bytes` (whole sample frames, within Allegro's int
    // length) holding what was decoded so far.
    bool reserve(int64_t bytes)

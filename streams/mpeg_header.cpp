@@ -46,11 +46,9 @@ int mp3_header_valid(uint32_t h)
 {
    const uint32_t layer = h & kLayerMask;
    const uint32_t bitrate = h & kBitrateMask;
-   const bool valid = (h & kSyncMask) == kSyncMask
-      && (h & kVersionMask) != kVersionReserved
-      && (layer == kLayer3 || layer == kLayer2)
-      && bitrate != 0 && bitrate != kBitrateMask
-      && (h & kRateMask) != kRateMask;
+   const bool valid = (h & kSyncMask) == kSyncMask && (h & kVersionMask) != kVersionReserved &&
+                      (layer == kLayer3 || layer == kLayer2) && bitrate != 0 && bitrate != kBitrateMask &&
+                      (h & kRateMask) != kRateMask;
    return valid ? -1 : 0;
 }
 
@@ -104,8 +102,9 @@ std::unique_ptr<XING_INFO> mp3_read_xing(const uint8_t *frame, int avail, int ls
 
    // A record cut short by the end of the data is no record.
    const int32_t flags = xing->flags;
-   const int field_bytes = (flags & XING_FRAMES_FLAG ? 4 : 0) + (flags & XING_BYTES_FLAG ? 4 : 0)
-      + (flags & XING_TOC_FLAG ? static_cast<int>(sizeof xing->toc) : 0) + (flags & XING_SCALE_FLAG ? 4 : 0);
+   const int field_bytes = (flags & XING_FRAMES_FLAG ? 4 : 0) + (flags & XING_BYTES_FLAG ? 4 : 0) +
+                           (flags & XING_TOC_FLAG ? static_cast<int>(sizeof xing->toc) : 0) +
+                           (flags & XING_SCALE_FLAG ? 4 : 0);
    if (avail - pos < field_bytes)
       return nullptr;
 

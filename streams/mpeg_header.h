@@ -19,7 +19,7 @@ struct XING_INFO {
    int32_t flags;
    int32_t frames;
    int32_t bytes;
-   int32_t vbr_scale; // -1 when absent
+   int32_t vbr_scale;  // -1 when absent
    uint8_t toc[100];
 };
 

@@ -26,8 +26,8 @@ OggDecoded ogg_decode_into(OGG_PLAYER &p, uint8_t *dest, size_t bytes, bool loop
    size_t left = bytes;
    while (left > 0) {
       const int want = static_cast<int>(std::min(left, kLargestRead));
-      const long got = ov_read(&p.vf, reinterpret_cast<char *>(dest), want,
-                               kLittleEndian, kWordBytes, kUnsignedPcm, &p.section);
+      const long got =
+         ov_read(&p.vf, reinterpret_cast<char *>(dest), want, kLittleEndian, kWordBytes, kUnsignedPcm, &p.section);
       if (got > 0) {
          dest += got;
          left -= static_cast<size_t>(got);

@@ -76,8 +76,7 @@ OGG_PLAYER *ogg_player_create(const void *data, int data_len)
    PlayerPtr player = new_player(static_cast<const uint8_t *>(data), data_len);
    if (!player)
       return nullptr;
-   if (ov_open_callbacks(player.get(), &player->vf, nullptr, 0, ogg_memory_callbacks()) < 0
-       || !take_format(*player))
+   if (ov_open_callbacks(player.get(), &player->vf, nullptr, 0, ogg_memory_callbacks()) < 0 || !take_format(*player))
       return nullptr;
    return player.release();
 }
@@ -183,14 +182,9 @@ int ogg_player_poll(OGG_PLAYER *player)
    ogg_fill_silence(buffer + decoded.bytes, bytes - decoded.bytes);
    free_audio_stream_buffer(player->stream);
    switch (decoded.end) {
-   case OggDecodeEnd::full:
-      return 0;
-   case OggDecodeEnd::end_of_stream:
-      player->end_countdown = 2;
-      return 0;
-   case OggDecodeEnd::error:
-      ogg_player_stop(player);
-      return -2;
+   case OggDecodeEnd::full: return 0;
+   case OggDecodeEnd::end_of_stream: player->end_countdown = 2; return 0;
+   case OggDecodeEnd::error: ogg_player_stop(player); return -2;
    }
    return 0;
 }

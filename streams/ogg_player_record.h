@@ -13,16 +13,16 @@ struct OGG_PLAYER {
    const uint8_t *data_start;  // null when opened from a stdio file
    const uint8_t *data_pos;    // read position of the memory callbacks
    int data_len;
-   OggVorbis_File vf;          // all zero before opening
-   int section;                // last logical bitstream ov_read reported
-   AUDIOSTREAM *stream;        // non-null while playing
+   OggVorbis_File vf;    // all zero before opening
+   int section;          // last logical bitstream ov_read reported
+   AUDIOSTREAM *stream;  // non-null while playing
    int buffer_bytes;
    int stereo;
    int freq;
    int loop;
    int autopoll;
    int autopoll_ms;
-   int end_countdown;          // silent buffers left before stopping at the end
+   int end_countdown;  // silent buffers left before stopping at the end
 };
 
 // Bytes of one sample frame of 16-bit output.

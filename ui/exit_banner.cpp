@@ -14,12 +14,11 @@ namespace {
 
 // Five lines of 50 characters: the name in letters three rows high between
 // two rows of dots and bars.
-constexpr const char *kDrawing =
-   ".-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-\n"
-   "|     |/   .-.  .-   -+-  .-.  . .  .-.  .-.     |\n"
-   "|     |<   |-'  '-.   |   |    | |  | |  |-'     |\n"
-   "|     |\\   '-'  -'    '-  '    '-'  ' '  '-'     |\n"
-   ".-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-\n";
+constexpr const char *kDrawing = ".-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-\n"
+                                 "|     |/   .-.  .-   -+-  .-.  . .  .-.  .-.     |\n"
+                                 "|     |<   |-'  '-.   |   |    | |  | |  |-'     |\n"
+                                 "|     |\\   '-'  -'    '-  '    '-'  ' '  '-'     |\n"
+                                 ".-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-.-\n";
 
 constexpr const char *kFormats[] = {
    "\nMOD Protracker module (all)             WAV RIFF wave file (UNcompressed only)",

@@ -1,8 +1,8 @@
 #include "ui/language_switch.h"
 
 #include "app/catalogue_items.h"
-#include "app/languages.h"
 #include "app/catalogue_texts.h"
+#include "app/languages.h"
 #include "ui/interface_rebuild.h"
 
 #include "toolkit/toolkit.h"

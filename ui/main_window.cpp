@@ -29,10 +29,10 @@ struct Icon {
 };
 
 constexpr Icon kIcons[] = {
-   {"./gfx/config.bmp", "setupicon"}, {"./gfx/play.bmp", "playicon"},   {"./gfx/stop.bmp", "stopicon"},
-   {"./gfx/prev.bmp", "previcon"},    {"./gfx/next.bmp", "nexticon"},   {"./gfx/pause.bmp", "pauseicon"},
-   {"./gfx/about.bmp", "abouticon"},  {"./gfx/open.bmp", "openicon"},   {"./gfx/x.bmp", "xicon"},
-   {"./gfx/menu.bmp", "menuicon"},    {"./gfx/add.bmp", "pladdsong"},   {"./gfx/newpl.bmp", "plnewpl"},
+   {"./gfx/config.bmp", "setupicon"}, {"./gfx/play.bmp", "playicon"}, {"./gfx/stop.bmp", "stopicon"},
+   {"./gfx/prev.bmp", "previcon"},    {"./gfx/next.bmp", "nexticon"}, {"./gfx/pause.bmp", "pauseicon"},
+   {"./gfx/about.bmp", "abouticon"},  {"./gfx/open.bmp", "openicon"}, {"./gfx/x.bmp", "xicon"},
+   {"./gfx/menu.bmp", "menuicon"},    {"./gfx/add.bmp", "pladdsong"}, {"./gfx/newpl.bmp", "plnewpl"},
 };
 
 void show_pause_state()
@@ -86,8 +86,8 @@ void place_top_row()
 
 void place_playlist(PLAYLIST *pl)
 {
-   state.list = PlaceListView(PLACE_NEW_ROW, AUTO, pl, reinterpret_cast<int *>(&pl->count), 220, 2,
-                              playlist_row_text, row_menu_open, 20);
+   state.list = PlaceListView(PLACE_NEW_ROW, AUTO, pl, reinterpret_cast<int *>(&pl->count), 220, 2, playlist_row_text,
+                              row_menu_open, 20);
    SetListIndexer(state.list, playlist_row_handle);
    MakeResizable(state.list, nullptr, nullptr, 0);
    SetClickHandler(state.list, nullptr, pl, 1);

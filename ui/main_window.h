@@ -20,8 +20,8 @@
 struct PLAYLIST;
 
 struct MAIN_WINDOW_STATE {
-   int window = 0;        // the window id, 0 before the first build
-   int list = -1;         // the playlist view
+   int window = 0;  // the window id, 0 before the first build
+   int list = -1;   // the playlist view
    int pause_button = -1;
    int volume_slider = -1;
    int version_field = -1;

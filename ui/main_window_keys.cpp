@@ -41,46 +41,24 @@ bool control_key(int scancode)
 {
    PLAYLIST *pl = main_playlist;
    switch (scancode) {
-   case KEY_N:
-      new_playlist_button(pl);
-      return true;
-   case KEY_L:
-      load_playlist_button(pl);
-      return true;
-   case KEY_M:
-      merge_playlist_button(pl);
-      return true;
-   case KEY_S:
-      save_playlist_button(pl);
-      return true;
-   case KEY_Q:
-      quit_request(nullptr);
-      return true;
-   default:
-      return false;
+   case KEY_N: new_playlist_button(pl); return true;
+   case KEY_L: load_playlist_button(pl); return true;
+   case KEY_M: merge_playlist_button(pl); return true;
+   case KEY_S: save_playlist_button(pl); return true;
+   case KEY_Q: quit_request(nullptr); return true;
+   default: return false;
    }
 }
 
 bool letter_key(int character)
 {
    switch (std::tolower(character & 0xFF)) {
-   case 'z':
-      previous_button(nullptr);
-      return true;
-   case 'x':
-      play_button(nullptr);
-      return true;
-   case 'c':
-      pause_button(nullptr);
-      return true;
-   case 'v':
-      stop_button(nullptr);
-      return true;
-   case 'b':
-      next_button(nullptr);
-      return true;
-   default:
-      return false;
+   case 'z': previous_button(nullptr); return true;
+   case 'x': play_button(nullptr); return true;
+   case 'c': pause_button(nullptr); return true;
+   case 'v': stop_button(nullptr); return true;
+   case 'b': next_button(nullptr); return true;
+   default: return false;
    }
 }
 

@@ -93,8 +93,8 @@ void add_song_dialog(PLAYLIST *pl, uint32_t position)
 {
    if (!pl)
       return;
-   const std::string path = choose("*.*", SELECT_SHOW_SIZE | SELECT_MUST_EXIST | SELECT_SETTINGS_MENU,
-                                   msg::add_song, msg::add);
+   const std::string path =
+      choose("*.*", SELECT_SHOW_SIZE | SELECT_MUST_EXIST | SELECT_SETTINGS_MENU, msg::add_song, msg::add);
    if (path.empty())
       return;
    if (position > pl->count)

@@ -37,8 +37,8 @@ int playlist_row_text(void *handle, char *buf, int)
    const std::size_t n = name ? strnlen(name, LIST_TEXT_SIZE - 1) : 0;
    std::memcpy(buf, name ? name : "", n);
    buf[n] = '\0';
-   const bool current = main_playlist && main_playlist->current >= 0 &&
-                        static_cast<uint32_t>(main_playlist->current) == i;
+   const bool current =
+      main_playlist && main_playlist->current >= 0 && static_cast<uint32_t>(main_playlist->current) == i;
    return current && current_marked() ? static_cast<int>(LIST_ROW_UNDERLINE) : 0;
 }
 
@@ -86,21 +86,16 @@ void row_activate(int, void *handle, int, int)
 int playlist_drag(void *, int event, void *, int index)
 {
    switch (event) {
-   case LIST_DRAG_START:
-      main_window_state().drag_source = index;
-      return 1;
-   case LIST_DRAG_END:
-      return 1;
-   default:
-      return 0;
+   case LIST_DRAG_START: main_window_state().drag_source = index; return 1;
+   case LIST_DRAG_END: return 1;
+   default: return 0;
    }
 }
 
 int playlist_drop(void *, int event, void *, void *, int index, ...)
 {
    switch (event) {
-   case LIST_DRAG_OVER:
-      return 1;
+   case LIST_DRAG_OVER: return 1;
    case LIST_DRAG_END: {
       const int from = main_window_state().drag_source;
       // A drop past the last row names no entry; playlist_move refuses it.
@@ -110,7 +105,6 @@ int playlist_drop(void *, int event, void *, void *, int index, ...)
       redraw_playlist();
       return 0;
    }
-   default:
-      return 0;
+   default: return 0;
    }
 }

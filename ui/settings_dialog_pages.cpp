@@ -2,8 +2,8 @@
 #include "ui/settings_dialog.h"
 
 #include "app/catalogue_items.h"
-#include "app/config.h"
 #include "app/catalogue_texts.h"
+#include "app/config.h"
 #include "player/sound_settings.h"
 #include "ui/color_schemes.h"
 
@@ -95,7 +95,8 @@ void settings_page_streams(void *)
    BeginGroupBox(PLACE_NEW_ROW, AUTO, 0, AUTO, tr_text(msg::it_modules), GROUP_TITLE_IN_FRAME);
    place_buffer_size(&it_buffer_size);
    PlaceLabel(PLACE_NEW_ROW, AUTO, tr_text(msg::resampling_quality, "(0-4)"));
-   PlaceSlider(PLACE_LEFT, AUTO, kResamplingSliderLength, &it_resampling, 0, kResamplingMax, kResamplingSliderFlags, -1);
+   PlaceSlider(PLACE_LEFT, AUTO, kResamplingSliderLength, &it_resampling, 0, kResamplingMax, kResamplingSliderFlags,
+               -1);
    // Any integer typed here stays and is saved; the label gives the sensible range.
    PlaceLabel(PLACE_NEW_ROW, AUTO, tr_text(msg::mixing_frequency, "(8000-48000Hz)"));
    PlaceInputField(PLACE_LEFT, AUTO, kFrequencyFieldWidth, "", kIntegerField, kIntegerFieldParam, &it_sound_freq);

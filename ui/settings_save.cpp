@@ -3,8 +3,8 @@
 #include "app/config.h"
 #include "app/config_keys.h"
 #include "app/languages.h"
-#include "ui/settings_notice.h"
 #include "player/sound_settings.h"
+#include "ui/settings_notice.h"
 
 #include <allegro.h>
 

@@ -36,7 +36,7 @@ using Translation = std::unique_ptr<TRANSLATION, decltype(&tr_destroy)>;
 // 8-bit text, Allegro without drivers (packfiles and directory searches need
 // it, no X server), nothing selected, and a temporary folder.
 class Catalogue : public ::testing::Test {
-protected:
+ protected:
    void SetUp() override
    {
       set_uformat(U_ASCII);
@@ -75,7 +75,11 @@ TEST_F(Catalogue, LinesEndAtLfCrlfOrLoneCrAndAreCounted)
 {
    // CR CR LF is a lone CR and then CR LF: an empty line between.
    const std::string value511(511 - 6, 'x');
-   const struct { std::string file; std::string texts; int lines; } cases[] = {
+   const struct {
+      std::string file;
+      std::string texts;
+      int lines;
+   } cases[] = {
       {"lang_name=LF\ngreeting=CRLF\r\nplain=CR\rnumbers=last", "|LF|CRLF|last|-|-|CR", 4},
       {"lang_name=a\r\r\nplain=b\r", "|a|-|-|-|-|b", 3},
       // Comments and empty lines are skipped but counted.
@@ -100,8 +104,10 @@ TEST_F(Catalogue, LinesEndAtLfCrlfOrLoneCrAndAreCounted)
 
 TEST_F(Catalogue, ErrorsSayWhyAndWhere)
 {
-   const struct { std::string file; int line; } syntax[] = {
-      {"lang_name=a\n# comment\nkey without equals\nplain=b\n", 3}, {"\r\r\rbad\r", 4}, {" # x\n", 1}};
+   const struct {
+      std::string file;
+      int line;
+   } syntax[] = {{"lang_name=a\n# comment\nkey without equals\nplain=b\n", 3}, {"\r\r\rbad\r", 4}, {" # x\n", 1}};
    for (const auto &c : syntax) {
       EXPECT_EQ(load(c.file), nullptr);
       EXPECT_EQ(tr_error, TR_ERR_SYNTAX);
@@ -132,7 +138,8 @@ TEST_F(Catalogue, SetTextSelectionAndCompleteness)
    EXPECT_EQ(tr_is_complete(current.get()), 0);
    EXPECT_EQ(texts(current), "|set|set|set|set|set|-");
    EXPECT_EQ(tr_set_text(current.get(), item_total, "x") + tr_set_text(current.get(), -1, "x") +
-                tr_set_text(nullptr, 0, "x"), -3);
+                tr_set_text(nullptr, 0, "x"),
+             -3);
    EXPECT_EQ(tr_is_complete(nullptr), 0);
    // Destroying the selected translation leaves nothing selected.
    tr_destroy(current.release());
@@ -196,20 +203,39 @@ TEST_F(Catalogue, PercentSequencesArgumentsAndLongResults)
 
 TEST(CatalogueNumbers, EveryOptionShapesTheNumber)
 {
-   const struct { const char *options; double value; bool is_double; const char *expected; } cases[] = {
-      {"", 1234567, false, "1234567"},   {",", 1234567, false, "1,234,567"}, {",", -1234, false, "-1,234"},
-      {",", 123, false, "123"},          {"8", -42, false, "     -42"},     {"08", -42, false, "-0000042"},
-      {"2", 12345, false, "12345"},      {"0,10", 1234567, false, "01,234,567"}, {"x5y", 7, false, "    7"},
-      {"+", 5, false, "5"},              {"+", 2.5, true, "+2.5"},          {"+", 0.0, true, "+0"},
-      {"", 0.125, true, "0.125"},        {"", -0.5, true, "-0.5"},          {"", 2.0, true, "2"},
-      {".2", 3.999, true, "3.99"},       {".", 3.7, true, "3"},             {".02", 2.5, true, "2.5"},
-      {".3", 2.0, true, "2"},            {"08.2", -3.14159, true, "-0000003.14"},
-      {",.1", 1234567.25, true, "1,234,567.2"}, {"+,012", 98765.5, true, "+0000098,765.5"},
+   const struct {
+      const char *options;
+      double value;
+      bool is_double;
+      const char *expected;
+   } cases[] = {
+      {"", 1234567, false, "1234567"},
+      {",", 1234567, false, "1,234,567"},
+      {",", -1234, false, "-1,234"},
+      {",", 123, false, "123"},
+      {"8", -42, false, "     -42"},
+      {"08", -42, false, "-0000042"},
+      {"2", 12345, false, "12345"},
+      {"0,10", 1234567, false, "01,234,567"},
+      {"x5y", 7, false, "    7"},
+      {"+", 5, false, "5"},
+      {"+", 2.5, true, "+2.5"},
+      {"+", 0.0, true, "+0"},
+      {"", 0.125, true, "0.125"},
+      {"", -0.5, true, "-0.5"},
+      {"", 2.0, true, "2"},
+      {".2", 3.999, true, "3.99"},
+      {".", 3.7, true, "3"},
+      {".02", 2.5, true, "2.5"},
+      {".3", 2.0, true, "2"},
+      {"08.2", -3.14159, true, "-0000003.14"},
+      {",.1", 1234567.25, true, "1,234,567.2"},
+      {"+,012", 98765.5, true, "+0000098,765.5"},
    };
    for (const auto &c : cases) {
       TR_FORMAT format = tr_parse_format(c.options);
-      std::string written = c.is_double ? tr_format_double(c.value, format)
-                                        : tr_format_integer(static_cast<long long>(c.value), format);
+      std::string written =
+         c.is_double ? tr_format_double(c.value, format) : tr_format_integer(static_cast<long long>(c.value), format);
       EXPECT_EQ(written, c.expected) << "options \"" << c.options << "\" value " << c.value;
    }
    EXPECT_EQ(tr_parse_format("99999999").width, 255) << "width saturates";
@@ -228,7 +254,7 @@ TEST(CatalogueNumbers, EveryOptionShapesTheNumber)
 // The scan reads "lang/" below the working folder: it works in the
 // temporary folder.
 class Languages : public Catalogue {
-protected:
+ protected:
    void SetUp() override
    {
       Catalogue::SetUp();
@@ -282,7 +308,8 @@ TEST_F(Languages, ScanListsWhatLoadsUpToTheTableSizeAndFindsExactCodes)
    EXPECT_EQ(table(), (std::set<std::string>{"en:English"}));
    fs::remove_all(dir.path() / "lang");
    for (int i = 0; i < 27; ++i)
-      write_catalogue({char('a' + i / 9), char('a' + i % 9)}, "Language " + std::string{char('a' + i / 9), char('a' + i % 9)});
+      write_catalogue({char('a' + i / 9), char('a' + i % 9)},
+                      "Language " + std::string{char('a' + i / 9), char('a' + i % 9)});
    scan_languages();
    ASSERT_EQ(language_count, LANGUAGE_MAX);
    EXPECT_EQ(table().size(), static_cast<size_t>(LANGUAGE_MAX)) << "entries are distinct";

@@ -1,9 +1,9 @@
 #include "allegro_env.h"
 #include "app/config.h"
-#include "ui/settings_save.h"
 #include "app/languages.h"
 #include "player/engine.h"
 #include "temp_dir.h"
+#include "ui/settings_save.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ namespace {
 // Makes a temporary folder the working folder holding `ini` as kstr.ini, and
 // the current configuration.
 class ConfigTest : public ::testing::Test {
-protected:
+ protected:
    void use(const std::string &ini)
    {
       ASSERT_TRUE(kstr::test::start_allegro());
@@ -90,8 +90,13 @@ TEST_F(ConfigTest, ValuesWithoutATableEntryFallBack)
 
 TEST_F(ConfigTest, LanguageCodeLongerThanTwoLettersIsNoCode)
 {
-   const struct { const char *ini; bool usable; const char *code; } cases[] = {
-      {"[system]\nlanguage = pl\n", true, "pl"}, {"[system]\nlanguage = polish\n", false, ""}, {"[system]\n", true, "en"}};
+   const struct {
+      const char *ini;
+      bool usable;
+      const char *code;
+   } cases[] = {{"[system]\nlanguage = pl\n", true, "pl"},
+                {"[system]\nlanguage = polish\n", false, ""},
+                {"[system]\n", true, "en"}};
    for (const auto &c : cases) {
       char code[3] = "zz";
       use(c.ini);
@@ -114,8 +119,11 @@ TEST_F(ConfigTest, SaveKeepsWhatWasReadTheChosenLanguageAndUnknownKeys)
    language_count = 2;
    current_language = 1;
    ASSERT_EQ(settings_write(), 0) << saved();
-   for (const auto &[section, name, expected] : {std::tuple("system", "language", "fr"), {"gui", "my_own", "7"},
-                                                {"dos", "verbose", "2"}, {"dos", "volume", "77"}, {"dos", "it_resampling", "3"}})
+   for (const auto &[section, name, expected] : {std::tuple("system", "language", "fr"),
+                                                 {"gui", "my_own", "7"},
+                                                 {"dos", "verbose", "2"},
+                                                 {"dos", "volume", "77"},
+                                                 {"dos", "it_resampling", "3"}})
       EXPECT_EQ(value(section, name), expected) << section << "/" << name;
    language_count = 0;
    current_language = 0;

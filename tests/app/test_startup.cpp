@@ -35,8 +35,8 @@ void stage(const TempDir &dir, const std::string &ini, bool catalogue = true)
 // console, where the test reads them.
 FILE *start(const TempDir &dir, const std::string &feed = "true", const std::string &env = "")
 {
-   const std::string command = "cd '" + dir.path().string() + "' && exec 3>&1 && (" + feed +
-                               ") | timeout 30 env " + env + " PATH=/nonexistent '" KSTR_PROGRAM "' 2>&1";
+   const std::string command = "cd '" + dir.path().string() + "' && exec 3>&1 && (" + feed + ") | timeout 30 env " +
+                               env + " PATH=/nonexistent '" KSTR_PROGRAM "' 2>&1";
    return popen(command.c_str(), "r");
 }
 
@@ -80,8 +80,8 @@ TEST(Startup, FatalStartsShowTheirMessageAndExitNonZero)
       {"[gui]\nfullscreen = 1\nresx = 30000\nresy = 30000\n", nullptr, nullptr, true, 1,
        "FULLSCREEN Graphics mode initializing error - exitting. try to alter or remove kstr.ini file"},
       {"[gui]\nfullscreen = 0\n", nullptr, nullptr, true, 2, "Kestrune cannot start", "-u DISPLAY"},
-      {"[dos]\nverbose = 2\n", nullptr, nullptr, false, 255, "[key]\nError reading translation file:\nError opening file",
-       "", "sleep 1.5; echo '[key]' >&3; echo"},
+      {"[dos]\nverbose = 2\n", nullptr, nullptr, false, 255,
+       "[key]\nError reading translation file:\nError opening file", "", "sleep 1.5; echo '[key]' >&3; echo"},
    };
    for (const auto &c : cases) {
       TempDir dir;

@@ -52,15 +52,16 @@ TEST(StagedAssets, IconsLogoAndDatafileLoadAsTheProgramLoadsThem)
 {
    ASSERT_TRUE(kstr::test::open_test_window());
    std::set<std::vector<int>> seen;
-   for (const char *name : {"config", "play", "stop", "prev", "next", "pause", "about", "open", "x", "menu", "add", "newpl"}) {
+   for (const char *name :
+        {"config", "play", "stop", "prev", "next", "pause", "about", "open", "x", "menu", "add", "newpl"}) {
       BitmapPtr icon(load_bitmap(run_file(std::string("gfx/") + name + ".bmp").c_str(), nullptr));
       expect_icon(icon.get(), name, seen);
       ASSERT_EQ(bitmap_color_depth(icon.get()), 16) << name;
    }
    const std::string datafile = run_file("kesicons.dat");
    for (const char *name : {"mkdatadir", "datadir", "makedir", "updir", "uparrow", "isdirectory"}) {
-      std::unique_ptr<DATAFILE, decltype(&unload_datafile_object)> object(
-         load_datafile_object(datafile.c_str(), name), unload_datafile_object);
+      std::unique_ptr<DATAFILE, decltype(&unload_datafile_object)> object(load_datafile_object(datafile.c_str(), name),
+                                                                          unload_datafile_object);
       ASSERT_TRUE(object && object->type == DAT_BITMAP) << name << " in " << datafile;
       expect_icon(static_cast<BITMAP *>(object->dat), name, seen);
    }
@@ -90,8 +91,14 @@ std::vector<int> draw(FONT *font, const char *text)
    return pixels;
 }
 
-int top(const std::vector<int> &ink) { return *std::min_element(ink.begin(), ink.end(), [](int a, int b) { return (a ? a : 999) < (b ? b : 999); }); }
-int bottom(const std::vector<int> &ink) { return *std::max_element(ink.begin(), ink.end()); }
+int top(const std::vector<int> &ink)
+{
+   return *std::min_element(ink.begin(), ink.end(), [](int a, int b) { return (a ? a : 999) < (b ? b : 999); });
+}
+int bottom(const std::vector<int> &ink)
+{
+   return *std::max_element(ink.begin(), ink.end());
+}
 
 TEST(StagedAssets, FontsAreMonochromeProportionalAndShareABaseline)
 {
@@ -159,7 +166,8 @@ TEST(FontGrid, AllegroReadsBackEveryCellAsAMonochromeGlyph)
       textout_ex(canvas.get(), font.get(), text, 0, 0, 1, -1);
       for (int y = 0; y < line.height(); y++)
          for (int x = 0; x < cells[i].width; x++)
-            ASSERT_EQ(getpixel(canvas.get(), x, y) == 1, cells[i].at(x, y)) << "cell " << i << " pixel " << x << "," << y;
+            ASSERT_EQ(getpixel(canvas.get(), x, y) == 1, cells[i].at(x, y))
+               << "cell " << i << " pixel " << x << "," << y;
    }
 }
 

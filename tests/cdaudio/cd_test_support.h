@@ -19,10 +19,16 @@ namespace kstr::test {
 
 inline constexpr std::size_t SECTOR_FRAMES = 588;
 
-inline std::string cd_file(const std::string &name) { return test_data("cd/" + name); }
+inline std::string cd_file(const std::string &name)
+{
+   return test_data("cd/" + name);
+}
 
 // Audio track n (1 to 3) of disc.cue, interleaved signed stereo.
-inline std::vector<int16_t> track_pcm(int n) { return read_pcm(cd_file("track" + std::to_string(n) + ".raw")); }
+inline std::vector<int16_t> track_pcm(int n)
+{
+   return read_pcm(cd_file("track" + std::to_string(n) + ".raw"));
+}
 
 // Stereo frames [from, to).
 inline std::vector<int16_t> frames_of(const std::vector<int16_t> &pcm, std::size_t from, std::size_t to)
@@ -41,7 +47,7 @@ inline std::vector<int16_t> joined(std::initializer_list<std::vector<int16_t>> p
 // Every command the layer receives while it lives, as `command -> reply` or
 // `command -> error N`, also printed so a run shows the exact texts.
 class CommandLog {
-public:
+ public:
    CommandLog() { mci_set_log(&CommandLog::record, this); }
    ~CommandLog() { mci_set_log(nullptr, nullptr); }
    CommandLog(const CommandLog &) = delete;
@@ -50,10 +56,11 @@ public:
    // The lines logged since the last take.
    std::vector<std::string> take() { return std::exchange(lines_, {}); }
 
-private:
+ private:
    static void record(const char *command, unsigned error, const char *reply, void *data)
    {
-      std::string line = std::string(command) + " -> " + (error ? "error " + std::to_string(error) : std::string(reply));
+      std::string line =
+         std::string(command) + " -> " + (error ? "error " + std::to_string(error) : std::string(reply));
       std::printf("  [mci] %s\n", line.c_str());
       static_cast<CommandLog *>(data)->lines_.push_back(line);
    }

@@ -13,7 +13,7 @@ using namespace kstr::test;
 using Lines = std::vector<std::string>;
 
 class CdControl : public testing::Test {
-protected:
+ protected:
    void SetUp() override
    {
       cd_set_device(cd_file("disc.cue").c_str());
@@ -152,7 +152,8 @@ TEST_F(CdControl, NoDriveAndClosing)
 {
    EXPECT_EQ(cd_exit(), 0);
    EXPECT_EQ(cd_exit(), -1);
-   EXPECT_EQ(log.take(), (Lines{"close cdaudio -> ", "close cdaudio -> error " + std::to_string(MCIERR_INVALID_DEVICE_NAME)}));
+   EXPECT_EQ(log.take(),
+             (Lines{"close cdaudio -> ", "close cdaudio -> error " + std::to_string(MCIERR_INVALID_DEVICE_NAME)}));
    for (const char *device : {"/nonexistent/disc.cue", ""}) {
       cd_set_device(device);
       testing::internal::CaptureStderr();

@@ -27,7 +27,7 @@ Answer send(const std::string &command, std::size_t reply_size = 256)
 }
 
 class CommandLayer : public testing::Test {
-protected:
+ protected:
    void open(const std::string &image)
    {
       mci_set_cdaudio_source(cd_file(image).c_str());
@@ -148,7 +148,8 @@ TEST_F(CommandLayer, TheReaderHandsOutTheTracksPcm)
    ASSERT_EQ(send("pause cdaudio").error, MCI_OK);
    EXPECT_TRUE(read_frames(10, mci_cdaudio_read).empty());
    expect_answers({{"status cdaudio position", MCI_OK, "01:00:01:20"}, {"play cdaudio to 1:00:02:00", MCI_OK, ""}});
-   EXPECT_EQ(joined({first, read_frames(100000, mci_cdaudio_read)}), frames_of(t1, 75 * SECTOR_FRAMES, 150 * SECTOR_FRAMES));
+   EXPECT_EQ(joined({first, read_frames(100000, mci_cdaudio_read)}),
+             frames_of(t1, 75 * SECTOR_FRAMES, 150 * SECTOR_FRAMES));
    ASSERT_EQ(send("play cdaudio from 3").error, MCI_OK);
    ASSERT_EQ(send("stop cdaudio").error, MCI_OK);
    EXPECT_TRUE(read_frames(10, mci_cdaudio_read).empty());

@@ -73,7 +73,8 @@ long differing_pixels(const Picture &a, const Picture &b, int y1, int y2)
       return -1;
    long n = 0;
    for (int y = std::max(0, y1); y <= std::min(y2, a.h - 1); ++y)
-      for (std::size_t i = static_cast<std::size_t>(y) * a.w * 3, e = i + static_cast<std::size_t>(a.w) * 3; i < e; i += 3)
+      for (std::size_t i = static_cast<std::size_t>(y) * a.w * 3, e = i + static_cast<std::size_t>(a.w) * 3; i < e;
+           i += 3)
          n += std::memcmp(&a.rgb[i], &b.rgb[i], 3) != 0;
    return n;
 }

@@ -54,8 +54,8 @@ struct Match {
    long position = -1;
    double correlation = 0;
 };
-Match locate(const std::vector<float> &sound, long at, long length, const std::vector<float> &reference,
-             long near = 0, long radius = -1);
+Match locate(const std::vector<float> &sound, long at, long length, const std::vector<float> &reference, long near = 0,
+             long radius = -1);
 
 // How the recording from `begin` to `end` follows the reference: where it
 // starts in it, then every 200 ms stretch sought near where the time since

@@ -128,7 +128,8 @@ bool Rig::start_x()
       display_ = ":" + std::to_string(n);
       xvfb_ = spawn({"Xvfb", display_, "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, dir_.file("xvfb.log"),
                     {"PATH=" + env_or("PATH", "/usr/bin:/bin")});
-      if (wait_until(5000, [&] { return shell("DISPLAY=" + display_ + " xdpyinfo >/dev/null 2>&1 && echo up") == "up"; }))
+      if (wait_until(5000,
+                     [&] { return shell("DISPLAY=" + display_ + " xdpyinfo >/dev/null 2>&1 && echo up") == "up"; }))
          return true;
       end(xvfb_);
    }
@@ -141,13 +142,16 @@ bool Rig::start_sound()
    fs::create_directories(dir_.path() / "xdg");
    fs::permissions(dir_.path() / "xdg", fs::perms::owner_all);
    const std::string socket = dir_.file("pulse.sock");
-   dir_.write(".asoundrc", "pcm.!default { type pulse server \"unix:" + socket + "\" }\n"
-                           "ctl.!default { type pulse server \"unix:" + socket + "\" }\n");
+   dir_.write(".asoundrc", "pcm.!default { type pulse server \"unix:" + socket +
+                              "\" }\n"
+                              "ctl.!default { type pulse server \"unix:" +
+                              socket + "\" }\n");
    pulse_ = spawn({"pulseaudio", "--daemonize=no", "-n", "--exit-idle-time=-1", "--disallow-exit",
                    "--load=module-null-sink sink_name=kstr rate=44100 channels=2",
                    "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket},
                   dir_.file("pulse.log"), sound_env());
-   const std::string probe = "PULSE_SERVER=unix:" + socket + " HOME=" + dir_.path().string() + " pactl list short sinks 2>/dev/null";
+   const std::string probe =
+      "PULSE_SERVER=unix:" + socket + " HOME=" + dir_.path().string() + " pactl list short sinks 2>/dev/null";
    if (pulse_ > 0 && wait_until(5000, [&] { return shell(probe).find("kstr") != std::string::npos; }))
       return true;
    ADD_FAILURE() << "the private sound server did not start: " << read_file(dir_.file("pulse.log.err"));
@@ -181,9 +185,9 @@ bool Rig::start_program()
          env.push_back(std::string(name) + "=" + value);
    program_ = spawn({run_folder() + "/kestrune"}, dir_.file("program.out"), env, run_folder());
    const bool shown = program_ > 0 && wait_until(10000, [&] {
-      window_ = xdo("search --onlyvisible --name '^Kestrune$' 2>/dev/null | head -n1");
-      return !window_.empty();
-   });
+                         window_ = xdo("search --onlyvisible --name '^Kestrune$' 2>/dev/null | head -n1");
+                         return !window_.empty();
+                      });
    if (!shown) {
       ADD_FAILURE() << "the program's window never showed: " << program_errors();
       return false;
@@ -311,9 +315,9 @@ bool Rig::screenshot(Picture &picture)
 
 bool Rig::start_recording()
 {
-   recorder_ = spawn({"parec", "-d", "kstr.monitor", "--format=s16le", "--rate=44100", "--channels=2",
-                      "--latency-msec=20"},
-                     dir_.file("recording.raw"), sound_env());
+   recorder_ =
+      spawn({"parec", "-d", "kstr.monitor", "--format=s16le", "--rate=44100", "--channels=2", "--latency-msec=20"},
+            dir_.file("recording.raw"), sound_env());
    pause_ms(300);
    return recorder_ > 0;
 }

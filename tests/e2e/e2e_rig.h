@@ -33,7 +33,7 @@ struct MainWindowMap {
 };
 
 class Rig {
-public:
+ public:
    Rig();
    ~Rig();
    Rig(const Rig &) = delete;
@@ -74,7 +74,7 @@ public:
 
    MainWindowMap map;
 
-private:
+ private:
    bool start_x();
    bool start_sound();
    bool stage();

@@ -78,7 +78,8 @@ TEST(XdotoolPlayer, AnMp3AddedThroughTheSelectorPlaysOnThroughALanguageSwitchAnd
    const Follow f = follow(recording, played.begin, played.end, reference);
    EXPECT_GT(f.start.correlation, 0.9) << "at reference sample " << f.start.position;
    EXPECT_LT(f.start.position, RATE / 2) << "the song starts from its beginning";
-   const Match elsewhere = locate(recording, played.begin + RATE / 5, RATE / 5, read_reference(e2e_file("sweep_ogg.raw")));
+   const Match elsewhere =
+      locate(recording, played.begin + RATE / 5, RATE / 5, read_reference(e2e_file("sweep_ogg.raw")));
    EXPECT_LT(elsewhere.correlation, 0.5) << "another song's decode does not match";
    EXPECT_GT(f.worst, 0.9) << "the whole run is the song";
    EXPECT_LT(f.drift, RATE / 50) << "in order, without a jump";
@@ -119,8 +120,9 @@ std::vector<SongRun> runs_of(const std::vector<float> &rec)
       else if (sweep == std::end(kSweeps))
          steps.emplace_back(-2, f);
       else
-         steps.emplace_back(static_cast<int>(sweep - kSweeps), sweep->seconds * std::log(std::clamp(f, sweep->f0, sweep->f1) / sweep->f0) /
-                                                                 std::log(sweep->f1 / sweep->f0));
+         steps.emplace_back(static_cast<int>(sweep - kSweeps),
+                            sweep->seconds * std::log(std::clamp(f, sweep->f0, sweep->f1) / sweep->f0) /
+                               std::log(sweep->f1 / sweep->f0));
    }
    std::vector<SongRun> runs;
    for (std::size_t i = 0, j; i < steps.size(); i = j) {
@@ -145,8 +147,11 @@ std::string describe(const std::vector<SongRun> &runs)
 {
    std::string text;
    for (const SongRun &r : runs)
-      text += (r.song >= 0 ? kSweeps[r.song].name : r.song == -1 ? "silence" : "?") + std::string(" ") +
-              std::to_string(r.from) + "-" + std::to_string(r.to) + " x" + std::to_string(r.steps) + "\n";
+      text += (r.song >= 0    ? kSweeps[r.song].name
+               : r.song == -1 ? "silence"
+                              : "?") +
+              std::string(" ") + std::to_string(r.from) + "-" + std::to_string(r.to) + " x" + std::to_string(r.steps) +
+              "\n";
    return text;
 }
 
@@ -163,13 +168,13 @@ TEST(XdotoolPlayer, ThreeFormatsAdvanceByThemselvesSkipBothWaysAndPauseWithoutAJ
    pause_ms(2200);  // the WAV, then the MP3 by itself
    rig.key("b");    // Next: the Ogg
    pause_ms(1200);
-   rig.key("z");    // Previous: the MP3 from its start
+   rig.key("z");  // Previous: the MP3 from its start
    pause_ms(1200);
    rig.click(rig.map.pause);
    pause_ms(1000);
    rig.click(rig.map.pause);
    pause_ms(1000);
-   rig.key("v");    // Stop
+   rig.key("v");  // Stop
    pause_ms(800);
    const std::vector<SongRun> runs = runs_of(rig.stop_recording());
    const std::string seen = describe(runs);

@@ -11,7 +11,7 @@ namespace {
 using Rows = std::vector<std::string>;
 
 class XdotoolWindow : public ::testing::Test {
-protected:
+ protected:
    void SetUp() override
    {
       ASSERT_TRUE(rig_.ok());

@@ -30,7 +30,7 @@ TEST(CaptureMidi, NoteIsCapturedAtOnceDiesAwayAndRepeatsExactly)
    EXPECT_EQ(energy(capture_pull(4410), 0, 0, 4410), 0) << "silent before the note";
    std::vector<int16_t> notes[2];
    for (auto &note : notes) {
-      capture_pull(kstr::test::capture_surplus_frames()); // start on a block boundary
+      capture_pull(kstr::test::capture_surplus_frames());  // start on a block boundary
       for (std::vector<unsigned char> event : {std::vector<unsigned char>{0xC0, 0}, {0xB0, 10, 64}, {0x90, 60, 100}})
          midi_out(event.data(), static_cast<int>(event.size()));
       note = capture_pull(4410);

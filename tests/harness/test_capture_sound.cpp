@@ -93,11 +93,18 @@ TEST(CaptureSound, StreamsComeBackExactAndGapFree)
 {
    set_volume_per_voice(0);
    ASSERT_TRUE(install_capture_sound());
-   for (const auto &[len, total, pulls] : std::vector<std::tuple<int, int, std::vector<int>>>{
-           {4096, 3 * 65536, {kCaptureBlockFrames}}, {100, 20000, {256}}, {256, 20000, {256}}, {300, 20000, {256}},
-           {1000, 20000, {768}}, {1024, 20000, {1024}}, {1500, 20000, {1280}}, {1024, 50000, {1, 7, 255, 257, 1000, 3, 511}}}) {
+   for (const auto &[len, total, pulls] :
+        std::vector<std::tuple<int, int, std::vector<int>>>{{4096, 3 * 65536, {kCaptureBlockFrames}},
+                                                            {100, 20000, {256}},
+                                                            {256, 20000, {256}},
+                                                            {300, 20000, {256}},
+                                                            {1000, 20000, {768}},
+                                                            {1024, 20000, {1024}},
+                                                            {1500, 20000, {1280}},
+                                                            {1024, 50000, {1, 7, 255, 257, 1000, 3, 511}}}) {
       const Frames got = capture_stream(len, total, pulls);
-      EXPECT_EQ(first_mismatch(got, 0, [](int k) { return capture_expected(ramp(k, 0)); }), -1) << len << " / " << pulls[0];
+      EXPECT_EQ(first_mismatch(got, 0, [](int k) { return capture_expected(ramp(k, 0)); }), -1)
+         << len << " / " << pulls[0];
       EXPECT_EQ(first_mismatch(got, 1, zero), -1) << len << " / " << pulls[0];
    }
    const auto buffer_level = [](int k, int) { return static_cast<uint16_t>(0x8000 - 100 * (k / 1024 + 1)); };
@@ -131,17 +138,20 @@ TEST(CaptureSound, SamplesComeBackExactOrScaledByTheTable)
    const Frames got = capture_pull(5000);
    EXPECT_EQ(first_mismatch(got, 0, [&](int k) { return k < 3000 ? capture_expected(wide(k)) : int16_t{0}; }), -1);
    EXPECT_EQ(first_mismatch(got, 1, zero), -1);
-   capture_pull(capture_surplus_frames()); // new voices start on a block boundary
-   const struct { int n, pan; int16_t left, right; } table[] = {
-      {0, 0, -32768, 0}, {0, 128, -32638, -32768}, {1, 0, -32767, 0},
-      {1, 128, -16319, -16448}, {2, 0, -16383, 0}, {2, 128, -8160, -8224},
+   capture_pull(capture_surplus_frames());  // new voices start on a block boundary
+   const struct {
+      int n, pan;
+      int16_t left, right;
+   } table[] = {
+      {0, 0, -32768, 0},        {0, 128, -32638, -32768}, {1, 0, -32767, 0},
+      {1, 128, -16319, -16448}, {2, 0, -16383, 0},        {2, 128, -8160, -8224},
    };
    for (const auto &row : table) {
       set_volume_per_voice(row.n);
       const auto constant = make_sample(kCaptureBlockFrames, [](int) { return uint16_t{0}; });
       EXPECT_GE(play_sample(constant.get(), 255, row.pan, 1000, FALSE), 0);
       const Frames block = capture_pull(kCaptureBlockFrames);
-      capture_pull(kCaptureBlockFrames); // let the voice end before the sample goes
+      capture_pull(kCaptureBlockFrames);  // let the voice end before the sample goes
       EXPECT_EQ(std::pair(block[0], block[1]), std::pair(row.left, row.right)) << "n " << row.n << " pan " << row.pan;
    }
 }

@@ -10,8 +10,7 @@
 
 namespace kstr::test {
 
-std::string write_module_file(const TempDir &dir, ModuleFormat format, const ModuleSong &song,
-                              const std::string &stem)
+std::string write_module_file(const TempDir &dir, ModuleFormat format, const ModuleSong &song, const std::string &stem)
 {
    const std::vector<uint8_t> bytes = write_module(format, song);
    return dir.write(stem + "." + module_extension(format),
@@ -22,9 +21,8 @@ std::vector<int16_t> reference_render(DUH *duh, int freq, long pos)
 {
    constexpr long step = 64;
    std::unique_ptr<DUH_SIGRENDERER, void (*)(DUH_SIGRENDERER *)> sr(duh_start_sigrenderer(duh, 0, 2, pos),
-                                                                     duh_end_sigrenderer);
-   std::unique_ptr<sample_t *, void (*)(sample_t **)> buffer(allocate_sample_buffer(2, step),
-                                                             destroy_sample_buffer);
+                                                                    duh_end_sigrenderer);
+   std::unique_ptr<sample_t *, void (*)(sample_t **)> buffer(allocate_sample_buffer(2, step), destroy_sample_buffer);
    if (!sr || !buffer) {
       ADD_FAILURE() << "DUMB cannot render from " << pos;
       return {};
@@ -35,15 +33,17 @@ std::vector<int16_t> reference_render(DUH *duh, int freq, long pos)
    std::vector<int16_t> pcm;
    for (long got = step; got == step;) {
       dumb_silence(buffer.get()[0], 2 * step);
-      got = duh_sigrenderer_generate_samples(sr.get(), 1.0f, 65536.0f / static_cast<float>(freq), step,
-                                             buffer.get());
+      got = duh_sigrenderer_generate_samples(sr.get(), 1.0f, 65536.0f / static_cast<float>(freq), step, buffer.get());
       for (long i = 0; i < 2 * got; ++i)
          pcm.push_back(static_cast<int16_t>(std::clamp((buffer.get()[0][i] + 0x80) >> 8, -0x8000, 0x7FFF)));
    }
    return pcm;
 }
 
-static const AUDIOSTREAM *live_stream() { return al_duh_get_audiostream(module_backend_player()); }
+static const AUDIOSTREAM *live_stream()
+{
+   return al_duh_get_audiostream(module_backend_player());
+}
 
 void StreamWatch::restart()
 {

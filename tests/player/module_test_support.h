@@ -28,7 +28,7 @@ std::vector<int16_t> reference_render(DUH *duh, int freq, long pos = 0);
 // capture_sound.h). Records every buffer handed to Allegro (made signed),
 // each poll result, and the right channel heard from the stream's start on.
 class StreamWatch {
-public:
+ public:
    StreamWatch() { restart(); }
    // Rebinds after a seek, which gives the player a fresh stream, handed
    // over whole.
@@ -45,7 +45,7 @@ public:
    std::vector<int16_t> heard;
    std::vector<int> polls;
 
-private:
+ private:
    void take_buffers(int from, int count);
    int skip_ = 0;
 };

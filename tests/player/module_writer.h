@@ -20,9 +20,9 @@ namespace kstr::test {
 enum class ModuleFormat { MOD, S3M, XM, IT };
 
 struct ModuleSong {
-   int speed = 3;   // ticks a row
-   int tempo = 125; // beats a minute; a tick lasts 2.5 / tempo s
-   int rows = 16;   // rows a pattern
+   int speed = 3;    // ticks a row
+   int tempo = 125;  // beats a minute; a tick lasts 2.5 / tempo s
+   int rows = 16;    // rows a pattern
    int patterns = 2;
    // XM only: speed 0 (effect F00) on this row of the first pattern, where
    // FastTracker stops the song; -1 for none.

@@ -22,7 +22,10 @@
 namespace kstr::test {
 
 // testdata/player/<name>.
-inline std::string song_path(const std::string &name) { return test_data("player/" + name); }
+inline std::string song_path(const std::string &name)
+{
+   return test_data("player/" + name);
+}
 
 // The right channel heard for the reference decode testdata/player/<raw>.
 inline std::vector<int16_t> reference_right(const std::string &raw, int channels = 2)
@@ -55,7 +58,7 @@ inline void stop_player()
 }
 
 class EngineTest : public testing::Test {
-protected:
+ protected:
    void SetUp() override { start_player(); }
    void TearDown() override { stop_player(); }
 

@@ -41,7 +41,7 @@ void module_settings(const char *freq, const char *buffer_kib, const char *resam
 }
 
 class ModuleBackend : public testing::Test {
-protected:
+ protected:
    void SetUp() override
    {
       set_volume_per_voice(0);
@@ -131,11 +131,11 @@ TEST_F(ModuleBackend, ReadsTheSettingsAtEveryStartAndClampsRateAndBuffer)
       int rate, frames, resampling;
    };
    const Case cases[] = {
-      {nullptr, nullptr, nullptr, 22050, 8192, 1},   {"44100", "4", "2", 44100, 4096, 2},
-      {"48000", "64", "0", 48000, 65536, 0},         {"7999", "3", "4", 8000, 4096, 4},
-      {"48001", "65", "3", 48000, 65536, 3},         {"0", "0", "1", 8000, 4096, 1},
-      {"-22050", "-16", "1", 8000, 4096, 1},         {"2000000000", "100000", "1", 48000, 65536, 1},
-      {"11025", "16", "2", 11025, 16384, 2},         {nullptr, nullptr, nullptr, 22050, 8192, 1},
+      {nullptr, nullptr, nullptr, 22050, 8192, 1}, {"44100", "4", "2", 44100, 4096, 2},
+      {"48000", "64", "0", 48000, 65536, 0},       {"7999", "3", "4", 8000, 4096, 4},
+      {"48001", "65", "3", 48000, 65536, 3},       {"0", "0", "1", 8000, 4096, 1},
+      {"-22050", "-16", "1", 8000, 4096, 1},       {"2000000000", "100000", "1", 48000, 65536, 1},
+      {"11025", "16", "2", 11025, 16384, 2},       {nullptr, nullptr, nullptr, 22050, 8192, 1},
    };
    it_buffer_size = 16;
    for (const Case &c : cases) {
@@ -213,7 +213,7 @@ TEST_F(ModuleBackend, FailedAndCutFilesLeaveNothingBehind)
 // ended; a seek to the end ends the song.
 TEST_F(ModuleBackend, PauseAndSeekKeepTheSignal)
 {
-   module_backend.pause(1); // nothing plays: no effect
+   module_backend.pause(1);  // nothing plays: no effect
    module_backend.seek(0.5);
    module_settings("44100", "4", "1");
    for (ModuleFormat format : kModuleFormats) {
@@ -228,7 +228,7 @@ TEST_F(ModuleBackend, PauseAndSeekKeepTheSignal)
       const size_t played = w.heard.size() + static_cast<size_t>(capture_surplus_frames()), handed = w.handed.size();
       const double held = module_backend.position();
       EXPECT_NEAR(held, static_cast<double>(played) / 44100, 1e-4);
-      for (int i = 0; i < 40; ++i) { // longer than the stream's two halves
+      for (int i = 0; i < 40; ++i) {  // longer than the stream's two halves
          EXPECT_TRUE(w.poll());
          w.pull();
       }
@@ -301,19 +301,19 @@ TEST(ModuleBackendExit, DumbExitRunsOnceAtExit)
 {
    GTEST_FLAG_SET(death_test_style, "threadsafe");
    EXPECT_EXIT(
-         {
-            TempDir dir;
-            ASSERT_TRUE(install_capture_sound(44100));
-            const std::string path = write_module_file(dir, ModuleFormat::MOD);
-            for (int i = 0; i < 4; ++i) {
-               if (module_backend.start(path.c_str(), nullptr) != SONG_OK)
-                  std::_Exit(2);
-               module_backend.poll();
-               if (i < 3)
-                  module_backend.stop();
-            }
-            std::filesystem::remove_all(dir.path());
-            std::exit(0);
-         },
-         testing::ExitedWithCode(0), testing::Eq("dumb_exit ran\n"));
+      {
+         TempDir dir;
+         ASSERT_TRUE(install_capture_sound(44100));
+         const std::string path = write_module_file(dir, ModuleFormat::MOD);
+         for (int i = 0; i < 4; ++i) {
+            if (module_backend.start(path.c_str(), nullptr) != SONG_OK)
+               std::_Exit(2);
+            module_backend.poll();
+            if (i < 3)
+               module_backend.stop();
+         }
+         std::filesystem::remove_all(dir.path());
+         std::exit(0);
+      },
+      testing::ExitedWithCode(0), testing::Eq("dumb_exit ran\n"));
 }

@@ -12,10 +12,10 @@
 namespace kstr::test {
 namespace {
 
-constexpr size_t SECTOR_FRAMES = 588, BUFFER_FRAMES = 13 * SECTOR_FRAMES; // 32 KiB of whole sectors
+constexpr size_t SECTOR_FRAMES = 588, BUFFER_FRAMES = 13 * SECTOR_FRAMES;  // 32 KiB of whole sectors
 
 class CdEntry : public EngineTest {
-protected:
+ protected:
    void SetUp() override
    {
       EngineTest::SetUp();

@@ -12,13 +12,16 @@
 namespace kstr::test {
 namespace {
 
-using State = std::pair<int, int>; // song_playing, backend_kind
+using State = std::pair<int, int>;  // song_playing, backend_kind
 
-State state() { return {song_playing, backend_kind}; }
+State state()
+{
+   return {song_playing, backend_kind};
+}
 
 struct PcmCase {
    const char *file, *reference;
-   int channels, buffer_kib; // mp3oggbuffer while it plays
+   int channels, buffer_kib;  // mp3oggbuffer while it plays
    friend void PrintTo(const PcmCase &c, std::ostream *os) { *os << c.file << " at " << c.buffer_kib << " KiB"; }
 };
 
@@ -44,19 +47,17 @@ TEST_P(Pcm, TheWholeFileIsHeardThenThePlayerStops)
    EXPECT_EQ(song_progress(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, Pcm,
-                         testing::Values(PcmCase{"Tone.Wav", "tone_wav.raw", 2, 32},
-                                         PcmCase{"tone.voc", "tone_voc.raw", 1, 32},
-                                         PcmCase{"song.mp3", "song_mp3.raw", 2, 32},
-                                         PcmCase{"Song.Mp3", "song_mp3.raw", 2, 4},
-                                         PcmCase{"song.mpg", "song_mp3.raw", 2, 0},
-                                         PcmCase{"SONG.OGG", "song_ogg.raw", 2, 32},
-                                         PcmCase{"short.ogg", "short_ogg.raw", 2, 4}),
-                         [](const testing::TestParamInfo<PcmCase> &test) {
-                            std::string name = test.param.file;
-                            std::replace(name.begin(), name.end(), '.', '_');
-                            return name + "_" + std::to_string(test.param.buffer_kib) + "k";
-                         });
+INSTANTIATE_TEST_SUITE_P(
+   Backends, Pcm,
+   testing::Values(PcmCase{"Tone.Wav", "tone_wav.raw", 2, 32}, PcmCase{"tone.voc", "tone_voc.raw", 1, 32},
+                   PcmCase{"song.mp3", "song_mp3.raw", 2, 32}, PcmCase{"Song.Mp3", "song_mp3.raw", 2, 4},
+                   PcmCase{"song.mpg", "song_mp3.raw", 2, 0}, PcmCase{"SONG.OGG", "song_ogg.raw", 2, 32},
+                   PcmCase{"short.ogg", "short_ogg.raw", 2, 4}),
+   [](const testing::TestParamInfo<PcmCase> &test) {
+      std::string name = test.param.file;
+      std::replace(name.begin(), name.end(), '.', '_');
+      return name + "_" + std::to_string(test.param.buffer_kib) + "k";
+   });
 
 // Modules by their four extensions in any case, the CD by the whole name
 // "cda" in any case (the disc image the setting names, there being no drive).
@@ -69,7 +70,9 @@ TEST_F(EngineTest, EachNameReachesItsBackend)
       {dir.write("TWO.S3M", read_file(write_module_file(dir, ModuleFormat::S3M))), BACKEND_MODULE},
       {dir.write("three.It", read_file(write_module_file(dir, ModuleFormat::IT))), BACKEND_MODULE},
       {write_module_file(dir, ModuleFormat::XM), BACKEND_MODULE},
-      {"cda", BACKEND_CD}, {"CDA", BACKEND_CD}, {"Cda", BACKEND_CD},
+      {"cda", BACKEND_CD},
+      {"CDA", BACKEND_CD},
+      {"Cda", BACKEND_CD},
       {"track01.cda", BACKEND_NONE},
    };
    for (const auto &[name, kind] : cases) {
@@ -193,7 +196,8 @@ TEST_F(EngineTest, SeekingMovesToAFractionOfTheSong)
    const std::vector<int16_t> want = reference_right("tone_wav.raw"), heard = listen(8);
    const size_t half = (want.size() - 1) / 2;
    EXPECT_TRUE(same_signal(heard, slice(want, half, half + heard.size())));
-   EXPECT_EQ(song_progress(), 50 + static_cast<int>(100.0 * static_cast<double>(heard.size()) / static_cast<double>(want.size())));
+   EXPECT_EQ(song_progress(),
+             50 + static_cast<int>(100.0 * static_cast<double>(heard.size()) / static_cast<double>(want.size())));
 
    for (int kind : {BACKEND_MP3, BACKEND_OGG}) {
       play_next_song();
@@ -204,7 +208,7 @@ TEST_F(EngineTest, SeekingMovesToAFractionOfTheSong)
       EXPECT_FALSE(all_silent(listen(8)));
       seek_song(0.1);
       EXPECT_NEAR(live_position() / live_length(), 0.1, 0.05) << kind;
-      seek_song(7); // out of range: the end
+      seek_song(7);  // out of range: the end
       EXPECT_LE(song_progress(), 100);
    }
 }

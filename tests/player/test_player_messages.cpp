@@ -1,7 +1,7 @@
 // The texts a failed start shows: from the current catalogue, naming the
 // file, in every shipped language; English where a catalogue lacks them.
-#include "app/catalogue_items.h"
 #include "allegro_env.h"
+#include "app/catalogue_items.h"
 #include "player/backend.h"
 #include "player/song_errors.h"
 #include "temp_dir.h"
@@ -47,7 +47,8 @@ TEST(SongErrorTexts, EveryLanguageNamesTheFileAndTheReasonWithEnglishAsFallback)
    std::set<std::string> seen;
    for (const char *language : {"en", "de", "fr", "es", "pl"}) {
       SCOPED_TRACE(language);
-      Translation t = select_catalogue(std::string(std::getenv("KSTR_SOURCE_DIR")) + "/assets/lang/" + language + ".tra");
+      Translation t =
+         select_catalogue(std::string(std::getenv("KSTR_SOURCE_DIR")) + "/assets/lang/" + language + ".tra");
       EXPECT_NE(song_error_title(), "");
       for (int code = SONG_UNKNOWN_FORMAT; code <= SONG_NO_CD_DRIVE; ++code) {
          const std::string text = song_error_text(code, "/music/a b.mp3");
@@ -64,7 +65,8 @@ TEST(SongErrorTexts, EveryLanguageNamesTheFileAndTheReasonWithEnglishAsFallback)
    EXPECT_EQ(song_error_title(), "Cannot play");
    EXPECT_EQ(song_error_text(SONG_NO_CD_DRIVE, "cda"), "cda cannot be played: no CD drive was found.|OK");
    EXPECT_EQ(song_error_text(SONG_OPEN_FAILED, "a|b%0.mp3"),
-             "a\xA6" "b%0.mp3 cannot be played: the file is missing or cannot be read.|OK");
+             "a\xA6"
+             "b%0.mp3 cannot be played: the file is missing or cannot be read.|OK");
 }
 
 }

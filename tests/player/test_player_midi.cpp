@@ -60,7 +60,7 @@ TEST_F(EngineTest, MidiPausesSeeksAndFollowsTheVolume)
    set_song_paused(1);
    const long at = midi_pos;
    EXPECT_GT(at, 0);
-   capture_pull(8192); // notes still sounding die away
+   capture_pull(8192);  // notes still sounding die away
    rest(600);
    EXPECT_EQ(midi_pos, at);
    EXPECT_TRUE(all_silent(capture_pull(4096)));

@@ -5,14 +5,14 @@
 #include "player_test_support.h"
 
 #include "toolkit/cursors.h"
-#include "windows/mouse_cursors.h"
 #include "toolkit/windows.h"
+#include "windows/mouse_cursors.h"
 
 namespace kstr::test {
 namespace {
 
 class EngineDialogTest : public DialogTest {
-protected:
+ protected:
    void SetUp() override
    {
       DialogTest::SetUp();
@@ -21,7 +21,7 @@ protected:
    void TearDown() override { stop_player(); }
 };
 
-using State = std::pair<int, int>; // song_playing or entry, backend_kind
+using State = std::pair<int, int>;  // song_playing or entry, backend_kind
 
 struct Shown {
    std::string title, message;
@@ -110,11 +110,11 @@ TEST_F(EngineDialogTest, TheAdvanceSkipsUnplayableEntriesSilently)
    std::vector<std::string> requesters;
    std::vector<int> shown;
    std::vector<State> played;
-   static Step watch; // see above
+   static Step watch;  // see above
    watch.fn = [&] {
       if (EventSystemFlushing())
          return;
-      capture_pull(kCaptureBlockFrames); // the mixer at about its real pace
+      capture_pull(kCaptureBlockFrames);  // the mixer at about its real pace
       shown.push_back(bar_value());
       if (backend_kind && (played.empty() || played.back().first != main_playlist->current))
          played.emplace_back(main_playlist->current, backend_kind);

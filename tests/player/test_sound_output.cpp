@@ -16,10 +16,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
+#include <cstring>
 #include <dlfcn.h>
 #include <filesystem>
-#include <cstring>
+#include <functional>
 #include <thread>
 #include <utility>
 
@@ -84,8 +84,7 @@ struct RealSound : ::testing::Test {
    }
 
    // Where `reference` starts in the recording, searching from frame `from`.
-   static Alignment find(const std::vector<int16_t> &recording, const std::vector<int16_t> &reference,
-                         std::size_t from)
+   static Alignment find(const std::vector<int16_t> &recording, const std::vector<int16_t> &reference, std::size_t from)
    {
       const std::size_t onset = first_loud_frame(recording, from, 0);
       return align(recording, reference, onset > 2000 ? onset - 2000 : 0, onset + 2000);
@@ -167,8 +166,8 @@ TEST_F(RealSound, StreamIsHeardWholeAndFallsSilentSoonAfterStop)
 
    const auto latency = recorder.frame_time(last + 1) - stopped;
    RecordProperty("stop_latency_ms", std::to_string(std::chrono::duration<double, std::milli>(latency).count()));
-   EXPECT_LE(latency, kStopLatencyLimit)
-      << "silent " << std::chrono::duration<double, std::milli>(latency).count() << " ms after the stop";
+   EXPECT_LE(latency, kStopLatencyLimit) << "silent " << std::chrono::duration<double, std::milli>(latency).count()
+                                         << " ms after the stop";
    EXPECT_GE(latency, -10ms) << "the recording's clock is off";
    stop_audio_stream(stream);
 }

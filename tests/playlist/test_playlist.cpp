@@ -61,24 +61,32 @@ std::string three_songs(int32_t current)
 TEST(PlaylistModel, CurrentPositionFollowsItsSong)
 {
    struct Case {
-      char op;   // i: insert "new" at a, r: remove a, m: move a to b
+      char op;  // i: insert "new" at a, r: remove a, m: move a to b
       uint32_t a, b;
       int32_t current;
       const char *after;
    };
    const Case cases[] = {
-      {'i', 1, 0, 1, "a:100 new:0 b:101 c:102 @2"}, {'i', 2, 0, 1, "a:100 b:101 new:0 c:102 @1"},
-      {'i', 3, 0, -1, "a:100 b:101 c:102 new:0 @0"}, {'r', 2, 0, 2, "a:100 b:101 @1"},
-      {'r', 0, 0, 2, "b:101 c:102 @1"}, {'r', 2, 0, 0, "a:100 b:101 @0"},
-      {'r', 1, 0, 1, "a:100 c:102 @1"}, {'r', 0, 0, -1, "b:101 c:102 @1"},
-      {'m', 1, 2, 1, "a:100 c:102 b:101 @2"}, {'m', 0, 2, 1, "b:101 c:102 a:100 @0"},
-      {'m', 2, 0, 1, "c:102 a:100 b:101 @2"}, {'m', 0, 1, 1, "b:101 a:100 c:102 @0"},
-      {'m', 2, 1, 1, "a:100 c:102 b:101 @2"}, {'m', 0, 1, 2, "b:101 a:100 c:102 @2"},
-      {'m', 2, 0, -1, "c:102 a:100 b:101 @-1"}, {'m', 1, 1, 1, "a:100 b:101 c:102 @1"},
+      {'i', 1, 0, 1, "a:100 new:0 b:101 c:102 @2"},
+      {'i', 2, 0, 1, "a:100 b:101 new:0 c:102 @1"},
+      {'i', 3, 0, -1, "a:100 b:101 c:102 new:0 @0"},
+      {'r', 2, 0, 2, "a:100 b:101 @1"},
+      {'r', 0, 0, 2, "b:101 c:102 @1"},
+      {'r', 2, 0, 0, "a:100 b:101 @0"},
+      {'r', 1, 0, 1, "a:100 c:102 @1"},
+      {'r', 0, 0, -1, "b:101 c:102 @1"},
+      {'m', 1, 2, 1, "a:100 c:102 b:101 @2"},
+      {'m', 0, 2, 1, "b:101 c:102 a:100 @0"},
+      {'m', 2, 0, 1, "c:102 a:100 b:101 @2"},
+      {'m', 0, 1, 1, "b:101 a:100 c:102 @0"},
+      {'m', 2, 1, 1, "a:100 c:102 b:101 @2"},
+      {'m', 0, 1, 2, "b:101 a:100 c:102 @2"},
+      {'m', 2, 0, -1, "c:102 a:100 b:101 @-1"},
+      {'m', 1, 1, 1, "a:100 b:101 c:102 @1"},
    };
    for (const Case &c : cases) {
       auto pl = make_playlist({"a", "b", "c"}, c.current);
-      const int result = c.op == 'i' ? playlist_insert(pl.get(), c.a, "new", 0)
+      const int result = c.op == 'i'   ? playlist_insert(pl.get(), c.a, "new", 0)
                          : c.op == 'r' ? playlist_remove(pl.get(), c.a)
                                        : playlist_move(pl.get(), c.a, c.b);
       EXPECT_EQ(result, 0) << c.op << c.a << c.b;
@@ -92,11 +100,17 @@ TEST(PlaylistModel, CurrentPositionFollowsItsSong)
 TEST(PlaylistModel, BadArgumentsFailWithoutChange)
 {
    auto pl = make_playlist({"a", "b", "c"}, 1);
-   const std::vector<int> results = {
-      playlist_insert(pl.get(), 4, "x", 0), playlist_insert(pl.get(), UINT32_MAX, "x", 0),
-      playlist_insert(pl.get(), 0, nullptr, 0), playlist_remove(pl.get(), 3), playlist_remove(pl.get(), UINT32_MAX),
-      playlist_move(pl.get(), 0, 3), playlist_move(pl.get(), 3, 0), playlist_insert(nullptr, 0, "x", 0),
-      playlist_remove(nullptr, 0), playlist_move(nullptr, 0, 1), playlist_remove(make_playlist({}).get(), 0)};
+   const std::vector<int> results = {playlist_insert(pl.get(), 4, "x", 0),
+                                     playlist_insert(pl.get(), UINT32_MAX, "x", 0),
+                                     playlist_insert(pl.get(), 0, nullptr, 0),
+                                     playlist_remove(pl.get(), 3),
+                                     playlist_remove(pl.get(), UINT32_MAX),
+                                     playlist_move(pl.get(), 0, 3),
+                                     playlist_move(pl.get(), 3, 0),
+                                     playlist_insert(nullptr, 0, "x", 0),
+                                     playlist_remove(nullptr, 0),
+                                     playlist_move(nullptr, 0, 1),
+                                     playlist_remove(make_playlist({}).get(), 0)};
    EXPECT_EQ(results, std::vector<int>(results.size(), -1));
    EXPECT_EQ(state(pl.get()), "a:100 b:101 c:102 @1");
 }
@@ -127,7 +141,7 @@ TEST(PlaylistModel, LookupByIndexAndExactName)
    EXPECT_EQ(playlist_get_data(pl.get(), 4) + playlist_get_data(nullptr, 0), 0u);
    const std::vector<int> found = {playlist_find(pl.get(), "Song.mp3"), playlist_find(pl.get(), "song.mp3"),
                                    playlist_find(pl.get(), "SONG.MP3"), playlist_find(pl.get(), "Song.mp"),
-                                   playlist_find(nullptr, "x.mod"), playlist_find(pl.get(), nullptr)};
+                                   playlist_find(nullptr, "x.mod"),     playlist_find(pl.get(), nullptr)};
    EXPECT_EQ(found, (std::vector<int>{1, 2, -1, -1, -1, -1}));
 }
 
@@ -175,11 +189,16 @@ TEST(PlaylistFile, RefusedFilesLeaveTheListAlone)
 {
    TempDir dir;
    const std::string song = record("new", 5), whole = three_songs(2);
-   std::vector<std::pair<std::string, int>> cases = {
-      {header("00", 1, 0) + song, 0},  {header("x2", 1, 0) + song, 0},  {header("-5", 1, 0) + song, 0},
-      {header("02", 1, 0) + song, -2}, {header("10", 1, 0) + song, -2}, {header("2x", 1, 0) + song, -2},
-      {"kstr playlist 01" + le32(1) + le32(0) + song, -1}, {"KSTR PLAYLIST_01" + le32(1) + le32(0) + song, -1},
-      {header("01", 4, 0) + whole.substr(24), -1}, {header("01", 0xFFFFFFFF, 0) + whole.substr(24), -1}};
+   std::vector<std::pair<std::string, int>> cases = {{header("00", 1, 0) + song, 0},
+                                                     {header("x2", 1, 0) + song, 0},
+                                                     {header("-5", 1, 0) + song, 0},
+                                                     {header("02", 1, 0) + song, -2},
+                                                     {header("10", 1, 0) + song, -2},
+                                                     {header("2x", 1, 0) + song, -2},
+                                                     {"kstr playlist 01" + le32(1) + le32(0) + song, -1},
+                                                     {"KSTR PLAYLIST_01" + le32(1) + le32(0) + song, -1},
+                                                     {header("01", 4, 0) + whole.substr(24), -1},
+                                                     {header("01", 0xFFFFFFFF, 0) + whole.substr(24), -1}};
    for (size_t length = 0; length < whole.size(); ++length)
       cases.emplace_back(whole.substr(0, length), -1);
    for (const auto &[bytes, result] : cases) {
@@ -204,10 +223,21 @@ TEST(PlaylistFile, LoadMergesAndClampsTheStoredCurrent)
       std::vector<const char *> before;
       int32_t expected;
       uint32_t songs = 3;
-   } cases[] = {{1, {}, 1},         {1, {"x", "y"}, 3}, {-1, {"x", "y"}, 1}, {-1, {}, 0}, {3, {}, 2},
-                {INT32_MAX, {}, 2}, {-2, {}, 0},        {INT32_MIN, {}, 0},  {7, {"x", "y"}, 4}, {-9, {"x", "y"}, 2},
+   } cases[] = {{1, {}, 1},
+                {1, {"x", "y"}, 3},
+                {-1, {"x", "y"}, 1},
+                {-1, {}, 0},
+                {3, {}, 2},
+                {INT32_MAX, {}, 2},
+                {-2, {}, 0},
+                {INT32_MIN, {}, 0},
+                {7, {"x", "y"}, 4},
+                {-9, {"x", "y"}, 2},
                 // A file without songs: none current in an empty list, none of the file's in a merge.
-                {0, {}, -1, 0},     {5, {}, -1, 0},     {-3, {"x", "y"}, 1, 0}, {5, {"x", "y"}, 1, 0}};
+                {0, {}, -1, 0},
+                {5, {}, -1, 0},
+                {-3, {"x", "y"}, 1, 0},
+                {5, {"x", "y"}, 1, 0}};
    for (const auto &c : cases) {
       auto pl = make_playlist(c.before, 0);
       // Bytes after the last record are ignored.

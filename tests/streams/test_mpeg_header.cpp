@@ -11,12 +11,20 @@ using kstr::test::Bytes;
 
 TEST(MpegHeader, ValidityOfEachField)
 {
-   constexpr uint32_t base = 0xFFFB9000; // sync, MPEG-1, Layer III, bit-rate index 9, rate index 0, stereo
-   for (auto [mask, value, valid, what] : {std::tuple<uint32_t, uint32_t, int, const char *>{0, 0, -1, "MPEG-1 Layer III"},
-           {0x60000, 0x40000, -1, "Layer II"}, {0x60000, 0x60000, 0, "Layer I"}, {0x60000, 0, 0, "reserved layer"},
-           {0xF000, 0, 0, "free format"}, {0xF000, 0xF000, 0, "bit-rate index 15"}, {0xC00, 0xC00, 0, "rate index 3"},
-           {0x180000, 0x80000, 0, "reserved version"}, {0x180000, 0, -1, "MPEG-2.5"}, {0x180000, 0x100000, -1, "MPEG-2"},
-           {0x200000, 0, 0, "a sync bit missing"}, {0x1FF, 0x1FF, -1, "free low bits"}})
+   constexpr uint32_t base = 0xFFFB9000;  // sync, MPEG-1, Layer III, bit-rate index 9, rate index 0, stereo
+   for (auto [mask, value, valid, what] :
+        {std::tuple<uint32_t, uint32_t, int, const char *>{0, 0, -1, "MPEG-1 Layer III"},
+         {0x60000, 0x40000, -1, "Layer II"},
+         {0x60000, 0x60000, 0, "Layer I"},
+         {0x60000, 0, 0, "reserved layer"},
+         {0xF000, 0, 0, "free format"},
+         {0xF000, 0xF000, 0, "bit-rate index 15"},
+         {0xC00, 0xC00, 0, "rate index 3"},
+         {0x180000, 0x80000, 0, "reserved version"},
+         {0x180000, 0, -1, "MPEG-2.5"},
+         {0x180000, 0x100000, -1, "MPEG-2"},
+         {0x200000, 0, 0, "a sync bit missing"},
+         {0x1FF, 0x1FF, -1, "free low bits"}})
       EXPECT_EQ(mp3_header_valid((base & ~mask) | value), valid) << what;
 }
 
@@ -44,9 +52,9 @@ TEST(MpegHeader, ReadsStayInsideTheBlock)
    EXPECT_EQ(record->frames, 1000);
    EXPECT_EQ(record->vbr_scale, -1);
    EXPECT_EQ(record->toc[99], 198);
-   for (int len : {0, 16, 20, 24, full - 1}) // cut short of its last table byte
+   for (int len : {0, 16, 20, 24, full - 1})  // cut short of its last table byte
       EXPECT_FALSE(mp3_read_xing(Bytes(xing.begin(), xing.begin() + len).data(), len, 1, 3)) << len;
-   xing[20] = 0xD; // a scale field past the end
+   xing[20] = 0xD;  // a scale field past the end
    EXPECT_FALSE(mp3_read_xing(xing.data(), full, 1, 3));
 }
 
@@ -72,8 +80,10 @@ TEST(MpegHeader, FrameToOffsetThroughTheTable)
       return x;
    };
    const XING_INFO flat = changed(xing.flags, 50, 128, 128);
-   for (auto [x, data, f] : {std::tuple{changed(XING_FRAMES_FLAG, 0, 0, 2), len, 500}, {changed(XING_TOC_FLAG, 0, 0, 2), len, 500},
-                             {flat, len, 495}, {changed(xing.flags, 0, 200, 199), 1000, 0},
+   for (auto [x, data, f] : {std::tuple{changed(XING_FRAMES_FLAG, 0, 0, 2), len, 500},
+                             {changed(XING_TOC_FLAG, 0, 0, 2), len, 500},
+                             {flat, len, 495},
+                             {changed(xing.flags, 0, 200, 199), 1000, 0},
                              {changed(xing.flags, 0, 100, 200), 1000, 0}})
       EXPECT_EQ(mp3_frame_to_offset(&x, data, f), -1) << f;
    EXPECT_EQ(mp3_frame_to_offset(&flat, len, 400), mp3_frame_to_offset(&xing, len, 400));

@@ -28,16 +28,27 @@ TEST(OggMemoryCallbacks, ReadAndSeekAtAndPastTheEnd)
    char dest[16] = {};
    // Two whole items of four, the partial third unread; then size × count
    // wrapping round in size_t, with one item of two left.
-   for (auto [size, count, items, at] : {std::tuple<size_t, size_t, size_t, int>{4, 3, 2, 8}, {2, SIZE_MAX / 2 + 1, 1, 10},
-                                         {1, 1, 0, 10}, {0, 5, 0, 10}}) {
+   for (auto [size, count, items, at] : {std::tuple<size_t, size_t, size_t, int>{4, 3, 2, 8},
+                                         {2, SIZE_MAX / 2 + 1, 1, 10},
+                                         {1, 1, 0, 10},
+                                         {0, 5, 0, 10}}) {
       EXPECT_EQ(ogg_memory_read(dest, size, count, &player), items) << size << " × " << count;
       EXPECT_EQ(ogg_memory_tell(&player), at);
    }
    EXPECT_EQ(std::string(dest, 8), "89234567");
-   for (auto [offset, whence, result, at] : {std::tuple<ogg_int64_t, int, int, int>{0, SEEK_SET, 0, 0}, {10, SEEK_SET, 0, 10},
-           {-3, SEEK_CUR, 0, 7}, {-10, SEEK_END, 0, 0}, {4, SEEK_SET, 0, 4}, {11, SEEK_SET, -1, 4}, {-1, SEEK_SET, -1, 4},
-           {1, SEEK_END, -1, 4}, {7, SEEK_CUR, -1, 4}, {-5, SEEK_CUR, -1, 4}, {0, 3, -1, 4},
-           {(ogg_int64_t{1} << 32) + 5, SEEK_SET, 0, 5}, {0xFFFFFFFFll, SEEK_END, 0, 9}}) {
+   for (auto [offset, whence, result, at] : {std::tuple<ogg_int64_t, int, int, int>{0, SEEK_SET, 0, 0},
+                                             {10, SEEK_SET, 0, 10},
+                                             {-3, SEEK_CUR, 0, 7},
+                                             {-10, SEEK_END, 0, 0},
+                                             {4, SEEK_SET, 0, 4},
+                                             {11, SEEK_SET, -1, 4},
+                                             {-1, SEEK_SET, -1, 4},
+                                             {1, SEEK_END, -1, 4},
+                                             {7, SEEK_CUR, -1, 4},
+                                             {-5, SEEK_CUR, -1, 4},
+                                             {0, 3, -1, 4},
+                                             {(ogg_int64_t{1} << 32) + 5, SEEK_SET, 0, 5},
+                                             {0xFFFFFFFFll, SEEK_END, 0, 9}}) {
       EXPECT_EQ(ogg_memory_seek(&player, offset, whence), result) << offset << " from " << whence;
       EXPECT_EQ(ogg_memory_tell(&player), at) << offset << " from " << whence;
    }
@@ -59,7 +70,8 @@ TEST(OggPlayerOpen, FormatLengthsSampleAndRefusals)
       EXPECT_EQ(ogg_player_wave_freq(p), 44100);
       EXPECT_EQ(ogg_player_length_msecs(p), msecs);
       EXPECT_EQ(ogg_player_length_secs(p), secs);
-      EXPECT_EQ(ogg_player_length_bytes(p), static_cast<int>(std::string(player.block.begin(), player.block.end()).rfind("OggS")));
+      EXPECT_EQ(ogg_player_length_bytes(p),
+                static_cast<int>(std::string(player.block.begin(), player.block.end()).rfind("OggS")));
    }
    const Bytes ogg = load("ogg/stereo.ogg"), reference = ogg_reference("stereo");
    Ogg cut(part(ogg, 0, ogg.size() - 100)), headers(headers_only(ogg));
@@ -75,11 +87,11 @@ TEST(OggPlayerOpen, FormatLengthsSampleAndRefusals)
 
    const std::string wav = "RIFF WAVEfmt no Ogg at all";
    for (const Bytes &block : {Bytes{}, Bytes(wav.begin(), wav.end()), reference, part(ogg, 0, 40),
-                              load("ogg/three.ogg")}) // more channels than a stream takes
+                              load("ogg/three.ogg")})  // more channels than a stream takes
       EXPECT_FALSE(Ogg(block)) << block.size();
    {
       VorbisfileLeakPause refusal_leaks;
-      EXPECT_FALSE(Ogg(part(ogg, 0, 1000))); // inside the header packets
+      EXPECT_FALSE(Ogg(part(ogg, 0, 1000)));  // inside the header packets
    }
    EXPECT_EQ(ogg_player_create(nullptr, 100), nullptr);
    EXPECT_EQ(ogg_player_create(ogg.data(), -1), nullptr);
@@ -101,10 +113,14 @@ TEST(OggPlayerOpen, FromFileWithSeeks)
    ASSERT_TRUE(player);
    OGG_PLAYER *p = player.get();
    using Op = void (*)(OGG_PLAYER *, int);
-   for (auto [op, arg, msecs] : {std::tuple<Op, int, int>{ogg_player_seek_msecs, 1500, 1500}, {ogg_player_skip_msecs, 500, 2000},
-                                 {ogg_player_skip_secs, -1, 1000}, {ogg_player_seek_msecs, 2600, 1000},
-                                 {ogg_player_seek_msecs, -1, 1000}, {ogg_player_seek_secs, 3, 1000},
-                                 {ogg_player_skip_secs, 2, 1000}, {ogg_player_seek_secs, 2, 2000}}) {
+   for (auto [op, arg, msecs] : {std::tuple<Op, int, int>{ogg_player_seek_msecs, 1500, 1500},
+                                 {ogg_player_skip_msecs, 500, 2000},
+                                 {ogg_player_skip_secs, -1, 1000},
+                                 {ogg_player_seek_msecs, 2600, 1000},
+                                 {ogg_player_seek_msecs, -1, 1000},
+                                 {ogg_player_seek_secs, 3, 1000},
+                                 {ogg_player_skip_secs, 2, 1000},
+                                 {ogg_player_seek_secs, 2, 2000}}) {
       op(p, arg);
       EXPECT_EQ(ogg_player_pos_msecs(p), msecs) << arg;
    }
@@ -114,8 +130,10 @@ TEST(OggPlayerOpen, FromFileWithSeeks)
    const int middle = ogg_player_pos_bytes(p);
    EXPECT_GE(middle, length / 2);
    EXPECT_GT(ogg_player_pos_msecs(p), 1000);
-   for (auto [op, arg] : {std::pair<Op, int>{ogg_player_seek_bytes, length}, {ogg_player_seek_bytes, -1},
-                          {ogg_player_skip_bytes, length - middle}, {ogg_player_skip_bytes, -middle - 1}})
+   for (auto [op, arg] : {std::pair<Op, int>{ogg_player_seek_bytes, length},
+                          {ogg_player_seek_bytes, -1},
+                          {ogg_player_skip_bytes, length - middle},
+                          {ogg_player_skip_bytes, -middle - 1}})
       op(p, arg);
    EXPECT_EQ(ogg_player_pos_bytes(p), middle);
    ogg_player_skip_bytes(p, -middle);

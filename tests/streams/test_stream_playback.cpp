@@ -9,7 +9,7 @@ namespace {
 using namespace kstr::test;
 
 class Playback : public testing::Test {
-protected:
+ protected:
    void SetUp() override
    {
       set_volume_per_voice(0);
@@ -49,7 +49,7 @@ void expect_whole_file(Open<P> player, const Bytes &reference, int buffer_len, i
    EXPECT_EQ(pos_msecs(p), 0);
    EXPECT_TRUE(same_pcm(part(d.handed, 0, reference.size()), reference));
    EXPECT_TRUE(is_silence(part(d.handed, reference.size(), d.handed.size())));
-   if (!pause_after) { // all of the file is heard, then silence
+   if (!pause_after) {  // all of the file is heard, then silence
       std::vector<int16_t> expected(d.heard.size(), 0);
       for (size_t i = frame - 2, n = 0; i + 1 < reference.size() && n < expected.size(); i += frame, ++n)
          expected[n] = capture_expected(static_cast<uint16_t>(reference[i] | reference[i + 1] << 8));
@@ -68,7 +68,8 @@ void expect_whole_file(Open<P> player, const Bytes &reference, int buffer_len, i
 // Three passes back to back, each the file again from `settle` bytes on (the
 // decoder state carried over the wrap colours what comes before). Speed is
 // relative; adjust touches a playing stream only; clearing the loop ends it.
-template <class P> void expect_loops_without_gap(Open<P> player, const Bytes &once, int buffer_len, size_t settle)
+template <class P>
+void expect_loops_without_gap(Open<P> player, const Bytes &once, int buffer_len, size_t settle)
 {
    SCOPED_TRACE(buffer_len);
    ASSERT_TRUE(player);
@@ -85,7 +86,8 @@ template <class P> void expect_loops_without_gap(Open<P> player, const Bytes &on
    EXPECT_TRUE(same_pcm(part(d.handed, 0, once.size()), once));
    for (size_t pass = 1; pass < 3; ++pass)
       EXPECT_TRUE(same_pcm(part(d.handed, pass * once.size() + settle, (pass + 1) * once.size()),
-                           part(once, settle, once.size()))) << "pass " << pass;
+                           part(once, settle, once.size())))
+         << "pass " << pass;
    adjust(p, 100, 30, 500, -1);
    EXPECT_EQ(voice_get_frequency(voice), 22050);
    EXPECT_EQ(voice_get_volume(voice), 100);
@@ -97,7 +99,8 @@ template <class P> void expect_loops_without_gap(Open<P> player, const Bytes &on
 
 // The timer polls up to the end, where it stops the stream and itself; after
 // stop_autopoll nothing refills the stream until autopoll starts again.
-template <class P> void expect_autopoll(Open<P> player, int buffer_len)
+template <class P>
+void expect_autopoll(Open<P> player, int buffer_len)
 {
    ASSERT_TRUE(player);
    P *p = player.get();
@@ -130,8 +133,10 @@ TEST_F(Playback, BuffersAndTheWholeFilePausedOrNot)
    const Bytes mp3 = mp3_reference("cbr_44k_stereo.mp3");
    for (auto [len, frames, pause] : {std::tuple{4608, 1152, 0}, {32768, 8064, 0}, {4608, 1152, 20}})
       expect_whole_file(open_mp3("cbr_44k_stereo.mp3"), mp3, len, frames, pause);
-   for (auto [stem, len, frames, pause] : {std::tuple{"mono", 4096, 2048, 0}, {"mono", 4099, 2049, 20},
-                                           {"stereo", 4099, 1024, 0}, {"stereo", 32768, 8192, 0}})
+   for (auto [stem, len, frames, pause] : {std::tuple{"mono", 4096, 2048, 0},
+                                           {"mono", 4099, 2049, 20},
+                                           {"stereo", 4099, 1024, 0},
+                                           {"stereo", 32768, 8192, 0}})
       expect_whole_file(open_ogg(stem), ogg_reference(stem), len, frames, pause);
 }
 
@@ -181,10 +186,11 @@ TEST_F(Playback, Mp3GarbageInTheMiddle)
 // ones are kept whole. Two frames after the change carry the old filter state.
 TEST_F(Playback, Mp3LargerFramesAreCutToTheFirstFramesLength)
 {
-   for (auto [a, b, a_bytes, b_bytes, kept] : {std::tuple<const char *, const char *, size_t, size_t, size_t>{
-                                                  "mpeg2_22k_stereo.mp3", "cbr_44k_stereo_notag.mp3", 2304, 4608, 2304},
-                                               {"cbr_44k_mono.mp3", "layer2_44k_stereo.mp2", 2304, 4608, 2304},
-                                               {"cbr_44k_stereo_notag.mp3", "mpeg2_22k_stereo.mp3", 4608, 2304, 2304}}) {
+   for (auto [a, b, a_bytes, b_bytes, kept] :
+        {std::tuple<const char *, const char *, size_t, size_t, size_t>{"mpeg2_22k_stereo.mp3",
+                                                                        "cbr_44k_stereo_notag.mp3", 2304, 4608, 2304},
+         {"cbr_44k_mono.mp3", "layer2_44k_stereo.mp2", 2304, 4608, 2304},
+         {"cbr_44k_stereo_notag.mp3", "mpeg2_22k_stereo.mp3", 4608, 2304, 2304}}) {
       SCOPED_TRACE(b);
       const Bytes first = load(std::string("mp3/") + a), second = load(std::string("mp3/") + b);
       const size_t n1 = walk_frames(first).size(), n2 = walk_frames(second).size();
@@ -197,7 +203,8 @@ TEST_F(Playback, Mp3LargerFramesAreCutToTheFirstFramesLength)
       EXPECT_TRUE(same_pcm(part(pcm, 0, n1 * a_bytes), mp3_reference(a)));
       for (size_t f = 2; f < n2; ++f)
          ASSERT_TRUE(same_pcm(part(pcm, n1 * a_bytes + f * kept, n1 * a_bytes + (f + 1) * kept),
-                              part(reference, f * b_bytes, f * b_bytes + kept))) << f;
+                              part(reference, f * b_bytes, f * b_bytes + kept)))
+            << f;
       Driver<MP3_PLAYER> d(player.get(), 3 * static_cast<int>(a_bytes));
       d.play();
       EXPECT_EQ(d.results.size(), (pcm.size() + 3 * a_bytes - 1) / (3 * a_bytes) + 2);
@@ -215,7 +222,8 @@ TEST_F(Playback, Mp3SeekThenPlay)
    Driver<MP3_PLAYER> d(mono.get(), 4 * 2304);
    d.fill();
    ASSERT_EQ(d.handed.size(), 8u * 2304);
-   EXPECT_TRUE(same_pcm(part(d.handed, 2304, 8 * 2304), part(mp3_reference("layer2_48k_mono.mp2"), 11 * 2304, 18 * 2304)));
+   EXPECT_TRUE(
+      same_pcm(part(d.handed, 2304, 8 * 2304), part(mp3_reference("layer2_48k_mono.mp2"), 11 * 2304, 18 * 2304)));
 }
 
 // Headers without audio drain at once; looping on them plays silence rather

@@ -20,10 +20,16 @@ namespace kstr::test {
 
 struct VorbisfileLeakPause {
 #ifdef KSTR_LEAK_CHECKER
-   VorbisfileLeakPause() { __lsan_disable(); }
-   ~VorbisfileLeakPause() { __lsan_enable(); }
+   VorbisfileLeakPause()
+   {
+      __lsan_disable();
+   }
+   ~VorbisfileLeakPause()
+   {
+      __lsan_enable();
+   }
 #else
-   VorbisfileLeakPause() {} // not trivial: a scope object, not an unused variable
+   VorbisfileLeakPause() {}  // not trivial: a scope object, not an unused variable
 #endif
    VorbisfileLeakPause(const VorbisfileLeakPause &) = delete;
 };

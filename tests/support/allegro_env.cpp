@@ -7,8 +7,8 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 
@@ -67,8 +67,8 @@ bool start_allegro(const std::string &config_text)
       if (attempt < kAttempts)
          std::this_thread::sleep_for(std::chrono::milliseconds(20 * attempt));
    }
-   ADD_FAILURE() << "install_allegro failed " << kAttempts << " times on DISPLAY=" << display << ": "
-                 << allegro_error << " (" << std::strerror(error) << ")";
+   ADD_FAILURE() << "install_allegro failed " << kAttempts << " times on DISPLAY=" << display << ": " << allegro_error
+                 << " (" << std::strerror(error) << ")";
    return false;
 }
 
@@ -83,8 +83,7 @@ bool open_test_window(int width, int height, int depth)
       return false;
    set_color_depth(depth);
    if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, width, height, 0, 0) != 0) {
-      ADD_FAILURE() << "set_gfx_mode(" << width << "x" << height << "x" << depth
-                    << ") refused: " << allegro_error;
+      ADD_FAILURE() << "set_gfx_mode(" << width << "x" << height << "x" << depth << ") refused: " << allegro_error;
       return false;
    }
    return true;

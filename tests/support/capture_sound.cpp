@@ -19,8 +19,8 @@ constexpr int kDriverId = AL_ID('C', 'A', 'P', 'T');
 constexpr int kDefaultFreq = 44100;
 
 bool g_registered = false;
-int g_wanted_freq = 0; // 0: take "sound_freq" from the configuration
-int g_rate = 0;        // rate of the installed mixer, 0 while not installed
+int g_wanted_freq = 0;  // 0: take "sound_freq" from the configuration
+int g_rate = 0;         // rate of the installed mixer, 0 while not installed
 std::vector<int16_t> g_surplus;
 
 int capture_detect(int input)
@@ -64,8 +64,9 @@ int capture_buffer_size()
 }
 
 // No background thread and no device: the mixer runs only in capture_pull.
-DIGI_DRIVER g_driver = mixer_digi_driver({kDriverId, "Capture", "Test capture driver (software mixer, pulled on demand)",
-                                          capture_detect, capture_init, capture_exit, capture_buffer_size, nullptr});
+DIGI_DRIVER g_driver =
+   mixer_digi_driver({kDriverId, "Capture", "Test capture driver (software mixer, pulled on demand)", capture_detect,
+                      capture_init, capture_exit, capture_buffer_size, nullptr});
 
 bool install_with(int freq, int voices, int midi_id, int midi_voices)
 {

@@ -12,7 +12,7 @@
 namespace kstr::test {
 
 class ChildProcess {
-public:
+ public:
    // Starts argv[0] found on PATH. With capture_stdout the child's standard
    // output is a pipe whose reading end is stdout_fd(); otherwise it inherits
    // ours. Standard error goes to /dev/null when quiet. pid() is -1 when the
@@ -31,7 +31,7 @@ public:
    // Waits for the child to end by itself; returns its wait status.
    int wait();
 
-private:
+ private:
    pid_t pid_ = -1;
    int stdout_fd_ = -1;
    int status_ = -1;

@@ -36,7 +36,8 @@ inline std::vector<int16_t> read_pcm(const std::string &path)
    return pcm;
 }
 
-template <class T> std::vector<T> slice(const std::vector<T> &v, size_t from, size_t to = SIZE_MAX)
+template <class T>
+std::vector<T> slice(const std::vector<T> &v, size_t from, size_t to = SIZE_MAX)
 {
    to = std::min(to, v.size());
    from = std::min(from, to);
@@ -52,7 +53,8 @@ inline std::vector<int16_t> expected_right(const std::vector<int16_t> &pcm, int 
    const size_t step = static_cast<size_t>(channels);
    std::vector<int16_t> right;
    for (size_t frame = from; frame < std::min(to, pcm.size() / step); ++frame)
-      right.push_back(capture_expected(static_cast<uint16_t>(static_cast<uint16_t>(pcm[step * frame + step - 1]) ^ 0x8000u)));
+      right.push_back(
+         capture_expected(static_cast<uint16_t>(static_cast<uint16_t>(pcm[step * frame + step - 1]) ^ 0x8000u)));
    return right;
 }
 
@@ -62,7 +64,8 @@ inline bool all_silent(const std::vector<int16_t> &pcm, size_t from = 0)
                       [](int16_t v) { return v == 0; });
 }
 
-template <class T> testing::AssertionResult same_signal(const std::vector<T> &got, const std::vector<T> &want)
+template <class T>
+testing::AssertionResult same_signal(const std::vector<T> &got, const std::vector<T> &want)
 {
    if (got == want)
       return testing::AssertionSuccess();
@@ -74,7 +77,8 @@ template <class T> testing::AssertionResult same_signal(const std::vector<T> &go
 }
 
 // `got` begins with all of `want`.
-template <class T> testing::AssertionResult starts_with(const std::vector<T> &got, const std::vector<T> &want)
+template <class T>
+testing::AssertionResult starts_with(const std::vector<T> &got, const std::vector<T> &want)
 {
    return same_signal(slice(got, 0, want.size()), want);
 }

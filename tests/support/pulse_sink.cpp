@@ -58,7 +58,8 @@ PulseNullSink::PulseNullSink()
    // Without DISPLAY the server does not try to start a session bus.
    server_ = std::make_unique<ChildProcess>(
       std::vector<std::string>{"env", "-u", "DISPLAY", "pulseaudio", "--daemonize=no", "-n", "--exit-idle-time=-1",
-                               "--use-pid-file=no", "--load=module-null-sink sink_name=kstr rate=44100 channels=2 format=s16le norewinds=1",
+                               "--use-pid-file=no",
+                               "--load=module-null-sink sink_name=kstr rate=44100 channels=2 format=s16le norewinds=1",
                                "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket_path},
       false);
    for (int tries = 0; tries < 500 && server_->running(); ++tries) {
@@ -93,10 +94,10 @@ const char *PulseNullSink::monitor_name()
 }
 
 SinkRecorder::SinkRecorder()
-   : recorder_({"parec", "-d", PulseNullSink::monitor_name(), "--raw", "--format=s16le", "--channels=2",
-                "--rate=" + std::to_string(kSinkRate), "--latency-msec=10"},
-               true),
-     reader_([this] { read_loop(); })
+    : recorder_({"parec", "-d", PulseNullSink::monitor_name(), "--raw", "--format=s16le", "--channels=2",
+                 "--rate=" + std::to_string(kSinkRate), "--latency-msec=10"},
+                true),
+      reader_([this] { read_loop(); })
 {
 }
 

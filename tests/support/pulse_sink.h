@@ -42,7 +42,7 @@ namespace kstr::test {
 inline constexpr int kSinkRate = 44100;
 
 class PulseNullSink {
-public:
+ public:
    PulseNullSink();
    ~PulseNullSink();
    PulseNullSink(const PulseNullSink &) = delete;
@@ -57,7 +57,7 @@ public:
    // "kstr.monitor"
    static const char *monitor_name();
 
-private:
+ private:
    TempDir dir_;
    std::unique_ptr<ChildProcess> server_;
    bool ok_ = false;
@@ -65,7 +65,7 @@ private:
 };
 
 class SinkRecorder {
-public:
+ public:
    using Clock = std::chrono::steady_clock;
 
    SinkRecorder();
@@ -82,7 +82,7 @@ public:
    // When frame `index` left the sink, on the steady clock.
    Clock::time_point frame_time(std::size_t index);
 
-private:
+ private:
    void read_loop();
 
    ChildProcess recorder_;

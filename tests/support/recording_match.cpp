@@ -9,8 +9,8 @@ namespace {
 
 // Correlation of `frames` frames of a at frame a_at with b at frame b_at;
 // 1 when both are silent, 0 when only one is.
-double correlation(const std::vector<int16_t> &a, std::size_t a_at, const std::vector<int16_t> &b,
-                   std::size_t b_at, std::size_t frames)
+double correlation(const std::vector<int16_t> &a, std::size_t a_at, const std::vector<int16_t> &b, std::size_t b_at,
+                   std::size_t frames)
 {
    double ab = 0, aa = 0, bb = 0;
    for (std::size_t i = 0; i < frames * 2; ++i) {
@@ -48,7 +48,8 @@ std::vector<double> block_correlations(const std::vector<int16_t> &recording, st
                                        std::size_t block_frames)
 {
    std::vector<double> result;
-   const std::size_t usable = std::min({frames, reference.size() / 2, recording.size() / 2 - std::min(offset, recording.size() / 2)});
+   const std::size_t usable =
+      std::min({frames, reference.size() / 2, recording.size() / 2 - std::min(offset, recording.size() / 2)});
    for (std::size_t at = 0; at + block_frames <= usable; at += block_frames)
       result.push_back(correlation(recording, offset + at, reference, at, block_frames));
    return result;

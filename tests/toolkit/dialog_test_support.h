@@ -66,7 +66,7 @@ inline void TypeText(const std::string &text)
 
 // A dialog test: a running toolkit fed by injected input only.
 class DialogTest : public ::testing::Test {
-protected:
+ protected:
    void SetUp() override
    {
       ASSERT_TRUE(session_.ok);

@@ -69,7 +69,7 @@ struct LoopDeadline {
 };
 
 class EventLoopTest : public ::testing::Test {
-protected:
+ protected:
    void SetUp() override { ASSERT_TRUE(start_allegro()); }
 };
 

@@ -114,7 +114,7 @@ inline void press_key(int scancode, int character = 0, int shifts = 0)
 // pointer and keyboard are shared with every other test on the display, so
 // Allegro's own callbacks are unhooked.
 class InputTest : public ::testing::Test {
-protected:
+ protected:
    void SetUp() override
    {
       ASSERT_TRUE(session_.ok);

@@ -74,7 +74,7 @@ inline int LogTarget(void *item, int event, void *, void *, int index, ...)
 
 // A list view of `count_` items, `rows` rows high, with every callback set.
 class ListViewTest : public ::testing::Test {
-protected:
+ protected:
    void MakeList(int count, int rows)
    {
       ASSERT_TRUE(session_.ok);

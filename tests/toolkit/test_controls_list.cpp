@@ -87,7 +87,8 @@ TEST_F(ListViewTest, KeysAndTheScrollBarMoveSelectionAndViewAndEnterActivates)
    // The scroll bar's arrows step one row, its track a page.
    const Rect bar = screen_rect_of(LookupControl(list_)->container->first->id);
    const int mid_x = (bar.x1 + bar.x2) / 2;
-   for (const auto &[click_y, first] : {std::array{bar.y2 - 2, 1}, {bar.y2 - LIST_SCROLL_WIDTH - 2, 6}, {bar.y1 + 2, 5}}) {
+   for (const auto &[click_y, first] :
+        {std::array{bar.y2 - 2, 1}, {bar.y2 - LIST_SCROLL_WIDTH - 2, 6}, {bar.y1 + 2, 5}}) {
       inject_click(mid_x, click_y);
       run_loop_for(20);
       EXPECT_EQ(ListFirstRow(list_), first) << "after a click at y " << click_y;

@@ -97,7 +97,7 @@ TEST(ExitHandlers, RunNewestFirstOnceThenTheListIsEmpty)
 }
 
 class Core : public ::testing::Test {
-protected:
+ protected:
    kstr::test::ToolkitSession session;
    void SetUp() override { ASSERT_TRUE(session.ok); }
 };

@@ -20,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class FileSelectorTest : public DialogTest {
-protected:
+ protected:
    void SetUp() override
    {
       DialogTest::SetUp();
@@ -45,7 +45,8 @@ protected:
 
    static ListView *List()
    {
-      Control *c = FindIn(TopWindow()->client, [](Control *candidate) { return ListOf(candidate) && ListOf(candidate)->self == candidate; });
+      Control *c = FindIn(TopWindow()->client,
+                          [](Control *candidate) { return ListOf(candidate) && ListOf(candidate)->self == candidate; });
       return c ? ListOf(c) : nullptr;
    }
    // The names the list shows, in order.
@@ -261,10 +262,16 @@ TEST_F(FileSelectorTest, NamesShowDecodedAndOpenWithTheirOwnBytes)
    const struct {
       std::string bytes, shown;
    } names[] = {
-      {"\xC3\x9Cn\xC3\xAF" "code.mp3", "\xDCn\xEF" "code.mp3"},  // "Ünïcode", UTF-8
-      {"\xC5\x82\xC3\xB3" "d\xC5\xBA.mp3", "?\xF3" "d?.mp3"},     // "łódź": ł and ź have no glyph
-      {"\xC9t\xE9.mp3", "\xC9t\xE9.mp3"},                  // "Été" in Latin-1
-      {"bad\xFF\xC0\x80.mp3", "bad\xFF\xC0\x80.mp3"},       // no encoding (an overlong form)
+      {"\xC3\x9Cn\xC3\xAF"
+       "code.mp3",
+       "\xDCn\xEF"
+       "code.mp3"},  // "Ünïcode", UTF-8
+      {"\xC5\x82\xC3\xB3"
+       "d\xC5\xBA.mp3",
+       "?\xF3"
+       "d?.mp3"},                                      // "łódź": ł and ź have no glyph
+      {"\xC9t\xE9.mp3", "\xC9t\xE9.mp3"},              // "Été" in Latin-1
+      {"bad\xFF\xC0\x80.mp3", "bad\xFF\xC0\x80.mp3"},  // no encoding (an overlong form)
    };
    for (const auto &n : names)
       std::ofstream(root_ / n.bytes) << "x";

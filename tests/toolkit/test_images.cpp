@@ -41,7 +41,7 @@ std::set<std::string> DesktopImageNames()
 }
 
 class Images : public ::testing::Test {
-protected:
+ protected:
    kstr::test::ToolkitSession session;
    kstr::test::TempDir dir;
    void SetUp() override { ASSERT_TRUE(session.ok); }

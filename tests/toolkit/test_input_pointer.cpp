@@ -33,8 +33,8 @@ TEST_F(InputTest, ClicksComeAtOnceUnlessADoubleClickIsAwaited)
    inject_click(ax_, ay_);
    inject_click(ax_ + 1, ay_);
    run_loop_for(400);  // long past the double-click time
-   EXPECT_EQ(input_log().CodesFor(a_), (Codes{POINTER_OVER, POINTER_PRESS, POINTER_RELEASE, POINTER_OVER,
-                                              POINTER_PRESS, POINTER_RELEASE}));
+   EXPECT_EQ(input_log().CodesFor(a_),
+             (Codes{POINTER_OVER, POINTER_PRESS, POINTER_RELEASE, POINTER_OVER, POINTER_PRESS, POINTER_RELEASE}));
    EXPECT_EQ(TakeClicks(), (Clicks{{a_, 1, 2}})) << "one double click and no single click";
 
    inject_click(ax_, ay_);
@@ -50,8 +50,11 @@ TEST_F(InputTest, ClicksComeAtOnceUnlessADoubleClickIsAwaited)
    std::vector<std::array<int, 2>> pointer;  // control, code
    for (const PointerLogEntry &e : input_log().pointer)
       pointer.push_back({e.id, e.code});
-   EXPECT_EQ(pointer, (std::vector<std::array<int, 2>>{{a_, POINTER_PRESS}, {a_, POINTER_RELEASE},
-                                                       {a_, POINTER_LEFT}, {b_, POINTER_OVER}, {b_, POINTER_PRESS},
+   EXPECT_EQ(pointer, (std::vector<std::array<int, 2>>{{a_, POINTER_PRESS},
+                                                       {a_, POINTER_RELEASE},
+                                                       {a_, POINTER_LEFT},
+                                                       {b_, POINTER_OVER},
+                                                       {b_, POINTER_PRESS},
                                                        {b_, POINTER_RELEASE}}))
       << "a is left before b is entered";
    EXPECT_EQ(TakeClicks(), (Clicks{{a_, 1, 1}, {b_, 1, 1}})) << "the press on b delivers a's waiting click first";
@@ -66,8 +69,8 @@ TEST_F(InputTest, MovingMoreThanFourPixelsMakesADragAndNoClick)
 {
    InjectPointer(bx_, by_, 0);
    InjectPointer(bx_, by_, 1);
-   InjectPointer(bx_ + 4, by_ - 4, 1);  // 4 pixels: not yet
-   InjectPointer(bx_ + 4, by_ + 5, 1);  // 5 pixels down: a drag
+   InjectPointer(bx_ + 4, by_ - 4, 1);    // 4 pixels: not yet
+   InjectPointer(bx_ + 4, by_ + 5, 1);    // 5 pixels down: a drag
    InjectPointer(bx_ + 300, by_ + 5, 1);  // far outside: still the pressed control's
    InjectPointer(bx_ + 300, by_ + 5, 0);
    run_loop_for(20);
@@ -77,8 +80,8 @@ TEST_F(InputTest, MovingMoreThanFourPixelsMakesADragAndNoClick)
       if (e.id == b_ && e.code == POINTER_DRAG)
          dragging.push_back(e.dragging);
    EXPECT_EQ(dragging, (std::vector<int>{0, 1, 1}));
-   EXPECT_EQ(input_log().CodesFor(b_), (Codes{POINTER_OVER, POINTER_PRESS, POINTER_DRAG, POINTER_DRAG,
-                                              POINTER_DRAG, POINTER_RELEASE, POINTER_LEFT}));
+   EXPECT_EQ(input_log().CodesFor(b_), (Codes{POINTER_OVER, POINTER_PRESS, POINTER_DRAG, POINTER_DRAG, POINTER_DRAG,
+                                              POINTER_RELEASE, POINTER_LEFT}));
    EXPECT_EQ(TakeClicks(), Clicks{});
 
    InjectPointer(bx_, by_, 0);

@@ -47,7 +47,7 @@ TEST(Labels, LinesEscapesAndHotKeys)
       {"##1", {"#1"}, {}},
       {"trailing_", {"trailing"}, {}},
       {"", {}, {}},
-      {"end~", {"end"}, {}},  // a tilde at the end shows nothing
+      {"end~", {"end"}, {}},           // a tilde at the end shows nothing
       {"O~K", {"OK"}, {{0, 'k'}}, 0},  // hot keys are case-folded
       {"File_~Open it", {"File", "Open it"}, {{0, 'o'}}, 1},
       {"Cancel#27;", {"Cancel"}, {{0, 27}}},

@@ -25,7 +25,7 @@ struct Placed {
 };
 
 class Layout : public ::testing::Test {
-protected:
+ protected:
    kstr::test::ToolkitSession session;
    void SetUp() override { ASSERT_TRUE(session.ok); }
 
@@ -48,40 +48,44 @@ protected:
 TEST_F(Layout, PlacementCodesRelativeToThePreviousControl)
 {
    constexpr int far = 5 | LAYOUT_ALIGN_RIGHT;
-   ExpectLayout(0, AUTO, {
-      {PLACE_RIGHT, AUTO, 20, 10, {2, 2, 21, 11}, "no previous: as code 1"},
-      {PLACE_RIGHT, AUTO, 30, 12, {24, 2, 53, 13}},
-      {PLACE_BELOW, AUTO, 10, 10, {24, 16, 33, 25}},
-      {PLACE_NEW_ROW, AUTO, 15, 8, {2, 28, 16, 35}, "below the lowest of all earlier controls"},
-      {3, AUTO, 9, 9, {0, 0, 8, 8}, "an unknown code leaves the control at 0,0"},
-      {100, 40, 8, 8, {100, 40, 107, 47}},
-      {far, -3, 10, 10, {far, -3, far + 9, 6}, "a negative y is a coordinate without flags"},
-   });
+   ExpectLayout(0, AUTO,
+                {
+                   {PLACE_RIGHT, AUTO, 20, 10, {2, 2, 21, 11}, "no previous: as code 1"},
+                   {PLACE_RIGHT, AUTO, 30, 12, {24, 2, 53, 13}},
+                   {PLACE_BELOW, AUTO, 10, 10, {24, 16, 33, 25}},
+                   {PLACE_NEW_ROW, AUTO, 15, 8, {2, 28, 16, 35}, "below the lowest of all earlier controls"},
+                   {3, AUTO, 9, 9, {0, 0, 8, 8}, "an unknown code leaves the control at 0,0"},
+                   {100, 40, 8, 8, {100, 40, 107, 47}},
+                   {far, -3, 10, 10, {far, -3, far + 9, 6}, "a negative y is a coordinate without flags"},
+                });
 }
 
 TEST_F(Layout, CodeFourRunsReadBackwards)
 {
    // Codes 8, 4, 4 appear third, second, first; the walk stops at the row's
    // first control, so the row above stays put.
-   ExpectLayout(0, AUTO, {
-      {PLACE_NEW_ROW, AUTO, 20, 10, {76, 2, 95, 11}},
-      {PLACE_LEFT, AUTO, 30, 10, {44, 2, 73, 11}},
-      {PLACE_LEFT, AUTO, 40, 10, {2, 2, 41, 11}},
-      {PLACE_NEW_ROW, AUTO, 10, 10, {12, 14, 21, 23}},
-      {PLACE_LEFT, AUTO, 8, 10, {2, 14, 9, 23}},
-   });
-   ExpectLayout(0, AUTO, {
-      {PLACE_FIRST, AUTO, 60, 10, {2, 2, 61, 11}},
-      {PLACE_BELOW, AUTO, 20, 10, {2, 14, 21, 23}},
-      {100, 100, 8, 8, {100, 100, 107, 107}},
-      {PLACE_BELOW, AUTO, 30, 10, {100, 110, 129, 119}},
-      {PLACE_LEFT, AUTO, 12, 10, {86, 110, 97, 119}, "after code 16: ends left of it, width kept"},
-   });
-   ExpectLayout(200, 100, {
-      {PLACE_NEW_ROW | LAYOUT_ALIGN_RIGHT, AUTO, 40, 10, {158, 2, 197, 11}},
-      {PLACE_LEFT, AUTO, 50, 10, {106, 2, 155, 11}, "pulled along by the right-aligned control"},
-      {PLACE_NEW_ROW, AUTO, 20, 10, {2, 14, 21, 23}, "the next row is not pulled"},
-   });
+   ExpectLayout(0, AUTO,
+                {
+                   {PLACE_NEW_ROW, AUTO, 20, 10, {76, 2, 95, 11}},
+                   {PLACE_LEFT, AUTO, 30, 10, {44, 2, 73, 11}},
+                   {PLACE_LEFT, AUTO, 40, 10, {2, 2, 41, 11}},
+                   {PLACE_NEW_ROW, AUTO, 10, 10, {12, 14, 21, 23}},
+                   {PLACE_LEFT, AUTO, 8, 10, {2, 14, 9, 23}},
+                });
+   ExpectLayout(0, AUTO,
+                {
+                   {PLACE_FIRST, AUTO, 60, 10, {2, 2, 61, 11}},
+                   {PLACE_BELOW, AUTO, 20, 10, {2, 14, 21, 23}},
+                   {100, 100, 8, 8, {100, 100, 107, 107}},
+                   {PLACE_BELOW, AUTO, 30, 10, {100, 110, 129, 119}},
+                   {PLACE_LEFT, AUTO, 12, 10, {86, 110, 97, 119}, "after code 16: ends left of it, width kept"},
+                });
+   ExpectLayout(200, 100,
+                {
+                   {PLACE_NEW_ROW | LAYOUT_ALIGN_RIGHT, AUTO, 40, 10, {158, 2, 197, 11}},
+                   {PLACE_LEFT, AUTO, 50, 10, {106, 2, 155, 11}, "pulled along by the right-aligned control"},
+                   {PLACE_NEW_ROW, AUTO, 20, 10, {2, 14, 21, 23}, "the next row is not pulled"},
+                });
 }
 
 TEST_F(Layout, NestedContainerPlacesItsFirstControlAtItsMargins)
@@ -105,43 +109,55 @@ TEST_F(Layout, NestedContainerPlacesItsFirstControlAtItsMargins)
 
 TEST_F(Layout, EqualWidthsAcrossARunAndHeightsDownAColumn)
 {
-   ExpectLayout(0, AUTO, {
-      {PLACE_FIRST | LAYOUT_EQUAL_WIDTH, AUTO, 20, 10, {2, 2, 51, 11}},
-      {PLACE_RIGHT | LAYOUT_EQUAL_WIDTH, AUTO, 50, 10, {54, 2, 103, 11}},
-      {PLACE_RIGHT | LAYOUT_EQUAL_WIDTH, AUTO, 30, 10, {106, 2, 155, 11}},
-      {PLACE_RIGHT, AUTO, 10, 10, {158, 2, 167, 11}},
-      {PLACE_RIGHT | LAYOUT_EQUAL_WIDTH, AUTO, 15, 10, {170, 2, 184, 11}, "a new run"},
-   });
-   ExpectLayout(0, AUTO, {
-      {PLACE_FIRST, AUTO | LAYOUT_EQUAL_HEIGHT, 20, 10, {2, 2, 21, 26}},
-      {PLACE_BELOW, AUTO | LAYOUT_EQUAL_HEIGHT, 20, 25, {2, 29, 21, 53}},
-      {PLACE_NEW_ROW, AUTO, 10, 10, {2, 56, 11, 65}, "later rows follow the equalised heights"},
-   });
+   ExpectLayout(0, AUTO,
+                {
+                   {PLACE_FIRST | LAYOUT_EQUAL_WIDTH, AUTO, 20, 10, {2, 2, 51, 11}},
+                   {PLACE_RIGHT | LAYOUT_EQUAL_WIDTH, AUTO, 50, 10, {54, 2, 103, 11}},
+                   {PLACE_RIGHT | LAYOUT_EQUAL_WIDTH, AUTO, 30, 10, {106, 2, 155, 11}},
+                   {PLACE_RIGHT, AUTO, 10, 10, {158, 2, 167, 11}},
+                   {PLACE_RIGHT | LAYOUT_EQUAL_WIDTH, AUTO, 15, 10, {170, 2, 184, 11}, "a new run"},
+                });
+   ExpectLayout(0, AUTO,
+                {
+                   {PLACE_FIRST, AUTO | LAYOUT_EQUAL_HEIGHT, 20, 10, {2, 2, 21, 26}},
+                   {PLACE_BELOW, AUTO | LAYOUT_EQUAL_HEIGHT, 20, 25, {2, 29, 21, 53}},
+                   {PLACE_NEW_ROW, AUTO, 10, 10, {2, 56, 11, 65}, "later rows follow the equalised heights"},
+                });
 }
 
 TEST_F(Layout, StretchFillsUpToTheNextControlOrTheEdgeAndAlignKeepsTheSize)
 {
-   const std::vector<int> across = ExpectLayout(200, 100, {
-      {PLACE_FIRST, AUTO | LAYOUT_STRETCH, 20, 10, {2, 2, 147, 11}, "up to the next control less one gap"},
-      {150, 5, 10, 10, {150, 5, 159, 14}},
-      {PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, 20, 10, {2, 17, 197, 26}, "to the right edge less the margin"},
-   });
-   ExpectLayout(200, 100, {
-      {PLACE_FIRST, AUTO | LAYOUT_STRETCH | LAYOUT_STRETCH_VERTICAL | LAYOUT_FILL_COMPLETELY, 20, 10,
-       {2, 2, 197, 57}, "down to the control below less one gap"},
-      {10, 60, 10, 10, {10, 60, 19, 69}},
-   });
-   const std::vector<int> partly = ExpectLayout(200, 100, {
-      {PLACE_FIRST, AUTO | LAYOUT_STRETCH | LAYOUT_STRETCH_VERTICAL, 20, 10, {2, 2, 147, 41}, "to its row's bottom"},
-      {150, 2, 10, 40, {150, 2, 159, 41}},
-   });
+   const std::vector<int> across = ExpectLayout(
+      200, 100,
+      {
+         {PLACE_FIRST, AUTO | LAYOUT_STRETCH, 20, 10, {2, 2, 147, 11}, "up to the next control less one gap"},
+         {150, 5, 10, 10, {150, 5, 159, 14}},
+         {PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH, 20, 10, {2, 17, 197, 26}, "to the right edge less the margin"},
+      });
+   ExpectLayout(200, 100,
+                {
+                   {PLACE_FIRST,
+                    AUTO | LAYOUT_STRETCH | LAYOUT_STRETCH_VERTICAL | LAYOUT_FILL_COMPLETELY,
+                    20,
+                    10,
+                    {2, 2, 197, 57},
+                    "down to the control below less one gap"},
+                   {10, 60, 10, 10, {10, 60, 19, 69}},
+                });
+   const std::vector<int> partly = ExpectLayout(
+      200, 100,
+      {
+         {PLACE_FIRST, AUTO | LAYOUT_STRETCH | LAYOUT_STRETCH_VERTICAL, 20, 10, {2, 2, 147, 41}, "to its row's bottom"},
+         {150, 2, 10, 40, {150, 2, 159, 41}},
+      });
    EXPECT_EQ(LookupControl(across[0])->flags_hi, LAYOUT_FILL_COMPLETELY);
    EXPECT_EQ(LookupControl(across[1])->flags_hi, 0);
    EXPECT_EQ(LookupControl(partly[0])->flags_hi, LAYOUT_STRETCH_VERTICAL);
-   ExpectLayout(200, 100, {
-      {PLACE_FIRST, AUTO | LAYOUT_ALIGN_BOTTOM, 20, 10, {2, 88, 21, 97}},
-      {PLACE_NEW_ROW, AUTO | LAYOUT_ALIGN_BOTTOM | LAYOUT_ALIGN_RIGHT, 30, 15, {168, 83, 197, 97}},
-   });
+   ExpectLayout(200, 100,
+                {
+                   {PLACE_FIRST, AUTO | LAYOUT_ALIGN_BOTTOM, 20, 10, {2, 88, 21, 97}},
+                   {PLACE_NEW_ROW, AUTO | LAYOUT_ALIGN_BOTTOM | LAYOUT_ALIGN_RIGHT, 30, 15, {168, 83, 197, 97}},
+                });
 }
 
 // Controls that share only an edge row or column (inclusive corners) count as
@@ -162,11 +178,15 @@ TEST_F(Layout, StretchStopsAtAControlTouchingOnlyAtAnEdge)
            {{2, 21 | LAYOUT_STRETCH, 20, 10, {2, 21, 197, 30}, "the other ends one row higher"},
             {150, 11, 10, 10, {150, 11, 159, 20}}},
            {{50, 2 | fill, 20, 10, {50, 2, 97, 57}, "its right column is the lower box's left column"},
-            right_of_fill, {97, 60, 10, 10, {97, 60, 106, 69}}},
+            right_of_fill,
+            {97, 60, 10, 10, {97, 60, 106, 69}}},
            {{50, 2 | fill, 20, 10, {50, 2, 97, 57}, "its left column is the lower box's right column"},
-            right_of_fill, {41, 60, 10, 10, {41, 60, 50, 69}}},
+            right_of_fill,
+            {41, 60, 10, 10, {41, 60, 50, 69}}},
            {{50, 2 | fill, 20, 10, {50, 2, 97, 97}, "the lower boxes are one column further out"},
-            right_of_fill, {98, 60, 10, 10, {98, 60, 107, 69}}, {40, 60, 10, 10, {40, 60, 49, 69}}},
+            right_of_fill,
+            {98, 60, 10, 10, {98, 60, 107, 69}},
+            {40, 60, 10, 10, {40, 60, 49, 69}}},
         })
       ExpectLayout(200, 100, boxes);
 }

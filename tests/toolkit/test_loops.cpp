@@ -60,8 +60,8 @@ TEST_F(EventLoopTest, StopEventLoopEndsTheInnermostLoopUnlessItHasAnotherId)
    EXPECT_EQ(end_request, &request_result);
    EXPECT_EQ(inner, &request_result);
    EXPECT_EQ(outer, nullptr);  // RunEventLoop's frame has no result
-   EXPECT_EQ(log.names, (std::vector<std::string>{"open", "in_files", "closed", "open", "closed", "outer_again",
-                                                  "open", "closed"}));
+   EXPECT_EQ(log.names, (std::vector<std::string>{"open", "in_files", "closed", "open", "closed", "outer_again", "open",
+                                                  "closed"}));
    EXPECT_EQ(StopEventLoop(), nullptr);  // no frame is left
 
    // A loop started during the shut-down flush returns at once.

@@ -10,12 +10,12 @@
 namespace {
 
 using kstr::test::Rect;
-using kstr::test::Rgb;
 using kstr::test::rect_of;
+using kstr::test::Rgb;
 using kstr::test::screen_pixel;
 
 class Windows : public ::testing::Test {
-protected:
+ protected:
    kstr::test::ToolkitSession session;
    void SetUp() override { ASSERT_TRUE(session.ok); }
 
@@ -169,7 +169,8 @@ TEST_F(Windows, ControlsTakeTheMouseBeforeTheDragAreaThatMovesTheWindow)
    DeliverPointer(area, PointerEvent{POINTER_PRESS, gx, gy, 1, 1, 0});
    DeliverPointer(area, PointerEvent{POINTER_DRAG, gx + 30, gy + 20, 1, 1, 1});
    DeliverPointer(area, PointerEvent{POINTER_RELEASE, gx + 30, gy + 20, 0, 1, 1});
-   EXPECT_EQ(rect_of(TopWindow()->root->self->id), (Rect{before.x1 + 30, before.y1 + 20, before.x2 + 30, before.y2 + 20}));
+   EXPECT_EQ(rect_of(TopWindow()->root->self->id),
+             (Rect{before.x1 + 30, before.y1 + 20, before.x2 + 30, before.y2 + 20}));
    show_mouse(nullptr);
    EXPECT_EQ(screen_pixel(before.x1 + 5, before.y1 + 5), ColourOfSlot(COLOUR_SHADOW)) << "uncovered desktop";
 

@@ -30,8 +30,7 @@ inline bool start_toolkit(int width = 640, int height = 580, int depth = 16)
 // Stops the toolkit when a test ends, so every resource is given back.
 struct ToolkitSession {
    bool ok;
-   explicit ToolkitSession(int width = 640, int height = 580, int depth = 16)
-      : ok(start_toolkit(width, height, depth))
+   explicit ToolkitSession(int width = 640, int height = 580, int depth = 16) : ok(start_toolkit(width, height, depth))
    {
    }
    ~ToolkitSession() { StopToolkit(); }

@@ -105,10 +105,9 @@ TEST_F(PlayerTest, AboutWindowShowsLogoTextsAndReturns)
          WindowRecord *w = WindowOf(LookupControl(about));
          EXPECT_TRUE(w->modal);
          EXPECT_EQ(w->title, text(msg::ABOUT));
-         EXPECT_EQ(lines_in(about, false),
-                   (Names{ABOUT_PRODUCT_LINE, ABOUT_CONTACT_LINES[0], ABOUT_CONTACT_LINES[1], ABOUT_CONTACT_LINES[2],
-                          text(msg::thanks), text(msg::thanks_to), c.expected, ABOUT_LIBRARY_LINE,
-                          text(msg::return_)}));
+         EXPECT_EQ(lines_in(about, false), (Names{ABOUT_PRODUCT_LINE, ABOUT_CONTACT_LINES[0], ABOUT_CONTACT_LINES[1],
+                                                  ABOUT_CONTACT_LINES[2], text(msg::thanks), text(msg::thanks_to),
+                                                  c.expected, ABOUT_LIBRARY_LINE, text(msg::return_)}));
          Control *logo = find_in_window(about, [](Control *k) { return k->icon != nullptr; });
          BITMAP *file = load_bitmap("gfx/logo.bmp", nullptr);
          ASSERT_TRUE(logo && file) << "the logo label shows its picture";

@@ -56,61 +56,62 @@ TEST_F(PlayerTest, TransportButtonsDriveTheEngineAndTheMarkFollowsThePlayingEntr
    Names order;
    const auto pause_button = [] { ClickControl(icon_control("pauseicon")); };
    run_steps({
-      [&] {
-         show_mouse(nullptr);
-         fill(songs);
-         raised = corner(icon_control("pauseicon"));
-         click_row(0);
-         click_row(0);  // a double click plays the row
-      },
-      [&] {
-         started = now();
-         capture_pull(capture_rate() / 2);  // the 0.2 s song plays out
-      },
-      [] {},
-      [&] {
-         advanced = now();
-         shown_after_advance = main_window_state().shown_current;
-         pause_button();
-      },
-      [&] {
-         paused = now();
-         latched = corner(icon_control("pauseicon"));
-         shot("main_window_paused");
-         pause_button();
-      },
-      [&] {
-         resumed = now();
-         released = corner(icon_control("pauseicon"));
-         ClickControl(icon_control("nexticon"));
-      },
-      [&] {
-         next = now();
-         before_seek = song_progress();
-         const Rect r = screen_rect_of(progress_bar);
-         inject_click(r.x1 + 1 + (r.x2 - r.x1 - 1) * 3 / 4, (r.y1 + r.y2) / 2);
-      },
-      [&] {
-         after_seek = song_progress();
-         ClickControl(icon_control("previcon"));
-      },
-      [&] {
-         previous = now();
-         drag_row(1, row_centre_y(0));
-      },
-      [&] {
-         moved = now();
-         order = playlist_names();
-         click_row(0, 2);
-      },
-      [] { ClickControl(LabelledControl("Remove")); },
-      [&] {
-         removed = now();
-         ClickControl(icon_control("stopicon"));
-      },
-      [] {},
-      [&] { stopped = now(); },
-   }, 150);
+                [&] {
+                   show_mouse(nullptr);
+                   fill(songs);
+                   raised = corner(icon_control("pauseicon"));
+                   click_row(0);
+                   click_row(0);  // a double click plays the row
+                },
+                [&] {
+                   started = now();
+                   capture_pull(capture_rate() / 2);  // the 0.2 s song plays out
+                },
+                [] {},
+                [&] {
+                   advanced = now();
+                   shown_after_advance = main_window_state().shown_current;
+                   pause_button();
+                },
+                [&] {
+                   paused = now();
+                   latched = corner(icon_control("pauseicon"));
+                   shot("main_window_paused");
+                   pause_button();
+                },
+                [&] {
+                   resumed = now();
+                   released = corner(icon_control("pauseicon"));
+                   ClickControl(icon_control("nexticon"));
+                },
+                [&] {
+                   next = now();
+                   before_seek = song_progress();
+                   const Rect r = screen_rect_of(progress_bar);
+                   inject_click(r.x1 + 1 + (r.x2 - r.x1 - 1) * 3 / 4, (r.y1 + r.y2) / 2);
+                },
+                [&] {
+                   after_seek = song_progress();
+                   ClickControl(icon_control("previcon"));
+                },
+                [&] {
+                   previous = now();
+                   drag_row(1, row_centre_y(0));
+                },
+                [&] {
+                   moved = now();
+                   order = playlist_names();
+                   click_row(0, 2);
+                },
+                [] { ClickControl(LabelledControl("Remove")); },
+                [&] {
+                   removed = now();
+                   ClickControl(icon_control("stopicon"));
+                },
+                [] {},
+                [&] { stopped = now(); },
+             },
+             150);
 
    EXPECT_EQ(started, (Seen{1, 0, 0, {0}}));
    EXPECT_EQ(advanced, (Seen{1, 0, 1, {1}})) << "the next song started by itself";
@@ -145,8 +146,8 @@ TEST_F(PlayerTest, KeysPlayPauseSkipStopAndEditThePlaylist)
       Seen after;
    } transport[] = {
       {KEY_ENTER, '\r', {1, 0, 1, {1}}},  // plays the selected row
-      {KEY_SPACE, ' ', {1, 1, 1, {1}}}, {KEY_SPACE, ' ', {1, 0, 1, {1}}}, {KEY_B, 'b', {1, 0, 2, {2}}},
-      {KEY_Z, 'z', {1, 0, 1, {1}}},     {KEY_C, 'c', {1, 1, 1, {1}}},     {KEY_X, 'x', {1, 0, 1, {1}}},
+      {KEY_SPACE, ' ', {1, 1, 1, {1}}},  {KEY_SPACE, ' ', {1, 0, 1, {1}}}, {KEY_B, 'b', {1, 0, 2, {2}}},
+      {KEY_Z, 'z', {1, 0, 1, {1}}},      {KEY_C, 'c', {1, 1, 1, {1}}},     {KEY_X, 'x', {1, 0, 1, {1}}},
       {KEY_V, 'v', {0, 0, 1, {1}}},
    };
    std::vector<Seen> seen;

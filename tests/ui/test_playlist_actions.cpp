@@ -17,7 +17,8 @@ void file_steps(Steps &steps, std::function<int()> button, const std::string &pa
 
 void file_steps(Steps &steps, const std::string &label, const std::string &path)
 {
-   file_steps(steps, [label] { return LabelledControl(label); }, path);
+   file_steps(
+      steps, [label] { return LabelledControl(label); }, path);
 }
 
 // A step that keeps the open requester's message and closes it.
@@ -38,7 +39,7 @@ TEST_F(PlayerTest, PlaylistIsEditedThroughTheWindowAndAFailedLoadKeepsIt)
    start();
    const std::string a = test_data("ui/tone.mp3"), b = test_data("ui/tone.ogg"), c = test_data("ui/tone.wav");
    const std::string d = test_data("ui/short.wav");
-   const std::string saved = dir_.file("saved.kpl"), nowhere = "/proc/list.kpl"; // a folder that takes no files
+   const std::string saved = dir_.file("saved.kpl"), nowhere = "/proc/list.kpl";  // a folder that takes no files
    const std::string damaged = dir_.write("damaged.kpl", std::string("KSTR PLAYLIST 01\x05\0\0\0\0\0\0\0\x03\0ab", 29));
    const std::string newer = dir_.write("newer.kpl", std::string("KSTR PLAYLIST 02\0\0\0\0\xff\xff\xff\xff", 24));
    Names added, inserted, removed, dragged, past_end, emptied, loaded, merged, after_damaged, after_newer;
@@ -49,7 +50,8 @@ TEST_F(PlayerTest, PlaylistIsEditedThroughTheWindowAndAFailedLoadKeepsIt)
 
    Steps steps;
    for (const std::string &song : {a, b, c})
-      file_steps(steps, [] { return icon_control("pladdsong"); }, song);
+      file_steps(
+         steps, [] { return icon_control("pladdsong"); }, song);
    steps.push_back([&] {
       added = playlist_names();
       click_row(0, 2);

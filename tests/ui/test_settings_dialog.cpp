@@ -156,8 +156,8 @@ TEST_F(PlayerTest, PagesEditTheirValuesInPlaceAndSavingWritesExactlyTheChangedKe
    for (std::size_t i = 0; i < saved.size(); ++i)
       if (saved[i] != shipped[i])
          changed.push_back(saved[i]);
-   EXPECT_EQ(changed, (Names{"depth = 4", "cscheme = 2", "mouseint = 1", "vsync = 0", "fullscreen = 1",
-                             "mp3oggbuffer = 64"}));
+   EXPECT_EQ(changed,
+             (Names{"depth = 4", "cscheme = 2", "mouseint = 1", "vsync = 0", "fullscreen = 1", "mp3oggbuffer = 64"}));
 }
 
 // The full-screen size comes from the file: a resolution chosen but not
@@ -175,7 +175,7 @@ TEST_F(PlayerTest, SetResolutionRebuildsInTheFilesModeKeepingThePlaylistAndSong)
    struct Expect {
       int list_index;  // resolution chosen in the list, -1 for none
       bool save;
-      bool windowed;   // full screen switched off in the dialog first
+      bool windowed;  // full screen switched off in the dialog first
       int w, h;
    } steps[] = {
       {2, false, false, 800, 600},

@@ -4,17 +4,17 @@
 // run with a script of injected input, rebuilds included.
 #pragma once
 
-#include "dialog_test_support.h"
 #include "capture_sound.h"
+#include "dialog_test_support.h"
 #include "temp_dir.h"
 
 #include "app/catalogue_items.h"
 #include "app/config.h"
 #include "app/languages.h"
 #include "app/startup.h"
+#include "controls/list_view_parts.h"
 #include "player/engine.h"
 #include "playlist/playlist.h"
-#include "controls/list_view_parts.h"
 #include "toolkit/requesters.h"
 #include "toolkit/windows.h"
 #include "ui/color_schemes.h"
@@ -57,7 +57,8 @@ inline std::string test_data(const std::string &name)
 inline std::string catalogue_text(const std::string &path, int item)
 {
    TRANSLATION *t = tr_load(&CATALOGUE, path.c_str(), 0);
-   const std::string found = t && t->texts[static_cast<std::size_t>(item)] ? *t->texts[static_cast<std::size_t>(item)] : "";
+   const std::string found =
+      t && t->texts[static_cast<std::size_t>(item)] ? *t->texts[static_cast<std::size_t>(item)] : "";
    tr_destroy(t);
    return found;
 }
@@ -311,10 +312,9 @@ struct PlayingSong {
 
 // The player started as main starts it, in a staged run folder.
 class PlayerTest : public ::testing::Test {
-protected:
+ protected:
    // Stages the run folder with `ini` as kstr.ini, then starts up.
-   void start(const std::string &ini = kWindowedIni,
-              const std::function<void(const TempDir &)> &stage_more = nullptr)
+   void start(const std::string &ini = kWindowedIni, const std::function<void(const TempDir &)> &stage_more = nullptr)
    {
       const fs::path run = std::getenv("KSTR_RUN_DIR");
       fs::copy(run / "lang", dir_.path() / "lang", fs::copy_options::recursive);

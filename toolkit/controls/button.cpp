@@ -27,7 +27,7 @@ constexpr int kTextExtra = 2;
 
 struct ButtonState {
    PressTracker press;
-   bool latched = false; // drawn pushed in whatever the pointer does
+   bool latched = false;  // drawn pushed in whatever the pointer does
 };
 
 const ImageEntry *ShownIcon(const Control *c)
@@ -84,8 +84,7 @@ void DrawButton(Control *c)
       y += icon->height + gap;
    }
    if (lines_h)
-      DrawLabelLines(a.b, c, a.x1 + (a.Width() + 1 - LabelLinesWidth(c)) / 2 + shift, y,
-                     InterfaceColour[COLOUR_TEXT]);
+      DrawLabelLines(a.b, c, a.x1 + (a.Width() + 1 - LabelLinesWidth(c)) / 2 + shift, y, InterfaceColour[COLOUR_TEXT]);
    set_clip_rect(a.b, 0, 0, a.b->w - 1, a.b->h - 1);
    if (HasFocus(c))
       DrawFocusMark(a.b, a.x1 + 2, a.y1 + 2, a.x2 - 2, a.y2 - 2);

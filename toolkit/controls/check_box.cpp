@@ -26,8 +26,8 @@ struct CheckBox {
    void *handler_data = nullptr;
    int *state = nullptr;
    Control *self = nullptr;
-   int own_state = 0;          // used when the caller gave no int
-   PressTracker press;         // pressed looks the same inside and out
+   int own_state = 0;   // used when the caller gave no int
+   PressTracker press;  // pressed looks the same inside and out
 };
 
 int BoxSize(const Control *c)
@@ -77,8 +77,7 @@ void DrawCheckBox(Control *c)
       DrawTick(a.b, bx + 1, by + 1, size - 2, InterfaceColour[COLOUR_TEXT]);
    if (c->text.empty()) {
       if (HasFocus(c))
-         DrawFocusMark(a.b, a.x1, std::max(a.y1, by - 2), std::min(a.x2, bx + size + 1),
-                       std::min(a.y2, by + size + 1));
+         DrawFocusMark(a.b, a.x1, std::max(a.y1, by - 2), std::min(a.x2, bx + size + 1), std::min(a.y2, by + size + 1));
       return;
    }
    const int tx = bx + size + kTextGap;

@@ -32,7 +32,7 @@ struct CycleButton {
    int *sel = nullptr;
    std::array<std::string, kItemCount> items;
    Control *self = nullptr;
-   int own_value = 0;  // used when the caller gave no int
+   int own_value = 0;   // used when the caller gave no int
    PressTracker press;  // pressed looks the same inside and out
 };
 
@@ -83,8 +83,7 @@ void DrawCycle(Control *c)
    rectfill(a.b, a.x1, a.y1, a.x2, a.y2, InterfaceColour[COLOUR_FACE]);
    const int fx = a.x1 + LabelWidth(c);
    if (!c->text.empty())
-      DrawLabelLines(a.b, c, a.x1, a.y1 + (a.Height() + 1 - LabelLinesHeight(c)) / 2,
-                     InterfaceColour[COLOUR_TEXT]);
+      DrawLabelLines(a.b, c, a.x1, a.y1 + (a.Height() + 1 - LabelLinesHeight(c)) / 2, InterfaceColour[COLOUR_TEXT]);
    const bool down = r->press.pressed;
    DrawFace(a.b, fx, a.y1, a.x2, a.y2, !down);
    const int shift = down ? 1 : 0;

@@ -26,12 +26,12 @@ namespace {
 constexpr int kTextPad = 4;
 
 struct DropList {
-   int field_id;    // the choice list that opened it
-   int width;       // pixels, as the field
-   int rows;        // visible rows
+   int field_id;  // the choice list that opened it
+   int width;     // pixels, as the field
+   int rows;      // visible rows
    int row_h;
-   int first = 0;   // first visible item
-   int hot = 0;     // highlighted item
+   int first = 0;           // first visible item
+   int hot = 0;             // highlighted item
    bool scrolling = false;  // the press was on the scroll strip
 };
 

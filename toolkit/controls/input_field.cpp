@@ -170,8 +170,7 @@ bool EditKey(Control *c, int scancode)
          Apply(c, text, f.cursor);
       }
       return true;
-   default:
-      return false;
+   default: return false;
    }
 }
 

@@ -9,11 +9,11 @@
 #include <string_view>
 
 struct InputField {
-   int kind;        // 1-8
-   int mode;        // 1 plain, +8 (flag 64), +32 (flags 0x6000), +16 (flag 32)
-   void *value;     // the caller's variable
-   int param;       // kind 5: the buffer's size in bytes
-   int width;       // of the edit box, in pixels
+   int kind;                       // 1-8
+   int mode;                       // 1 plain, +8 (flag 64), +32 (flags 0x6000), +16 (flag 32)
+   void *value;                    // the caller's variable
+   int param;                      // kind 5: the buffer's size in bytes
+   int width;                      // of the edit box, in pixels
    std::array<char, 61> number{};  // the text of the numeric kinds
    long long shown = 0;            // the value `number` stands for
    int cursor = 0;                 // character index

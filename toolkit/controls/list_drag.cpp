@@ -114,9 +114,7 @@ int ListDragMouse(Control *row, const PointerEvent &ev)
 {
    ListView *v = ListOf(row);
    switch (ev.code) {
-   case POINTER_PRESS:
-      CurrentRowDrag() = RowDrag{};
-      return 0;
+   case POINTER_PRESS: CurrentRowDrag() = RowDrag{}; return 0;
    case POINTER_DRAG:
       if (CurrentRowDrag().active) {
          if (ListView *source = LiveView(CurrentRowDrag().source_id)) {
@@ -135,8 +133,7 @@ int ListDragMouse(Control *row, const PointerEvent &ev)
          return 0;
       Finish(ev);
       return 1;
-   default:
-      return 0;
+   default: return 0;
    }
 }
 

@@ -40,8 +40,7 @@ struct Cell {
 };
 
 // `mark` is the colour of the mark before the text.
-void DrawCellText(BITMAP *b, Control *row, const Cell &cell, const char *text, unsigned flags, int colour,
-                  int mark)
+void DrawCellText(BITMAP *b, Control *row, const Cell &cell, const char *text, unsigned flags, int colour, int mark)
 {
    FONT *f = row->font;
    const int fh = text_height(f);
@@ -87,7 +86,8 @@ void DrawRow(Control *row)
    const bool selected = index < ListCount(v) && v->selected.count(index);
    // Selected rows in the selection colours, which stay legible in every
    // colour scheme; slot 7 marks unselected rows.
-   rectfill(b, whole.x1, whole.y1, whole.x2, whole.y2, selected ? SelectionBackground() : InterfaceColour[COLOUR_LIGHT]);
+   rectfill(b, whole.x1, whole.y1, whole.x2, whole.y2,
+            selected ? SelectionBackground() : InterfaceColour[COLOUR_LIGHT]);
    if (index < ListCount(v)) {
       int cx1, cy1, cx2, cy2;
       get_clip_rect(b, &cx1, &cy1, &cx2, &cy2);
@@ -102,8 +102,7 @@ void DrawRow(Control *row)
          char buf[LIST_TEXT_SIZE] = "";
          const unsigned flags = static_cast<unsigned>(v->row_text ? v->row_text(item, buf, col) : 0);
          buf[LIST_TEXT_SIZE - 1] = '\0';
-         set_clip_rect(b, std::max(cx1, left), std::max(cy1, whole.y1), std::min(cx2, right),
-                       std::min(cy2, whole.y2));
+         set_clip_rect(b, std::max(cx1, left), std::max(cy1, whole.y1), std::min(cx2, right), std::min(cy2, whole.y2));
          DrawCellText(b, row, Cell{left, whole.y1, right, whole.y2}, buf, flags, colour, mark);
          left = right + 1;
       }
@@ -138,8 +137,7 @@ int RowMouse(Control *row, const PointerEvent &ev, int, int)
       if ((ev.press_buttons & 2) && !ev.dragging && index < ListCount(v))
          RunRowMenu(v);
       return 1;
-   default:
-      return 1;
+   default: return 1;
    }
 }
 

@@ -15,7 +15,7 @@ constexpr int kMinKnob = 8;
 
 // Geometry along the bar, relative to its top.
 struct BarLayout {
-   int arrow;              // height of each arrow box
+   int arrow;  // height of each arrow box
    int track_top, track_len;
    int knob_top, knob_len;
 };
@@ -28,7 +28,8 @@ BarLayout Measure(const Control *bar, const ListView *v)
    g.track_top = g.arrow;
    g.track_len = std::max(0, h - 2 * g.arrow);
    const int total = std::max(ListCount(v), VisibleRows(v));
-   g.knob_len = std::clamp(g.track_len * VisibleRows(v) / std::max(1, total), std::min(kMinKnob, g.track_len), g.track_len);
+   g.knob_len =
+      std::clamp(g.track_len * VisibleRows(v) / std::max(1, total), std::min(kMinKnob, g.track_len), g.track_len);
    const int max_first = ListMaxFirst(v);
    const int first = std::clamp(v->first, 0, max_first);
    g.knob_top = g.track_top + (max_first ? (g.track_len - g.knob_len) * first / max_first : 0);
@@ -105,11 +106,8 @@ int BarMouse(Control *bar, const PointerEvent &ev, int, int y)
          ScrollList(v, (pos * ListMaxFirst(v) + span / 2) / span);
       }
       return 1;
-   case POINTER_RELEASE:
-      CurrentKnobGrab() = KnobGrab{};
-      return 1;
-   default:
-      return 1;
+   case POINTER_RELEASE: CurrentKnobGrab() = KnobGrab{}; return 1;
+   default: return 1;
    }
 }
 

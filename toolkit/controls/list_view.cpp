@@ -246,8 +246,8 @@ void ActivateRow(ListView *v, int row, int buttons)
 
 // --- public ----------------------------------------------------------------
 
-int PlaceListView(int x, int y, void *list, int *count, int width, int cols,
-                  int (*row_text)(void *, char *, int), void (*row_menu)(int, void *), int rows)
+int PlaceListView(int x, int y, void *list, int *count, int width, int cols, int (*row_text)(void *, char *, int),
+                  void (*row_menu)(int, void *), int rows)
 {
    if (rows < 1 || !WindowUnderConstruction())
       return 0;

@@ -108,8 +108,10 @@ int ViewMouse(Control *c, const PointerEvent &ev, int x, int y)
    case POINTER_DRAG: {
       if (CurrentCornerGrab().view != v)
          return 0;
-      const int w = (v->resize_flags & 1) ? CurrentCornerGrab().start_w : CurrentCornerGrab().start_w + ev.x - CurrentCornerGrab().press_x;
-      const int h = (v->resize_flags & 2) ? CurrentCornerGrab().start_h : CurrentCornerGrab().start_h + ev.y - CurrentCornerGrab().press_y;
+      const int w = (v->resize_flags & 1) ? CurrentCornerGrab().start_w
+                                          : CurrentCornerGrab().start_w + ev.x - CurrentCornerGrab().press_x;
+      const int h = (v->resize_flags & 2) ? CurrentCornerGrab().start_h
+                                          : CurrentCornerGrab().start_h + ev.y - CurrentCornerGrab().press_y;
       int width, rows, extra;
       SizeFor(v, std::min(w, CurrentCornerGrab().max_w), std::min(h, CurrentCornerGrab().max_h), &width, &rows, &extra);
       if (width != v->width || rows != v->rows || extra != c->dh)
@@ -127,8 +129,7 @@ int ViewMouse(Control *c, const PointerEvent &ev, int x, int y)
       if (v->on_resize)
          v->on_resize(v->resize_data);
       return 1;
-   default:
-      return 0;
+   default: return 0;
    }
 }
 
@@ -146,9 +147,7 @@ int ViewKey(Control *c, int character, int scancode, int shifts)
    case KEY_PGDN: to = lead + VisibleRows(v); break;
    case KEY_HOME: to = 0; break;
    case KEY_END: to = count - 1; break;
-   case KEY_MENU:
-      RunRowMenu(v);
-      return 1;
+   case KEY_MENU: RunRowMenu(v); return 1;
    case KEY_F10:
       if (!(shifts & KB_SHIFT_FLAG))
          return 0;

@@ -12,7 +12,7 @@ struct ListView {
    Control *self;
    void *list;
    int *count;
-   int width;      // rows' width in pixels asked for
+   int width;  // rows' width in pixels asked for
    int cols;
    int rows;       // rows asked for; row_controls holds the visible ones
    int first = 0;  // absolute row shown at the top

@@ -16,9 +16,9 @@
 
 namespace {
 
-constexpr int kPad = 3;            // around the icon and the text
-constexpr int kShortcutGap = 20;   // between label and shortcut
-constexpr int kArrowColumn = 12;   // right of everything, for the sub-menu arrow
+constexpr int kPad = 3;           // around the icon and the text
+constexpr int kShortcutGap = 20;  // between label and shortcut
+constexpr int kArrowColumn = 12;  // right of everything, for the sub-menu arrow
 constexpr int kSeparatorHeight = 6;
 
 // --- measuring -------------------------------------------------------------
@@ -33,8 +33,7 @@ void MeasureLine(Control *c)
    }
    const int icon_h = c->icon ? c->icon->height : 0;
    const int text_h = std::max(LabelLinesHeight(c), text_height(c->font));
-   const int shortcut =
-      line->shortcut.empty() ? 0 : kShortcutGap + text_length(c->font, line->shortcut.c_str());
+   const int shortcut = line->shortcut.empty() ? 0 : kShortcutGap + text_length(c->font, line->shortcut.c_str());
    c->x2 = c->x1 + kPad + line->menu->icon_column + kPad + LabelLinesWidth(c) + shortcut + kArrowColumn + c->dw;
    c->y2 = c->y1 + std::max(icon_h, text_h) + 2 * kPad - 1 + c->dh;
 }
@@ -106,8 +105,7 @@ int LineMouse(Control *c, const PointerEvent &ev, int x, int y)
       if (PointInside(c, x, y))
          ChooseLine(c);
       return 1;
-   default:
-      return 1;
+   default: return 1;
    }
 }
 
@@ -140,9 +138,7 @@ int LineKey(Control *c, int character, int scancode, int)
       if (m->parent)
          CloseMenu(m);
       return 1;
-   case KEY_ESC:
-      CloseMenu(m);
-      return 1;
+   case KEY_ESC: CloseMenu(m); return 1;
    default:
       if (IsActivateKey(character, scancode)) {
          if (m->highlight >= 0)

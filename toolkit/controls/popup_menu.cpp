@@ -197,8 +197,8 @@ void OpenSubmenu(PopupMenu *m, int line, bool highlight_first)
    PopupLine *record = LineOf(c);
    int x, y;
    ControlScreenPos(c, &x, &y);
-   PopupMenu *sub = Open(record->cb, record->data, m, line, x + ControlWidth(c) + WINDOW_BORDER + 1,
-                         y - WINDOW_BORDER - 1, nullptr);
+   PopupMenu *sub =
+      Open(record->cb, record->data, m, line, x + ControlWidth(c) + WINDOW_BORDER + 1, y - WINDOW_BORDER - 1, nullptr);
    if (sub && highlight_first)
       Highlight(sub, 0);
 }

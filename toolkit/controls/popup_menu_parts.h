@@ -14,7 +14,7 @@ struct PopupMenu {
    int icon_column = 0;
    PopupMenu *parent = nullptr;
    int parent_line = -1;
-   int at_x = 0, at_y = 0;        // top-left on the screen
+   int at_x = 0, at_y = 0;  // top-left on the screen
    bool placed = false;
 };
 

@@ -20,22 +20,16 @@ PressStep TrackPress(PressTracker &t, const PointerEvent &ev, bool in)
          return PressStep::none;
       t.pressed = t.inside = false;
       return in ? PressStep::activate : PressStep::redraw;
-   default:
-      return PressStep::none;
+   default: return PressStep::none;
    }
 }
 
 void HandlePress(Control *c, PressTracker &t, const PointerEvent &ev, bool in, void (*activate)(Control *))
 {
    switch (TrackPress(t, ev, in)) {
-   case PressStep::activate:
-      activate(c);
-      break;
-   case PressStep::redraw:
-      c->cls->redraw(c);
-      break;
-   case PressStep::none:
-      break;
+   case PressStep::activate: activate(c); break;
+   case PressStep::redraw: c->cls->redraw(c); break;
+   case PressStep::none: break;
    }
 }
 

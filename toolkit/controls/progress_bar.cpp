@@ -16,7 +16,7 @@ namespace {
 struct ProgressBar {
    int width = 0, height = 0;
    int percent = 0;
-   int filled = 0;  // pixels
+   int filled = 0;          // pixels
    double pressed_at = -1;  // fraction of the bar at the last press
 };
 

@@ -79,8 +79,7 @@ int BoxMouse(Control *c, const PointerEvent &ev, int, int)
       // The action may close the window and with it this box.
       c->on_action(c->action_data);
       return 1;
-   default:
-      return 1;
+   default: return 1;
    }
 }
 

@@ -18,8 +18,7 @@ Thumb ThumbIn(int length, int first, int visible, int total)
 {
    if (total <= visible || total <= 0)
       return Thumb{0, length};
-   const int size = std::clamp(static_cast<int>(static_cast<long long>(length) * visible / total), kMinThumb,
-                               length);
+   const int size = std::clamp(static_cast<int>(static_cast<long long>(length) * visible / total), kMinThumb, length);
    const int room = length - size;
    const int limit = ScrollLimit(total, visible);
    const int top = limit > 0 ? static_cast<int>(static_cast<long long>(room) * first / limit) : 0;

@@ -22,7 +22,7 @@ struct StyleSizes {
 
 // Styles 0 to 3: standard, compact, large, thin.
 constexpr StyleSizes kStyles[4] = {{9, 17, 4}, {7, 13, 3}, {11, 19, 6}, {5, 15, 2}};
-constexpr int kMarker = 4;    // room for an end marker
+constexpr int kMarker = 4;  // room for an end marker
 constexpr int kTextGap = 3;
 
 struct Slider {
@@ -170,16 +170,19 @@ int SliderKey(Control *c, int, int scancode, int)
    const Slider &s = *SliderOf(c);
    const int v = Clamp(s, *s.value);
    switch (scancode) {
-   case KEY_END: case KEY_1_PAD: Update(c, s.max); return 1;
-   case KEY_HOME: case KEY_7_PAD: Update(c, s.min); return 1;
-   case KEY_LEFT: case KEY_DOWN: case KEY_2_PAD: case KEY_4_PAD:
-      Update(c, v > s.min ? v - 1 : v);
-      return 1;
-   case KEY_RIGHT: case KEY_UP: case KEY_6_PAD: case KEY_8_PAD:
-      Update(c, v < s.max ? v + 1 : v);
-      return 1;
-   default:
-      return 0;
+   case KEY_END:
+   case KEY_1_PAD: Update(c, s.max); return 1;
+   case KEY_HOME:
+   case KEY_7_PAD: Update(c, s.min); return 1;
+   case KEY_LEFT:
+   case KEY_DOWN:
+   case KEY_2_PAD:
+   case KEY_4_PAD: Update(c, v > s.min ? v - 1 : v); return 1;
+   case KEY_RIGHT:
+   case KEY_UP:
+   case KEY_6_PAD:
+   case KEY_8_PAD: Update(c, v < s.max ? v + 1 : v); return 1;
+   default: return 0;
    }
 }
 

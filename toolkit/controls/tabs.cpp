@@ -30,10 +30,10 @@ struct TabSet {
    std::vector<Control *> tabs;  // in AddTab order
    int current = -1;
    int *selected = nullptr;
-   int own_selected = 0;         // used when the caller gave no int
+   int own_selected = 0;  // used when the caller gave no int
    Control *row = nullptr;
    Control *page = nullptr;
-   int page_w = 0, page_h = 0;   // the largest page so far
+   int page_w = 0, page_h = 0;  // the largest page so far
 };
 
 // The record of the row and of the page: the set is the frame's.
@@ -279,8 +279,8 @@ int PlaceTabs(int x, int y, int w, int h, int *selected)
       set->row->event_cls = &kRowInput;
       MakeFocusable(set->row);
    }
-   set->page = CreateControl(PageClass(), PLACE_NEW_ROW, AUTO | LAYOUT_STRETCH | LAYOUT_STRETCH_VERTICAL |
-                                                           LAYOUT_FILL_COMPLETELY, nullptr);
+   set->page = CreateControl(PageClass(), PLACE_NEW_ROW,
+                             AUTO | LAYOUT_STRETCH | LAYOUT_STRETCH_VERTICAL | LAYOUT_FILL_COMPLETELY, nullptr);
    PopGroup();
    if (!set->row || !set->page)
       return -1;

@@ -26,10 +26,10 @@ constexpr int kPad = 2;
 constexpr int kDefaultTab = 8;
 
 struct TextField {
-   const char *text;        // the caller's text, or `contents`
-   std::string contents;    // a file's text
+   const char *text;      // the caller's text, or `contents`
+   std::string contents;  // a file's text
    int width;
-   int lines;               // 0: as high as the text
+   int lines;  // 0: as high as the text
    int flags;
    int first = 0;           // first line shown
    bool scrolling = false;  // the press was on the strip

@@ -68,8 +68,7 @@ void OutOfMemory(void)
       }
       acquire_screen();
       clear_to_color(screen, white);
-      textout_centre_ex(screen, font, kOutOfMemoryText, SCREEN_W / 2,
-                        (SCREEN_H - text_height(font)) / 2, black, -1);
+      textout_centre_ex(screen, font, kOutOfMemoryText, SCREEN_W / 2, (SCREEN_H - text_height(font)) / 2, black, -1);
       release_screen();
    }
    rest(kOutOfMemoryPauseMs);

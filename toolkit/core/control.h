@@ -56,33 +56,33 @@ using LayoutHook = void (*)(Control *);
 
 // The 27 operations of a control class, in slot order.
 struct ControlClass {
-   void (*measure)(Control *);                                   // 0: x2, y2 from the natural size
-   void (*grow)(Control *, int dw, int dh);                       // 1
-   void (*resolve_icon)(Control *);                               // 2
-   void (*reserved3)(Control *);                                  // 3
-   void (*unlink)(Control *);                                     // 4
-   void (*destroy)(Control *);                                    // 5
-   void (*close)(Control *);                                      // 6: on a window root
-   void (*deactivate)(Control *);                                 // 7
-   void (*activate)(Control *);                                   // 8
-   void (*draw)(Control *);                                       // 9: into the window bitmap
-   void (*redraw)(Control *);                                     // 10: draw, then copy to the screen
-   int (*set_change_handler)(Control *, ChangeFn, void *);        // 11
-   int (*get_value)(Control *);                                   // 12
-   void (*reserved13)(Control *);                                 // 13
-   void (*reserved14)(Control *);                                 // 14
-   void (*reserved15)(Control *);                                 // 15
-   void (*layout_children)(Control *);                            // 16: container: place, equalise, fit
-   void (*fill_children)(Control *);                              // 17: container: stretch and align
-   void (*reserved18)(Control *);                                 // 18
-   int (*make_resizable)(Control *, ChangeFn, void *, int flags); // 19
-   void (*attach)(Control *);                                     // 20: connect to the shown window
-   void (*reserved21)(Control *);                                 // 21
-   void (*get_size_adjust)(Control *, int *dw, int *dh);          // 22
-   void (*set_size_adjust)(Control *, int dw, int dh);            // 23
-   void (*set_style)(Control *, uint8_t style);                   // 24
-   void (*grow_to_child)(Control *, Control *child);              // 25: container grows to hold child
-   void (*fit_children)(Control *);                               // 26: container fits its children
+   void (*measure)(Control *);                                     // 0: x2, y2 from the natural size
+   void (*grow)(Control *, int dw, int dh);                        // 1
+   void (*resolve_icon)(Control *);                                // 2
+   void (*reserved3)(Control *);                                   // 3
+   void (*unlink)(Control *);                                      // 4
+   void (*destroy)(Control *);                                     // 5
+   void (*close)(Control *);                                       // 6: on a window root
+   void (*deactivate)(Control *);                                  // 7
+   void (*activate)(Control *);                                    // 8
+   void (*draw)(Control *);                                        // 9: into the window bitmap
+   void (*redraw)(Control *);                                      // 10: draw, then copy to the screen
+   int (*set_change_handler)(Control *, ChangeFn, void *);         // 11
+   int (*get_value)(Control *);                                    // 12
+   void (*reserved13)(Control *);                                  // 13
+   void (*reserved14)(Control *);                                  // 14
+   void (*reserved15)(Control *);                                  // 15
+   void (*layout_children)(Control *);                             // 16: container: place, equalise, fit
+   void (*fill_children)(Control *);                               // 17: container: stretch and align
+   void (*reserved18)(Control *);                                  // 18
+   int (*make_resizable)(Control *, ChangeFn, void *, int flags);  // 19
+   void (*attach)(Control *);                                      // 20: connect to the shown window
+   void (*reserved21)(Control *);                                  // 21
+   void (*get_size_adjust)(Control *, int *dw, int *dh);           // 22
+   void (*set_size_adjust)(Control *, int dw, int dh);             // 23
+   void (*set_style)(Control *, uint8_t style);                    // 24
+   void (*grow_to_child)(Control *, Control *child);               // 25: container grows to hold child
+   void (*fit_children)(Control *);                                // 26: container fits its children
 };
 static_assert(sizeof(ControlClass) == 27 * sizeof(void (*)()), "27 slots");
 
@@ -100,9 +100,7 @@ struct InputClass {
 // leaves the control table. References to state owned elsewhere (a tab set, a
 // file selector) are fields of a record, never the record itself.
 using RecordPtr = std::unique_ptr<void, void (*)(void *)>;
-inline void NoRecordToFree(void *)
-{
-}
+inline void NoRecordToFree(void *) {}
 
 struct Control {
    int32_t x1, y1, x2, y2;
@@ -110,8 +108,8 @@ struct Control {
    int32_t id;
    WindowRecord *surface;  // the shown window drawn into; null before
    std::vector<HotKey> hotkeys;
-   Container *parent;      // null for the desktop
-   Control *next, *prev;   // siblings in creation order
+   Container *parent;                          // null for the desktop
+   Control *next, *prev;                       // siblings in creation order
    RecordPtr record{nullptr, NoRecordToFree};  // the kind's own state (MakeRecord)
    const ControlClass *cls;
    const InputClass *event_cls;
@@ -121,22 +119,22 @@ struct Control {
    ClickFn on_click;
    void *click_data;
    uint8_t click_flag;
-   int32_t flags_hi;       // bits 0x0C000000 of the placement word
+   int32_t flags_hi;  // bits 0x0C000000 of the placement word
    int32_t refs;
-   int32_t place_code;     // 1, 2, 4, 8, 16; 0 for coordinates
+   int32_t place_code;  // 1, 2, 4, 8, 16; 0 for coordinates
    uint8_t not_placed;
    uint8_t hk_x, hk_w, hk_line;  // underlined hot key; hk_line 0xFF = none
    uint8_t style;
    uint8_t active;
-   uint8_t doomed;         // destroyed; freed at the last unpin
+   uint8_t doomed;  // destroyed; freed at the last unpin
    FONT *font;
    std::shared_ptr<const ImageEntry> icon;
    std::string icon_name;
    std::vector<std::string> text;     // display lines
    std::vector<std::string> tooltip;  // tooltip lines; empty = none
    BitmapPtr saved_under;             // screen below the shown tooltip
-   Container *container;   // non-null when this control is a container
-   void (*on_exit)(Control *);  // run by destroy (exit notifier)
+   Container *container;              // non-null when this control is a container
+   void (*on_exit)(Control *);        // run by destroy (exit notifier)
 };
 
 inline constexpr uint8_t NO_HOTKEY_LINE = 0xFF;
@@ -174,7 +172,7 @@ struct ImageEntry {
 struct Container {
    Control *self;
    Control *first, *last;
-   Control *insert_at;     // the next control is linked after this one
+   Control *insert_at;  // the next control is linked after this one
    WindowRecord *window;
    int32_t left_margin, h_gap, right_margin;
    int32_t top_margin, v_gap, bottom_margin;
@@ -186,16 +184,16 @@ struct Container {
 
 struct WindowRecord {
    bool modal;
-   int drag_area;          // control id, -1 for none
+   int drag_area;  // control id, -1 for none
    bool full_screen;
    bool shown;
    Container *root;
    Container *client;
    std::string title;
-   int modal_above;        // modal windows opened from this one
-   WindowRecord *opener;   // the window this one was opened from
-   BitmapPtr bitmap;       // the window's picture, root-sized
-   Control *focus;         // receives keys first
+   int modal_above;       // modal windows opened from this one
+   WindowRecord *opener;  // the window this one was opened from
+   BitmapPtr bitmap;      // the window's picture, root-sized
+   Control *focus;        // receives keys first
    // The application's keys for this window (SetWindowKeyHandler), asked
    // before the focused control.
    int (*key_handler)(void *data, int character, int scancode, int shifts);
@@ -207,7 +205,7 @@ inline constexpr int CONTROL_TABLE_STEP = 10000;
 inline constexpr int CONTROL_TABLE_CEILING = 250000;
 int RegisterControl(Control *c);  // the new id, or -1 when the table is full
 void UnregisterControl(int id);
-Control *LookupControl(int id);   // null for bad or empty ids
+Control *LookupControl(int id);  // null for bad or empty ids
 int ControlTableCount(void);
 int ControlTableCapacity(void);
 void ResetControlTable(void);
@@ -251,4 +249,3 @@ void RegisterExitHandler(void (*fn)(void *), void *arg);
 void RunExitHandlers(void);
 
 Container *ContainerOf(Control *c);  // c itself if a container, else its parent
-

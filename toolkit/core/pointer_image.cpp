@@ -13,7 +13,7 @@ struct OwnPointer {
    // What the drawn sprite covers, and where (top-left corner).
    BITMAP *under = nullptr;
    int under_x = 0, under_y = 0;
-   int scared = 0;              // open ScarePointerArea calls
+   int scared = 0;  // open ScarePointerArea calls
 };
 
 OwnPointer p;

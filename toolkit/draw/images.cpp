@@ -15,8 +15,7 @@ namespace {
 // The file selector's icons, looked up in the icon datafile by the part
 // after the prefix.
 constexpr const char *kDatafileIcons[] = {
-   "#fb42_mkdatadir", "#fb42_datadir", "#fb42_makedir",
-   "#fb42_updir",     "#fb42_uparrow", "#fb42_isdirectory",
+   "#fb42_mkdatadir", "#fb42_datadir", "#fb42_makedir", "#fb42_updir", "#fb42_uparrow", "#fb42_isdirectory",
 };
 constexpr const char *kDatafileIconPrefix = "#fb42_";
 
@@ -75,8 +74,7 @@ BitmapPtr ConvertToDepth(BITMAP *src, int depth)
          const int p = getpixel(src, x, y);
          putpixel(dst.get(), x, y,
                   p == src_mask ? dst_mask
-                                : makecol_depth(depth, getr_depth(from, p), getg_depth(from, p),
-                                                getb_depth(from, p)));
+                                : makecol_depth(depth, getr_depth(from, p), getg_depth(from, p), getb_depth(from, p)));
       }
    return dst;
 }
@@ -91,8 +89,7 @@ bool RegisterImage(BITMAP *image, const char *name, int kind, int owner)
    if (!box)
       return false;
    auto &list = box->images;
-   list.erase(std::remove_if(list.begin(), list.end(), [name](const auto &e) { return e->name == name; }),
-              list.end());
+   list.erase(std::remove_if(list.begin(), list.end(), [name](const auto &e) { return e->name == name; }), list.end());
    if (!owned)
       return true;
    if (bitmap_color_depth(owned.get()) != ScreenDepth()) {

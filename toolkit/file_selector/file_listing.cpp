@@ -34,8 +34,8 @@ bool Match(const char *mask, const char *name)
       }
       if (!*name)
          return false;
-      if (*mask != '?' && std::tolower(static_cast<unsigned char>(*mask)) !=
-                              std::tolower(static_cast<unsigned char>(*name)))
+      if (*mask != '?' &&
+          std::tolower(static_cast<unsigned char>(*mask)) != std::tolower(static_cast<unsigned char>(*name)))
          return false;
    }
    return !*name;
@@ -146,9 +146,9 @@ bool ListFolder(const std::string &folder, const ListingOptions &options, std::v
 std::vector<std::string> DiskDevices(const char *mounts_file)
 {
    static const std::set<std::string> pseudo = {
-      "proc",   "sysfs",     "devpts",  "cgroup",     "cgroup2", "mqueue",      "securityfs", "debugfs",
-      "tracefs", "pstore",   "bpf",     "autofs",     "configfs", "fusectl",    "hugetlbfs",  "binfmt_misc",
-      "devtmpfs", "rpc_pipefs", "nsfs", "efivarfs",   "selinuxfs", "ramfs"};
+      "proc",     "sysfs",      "devpts", "cgroup",   "cgroup2",   "mqueue",  "securityfs", "debugfs",
+      "tracefs",  "pstore",     "bpf",    "autofs",   "configfs",  "fusectl", "hugetlbfs",  "binfmt_misc",
+      "devtmpfs", "rpc_pipefs", "nsfs",   "efivarfs", "selinuxfs", "ramfs"};
    std::vector<std::string> devices{"/"};
    std::ifstream in(mounts_file);
    std::string line;

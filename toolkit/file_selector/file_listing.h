@@ -11,9 +11,9 @@
 struct FileEntry {
    std::string name;
    bool directory = false;
-   int64_t size = 0;       // bytes
+   int64_t size = 0;  // bytes
    std::time_t changed = 0;
-   unsigned mode = 0;      // st_mode
+   unsigned mode = 0;  // st_mode
 };
 
 // Sorting columns: 0 type (extension), 1 name, 2 change time, 3 size,
@@ -25,8 +25,8 @@ inline constexpr int SORT_BY_SIZE = 3;
 inline constexpr int SORT_BY_MODE = 4;
 
 struct ListingOptions {
-   std::string masks;          // "*.mp3;*.ogg"; empty or "*.*" shows every file
-   bool show_hidden = false;   // names starting with '.'
+   std::string masks;         // "*.mp3;*.ogg"; empty or "*.*" shows every file
+   bool show_hidden = false;  // names starting with '.'
    int sort_column = SORT_BY_NAME;
    bool descending = false;
 };

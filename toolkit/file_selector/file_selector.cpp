@@ -133,9 +133,7 @@ int RowText(void *item, char *buf, int column)
    }
 }
 
-void NoRowMenu(int, void *)
-{
-}
+void NoRowMenu(int, void *) {}
 
 // Rows that fit with the rest of the window on the screen.
 int ListRows()
@@ -191,8 +189,8 @@ int PlaceTopRow(Selector &s)
    first = first ? first : up;
    const int width = s.settings.width_path > 0 ? s.settings.width_path : kLocationWidth;
    // A path typed into the location replaces the one shown.
-   s.location_field = PlaceInputField(PLACE_RIGHT, AUTO, width, s.texts[FB_LOCATION].c_str(),
-                                      5 | INPUT_FLAG_REPLACE, sizeof s.location, s.location);
+   s.location_field = PlaceInputField(PLACE_RIGHT, AUTO, width, s.texts[FB_LOCATION].c_str(), 5 | INPUT_FLAG_REPLACE,
+                                      sizeof s.location, s.location);
    SetChangeHandler(s.location_field, SelectorLocationEntered, &s);
    return first;
 }
@@ -224,12 +222,12 @@ void PlaceLowerRows(Selector &s, const char *ok_label)
    s.drive_list = PlaceChoiceList(PLACE_NEW_ROW, AUTO, kFieldWidth, s.texts[FB_DISK_DEVICE].c_str(), &s.drive,
                                   s.drive_items.data(), static_cast<int>(s.drive_items.size()));
    SetChangeHandler(s.drive_list, SelectorDriveChosen, &s);
-   const int show = PlaceInputField(PLACE_NEW_ROW, AUTO, kFieldWidth, s.texts[FB_SHOW].c_str(), 5, sizeof s.show,
-                                    s.show);
+   const int show =
+      PlaceInputField(PLACE_NEW_ROW, AUTO, kFieldWidth, s.texts[FB_SHOW].c_str(), 5, sizeof s.show, s.show);
    SetChangeHandler(show, SelectorMasksEntered, &s);
    const int width = s.settings.width_select > 0 ? s.settings.width_select : kFieldWidth;
-   s.name_field = PlaceInputField(PLACE_NEW_ROW, AUTO, width, s.texts[FB_SELECTED].c_str(), 5, sizeof s.selected,
-                                  s.selected);
+   s.name_field =
+      PlaceInputField(PLACE_NEW_ROW, AUTO, width, s.texts[FB_SELECTED].c_str(), 5, sizeof s.selected, s.selected);
    SetChangeHandler(s.name_field, SelectorOk, &s);
    PlaceButton(PLACE_RIGHT, AUTO, ok_label && *ok_label ? ok_label : s.texts[FB_OK].c_str(), SelectorOk, &s);
    // Escape is the Cancel button's key as well.
@@ -325,8 +323,7 @@ void ApplyColumns(Selector &s)
    RedrawControl(s.headings);
 }
 
-const char *ChooseFile(const char *masks, const char *initial_path, int flags, const char *title,
-                       const char *ok_label)
+const char *ChooseFile(const char *masks, const char *initial_path, int flags, const char *title, const char *ok_label)
 {
    bool started_here = false;
    if (!ToolkitRunning()) {

@@ -91,8 +91,8 @@ int DriveOf(const Selector &s)
    std::size_t best_length = 0;
    for (std::size_t i = 0; i < s.drives.size(); ++i) {
       const std::string &d = s.drives[i];
-      const bool holds = s.folder == d || (s.folder.compare(0, d.size(), d) == 0 &&
-                                           (d == "/" || s.folder[d.size()] == '/'));
+      const bool holds =
+         s.folder == d || (s.folder.compare(0, d.size(), d) == 0 && (d == "/" || s.folder[d.size()] == '/'));
       if (holds && d.size() > best_length) {
          best = static_cast<int>(i);
          best_length = d.size();
@@ -369,7 +369,7 @@ void SelectorSettingsMenu(void *data)
       PlaceCheckBox(PLACE_NEW_ROW, LAYOUT_STRETCH | AUTO, s.texts[static_cast<std::size_t>(o.text)].c_str(), o.value);
    // The column the list is sorted by, under the columns' headings.
    static const int heading_texts[] = {FB_COLUMN_NAMES + 7, FB_COLUMN_NAMES, FB_COLUMN_NAMES + 1, FB_COLUMN_NAMES + 2,
-                                   FB_COLUMN_NAMES + 3};
+                                       FB_COLUMN_NAMES + 3};
    std::vector<char *> headings;
    for (int text : heading_texts)
       headings.push_back(s.texts[static_cast<std::size_t>(text)].data());

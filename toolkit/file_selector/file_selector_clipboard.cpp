@@ -83,8 +83,8 @@ void PasteFiles(void *data)
          SelectorMessage(s, FB_REFUSE_EXISTING, from.filename().string());
          continue;
       }
-      const bool done = buffer.cut ? Move(from, to, error)
-                                   : (fs::copy(from, to, fs::copy_options::recursive, error), !error);
+      const bool done =
+         buffer.cut ? Move(from, to, error) : (fs::copy(from, to, fs::copy_options::recursive, error), !error);
       if (!done)
          SelectorError(s, to.string(), error.message());
    }
@@ -116,8 +116,8 @@ int DropRow(void *item, int event, void *source, void *list, int, ...)
    if (!row || !row->entry->directory || from.dragged.empty())
       return 0;
    const fs::path dragged(from.dragged);
-   const fs::path folder = row->entry->name == ".." ? fs::path(ParentFolder(s.folder))
-                                                    : fs::path(s.folder) / row->entry->name;
+   const fs::path folder =
+      row->entry->name == ".." ? fs::path(ParentFolder(s.folder)) : fs::path(s.folder) / row->entry->name;
    if (dragged == folder || dragged.parent_path() == folder)
       return 0;
    if (event != LIST_DRAG_END)

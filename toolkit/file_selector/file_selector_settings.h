@@ -12,8 +12,8 @@ struct SelectorSettings {
    int show_image = 0, show_preview = 0, show_org = 0;
    int show_time = 0, show_size = 0, show_mode = 0;
    int show_hidden_system = 0, force_case = 0, show_buffer = 0, add_mode = 0;
-   int x_pos = 0, y_pos = 0;     // pixels * 10240 / screen width (height)
-   int width = 0, height = 0;    // window size
+   int x_pos = 0, y_pos = 0;   // pixels * 10240 / screen width (height)
+   int width = 0, height = 0;  // window size
    int column_width[SELECTOR_COLUMNS] = {22, 150, 100, 60, 20};
    int sorting_column = 1;
    int sorting_descending = 0;

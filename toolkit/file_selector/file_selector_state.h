@@ -19,28 +19,28 @@ struct SelectorRow {
 
 struct Selector {
    int flags = 0;
-   std::string masks;                  // own copy
-   std::string folder;                 // current folder, normal form
-   char location[1024] = {};           // "Location:" field
-   char show[256] = {};                // "Show:" field
-   char selected[1024] = {};           // "Selected:" field
+   std::string masks;         // own copy
+   std::string folder;        // current folder, normal form
+   char location[1024] = {};  // "Location:" field
+   char show[256] = {};       // "Show:" field
+   char selected[1024] = {};  // "Selected:" field
    SelectorSettings settings;
-   std::vector<std::string> texts;     // "filebrow"
+   std::vector<std::string> texts;  // "filebrow"
    std::string section = FILE_SELECTOR_SECTION;
    int window = 0, list = 0, location_field = 0, name_field = 0, drive_list = 0, headings = 0;
    std::vector<FileEntry> entries;
    std::vector<SelectorRow> rows;
-   int count = 0;                      // rows shown
-   std::vector<int> columns;           // sorting-column numbers of the shown columns
-   std::vector<int> widths;            // their widths, filling the list's rows
-   int row_width = 0;                  // of the list's rows
+   int count = 0;             // rows shown
+   std::vector<int> columns;  // sorting-column numbers of the shown columns
+   std::vector<int> widths;   // their widths, filling the list's rows
+   int row_width = 0;         // of the list's rows
    std::vector<std::string> drives;
    std::vector<char *> drive_items;
    int drive = 0;
-   int synced_row = -1;                // the selected row last copied to "Selected:"
-   std::string dragged;                // path of the row being dragged
+   int synced_row = -1;  // the selected row last copied to "Selected:"
+   std::string dragged;  // path of the row being dragged
    std::string cancel_label;
-   std::string result;                 // handed to ChooseFile's caller
+   std::string result;  // handed to ChooseFile's caller
    bool finished = false;
 };
 

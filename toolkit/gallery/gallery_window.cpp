@@ -24,12 +24,8 @@ BITMAP *DrawIconShape(Shape shape, int colour)
       return nullptr;  // registering no image leaves the name without an icon
    clear_to_color(b, bitmap_mask_color(b));
    switch (shape) {
-   case Shape::play:
-      triangle(b, 4, 2, 4, 13, 13, 7, colour);
-      break;
-   case Shape::stop:
-      rectfill(b, 3, 3, 12, 12, colour);
-      break;
+   case Shape::play: triangle(b, 4, 2, 4, 13, 13, 7, colour); break;
+   case Shape::stop: rectfill(b, 3, 3, 12, 12, colour); break;
    case Shape::pause:
       rectfill(b, 3, 2, 6, 13, colour);
       rectfill(b, 9, 2, 12, 13, colour);
@@ -133,8 +129,8 @@ void CursorsGroup()
    for (int n = 0; n < 7; ++n) {
       char label[64];
       std::snprintf(label, sizeof label, "#cursor42_%d;%d %s", n, n, cursor_names[n]);
-      const int id = PlaceSampleBox(n == 0 ? PLACE_FIRST : PLACE_RIGHT, AUTO | LAYOUT_EQUAL_WIDTH, label,
-                                    SAMPLE_RAISED, 0, 0);
+      const int id =
+         PlaceSampleBox(n == 0 ? PLACE_FIRST : PLACE_RIGHT, AUTO | LAYOUT_EQUAL_WIDTH, label, SAMPLE_RAISED, 0, 0);
       SetSampleBoxCursor(id, n);
    }
    EndGroupBox();

@@ -22,7 +22,7 @@ constexpr const char *kTopLevelName = "System";
 
 // Releases the pin of the event being run even if its call unwinds.
 class RunningEvent {
-public:
+ public:
    explicit RunningEvent(const EventRecord &event) : event_(event) {}
    ~RunningEvent() { FinishEvent(event_); }
    RunningEvent(const RunningEvent &) = delete;
@@ -34,7 +34,7 @@ public:
          event_.fn(event_.data);
    }
 
-private:
+ private:
    EventRecord event_;
 };
 

@@ -34,7 +34,7 @@ struct EventBlock {
 };
 
 class EventPool {
-public:
+ public:
    EventPool() = default;
    EventPool(const EventPool &) = delete;
    EventPool &operator=(const EventPool &) = delete;
@@ -49,7 +49,7 @@ public:
    int Capacity() const { return blocks_ * EVENTS_PER_BLOCK; }
    int InUse() const { return used_; }
 
-private:
+ private:
    // Adds blocks until EVENT_POOL_SIZE slots are free beyond the free ones.
    void TopUp();
 

@@ -14,7 +14,7 @@ namespace {
 
 // A FIFO of pool records linked through `next`.
 class EventFifo {
-public:
+ public:
    bool Empty() const { return !head_; }
    EventRecord *Head() const { return head_; }
    EventRecord *Tail() const { return tail_; }
@@ -56,7 +56,7 @@ public:
 
    void Reset() { head_ = tail_ = nullptr; }
 
-private:
+ private:
    EventRecord *head_ = nullptr;
    EventRecord *tail_ = nullptr;
 };

@@ -15,7 +15,7 @@ template <std::size_t N>
 class InputRing {
    static_assert((N & (N - 1)) == 0, "N must be a power of two");
 
-public:
+ public:
    bool Push(uint64_t sample)
    {
       while (producer_lock_.test_and_set(std::memory_order_acquire)) {
@@ -40,7 +40,7 @@ public:
       return sample;
    }
 
-private:
+ private:
    std::array<std::atomic<uint64_t>, N> slots_{};
    std::atomic<uint32_t> head_{0};
    std::atomic<uint32_t> tail_{0};

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-inline constexpr int LOOP_SYSTEM = INT32_MIN;        // 0x80000000: RunEventLoop, requesters
+inline constexpr int LOOP_SYSTEM = INT32_MIN;  // 0x80000000: RunEventLoop, requesters
 inline constexpr int LOOP_FILE_SELECTOR = 0x40000000;
 
 // Runs a loop with frame `id` until EndLoop(id) pops it. `result` is handed

@@ -13,7 +13,7 @@ namespace {
 
 // Keeps a control's record alive while the tracker remembers it.
 class ControlPin {
-public:
+ public:
    ControlPin() = default;
    explicit ControlPin(Control *control) : control_(control ? PinControl(control->id) : nullptr) {}
    ControlPin(ControlPin &&other) noexcept : control_(std::exchange(other.control_, nullptr)) {}
@@ -39,7 +39,7 @@ public:
    bool Is(const Control *control) const { return control_ == control; }
    bool Empty() const { return !control_; }
 
-private:
+ private:
    Control *control_ = nullptr;
 };
 
@@ -119,8 +119,8 @@ void Press(int buttons)
    // Held here as well: a handler may run a nested loop that feeds the
    // tracker again and replaces its state.
    ControlPin control(t.pressed.Live());
-   const bool second_press = !t.pending.control.Empty() && t.pending.control.Is(control.Live()) &&
-                             (t.pending.button & buttons);
+   const bool second_press =
+      !t.pending.control.Empty() && t.pending.control.Is(control.Live()) && (t.pending.button & buttons);
    t.double_clicked = second_press;
    if (second_press)
       t.pending.control.Reset();

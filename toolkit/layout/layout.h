@@ -16,11 +16,11 @@
 void DecodePlacement(Control *c, int x, int y);
 
 // Container class operations.
-void MeasureContainer(Control *c);    // slot 0 of containers
-void LayoutChildren(Control *c);      // slot 16
-void FillChildren(Control *c);        // slot 17
+void MeasureContainer(Control *c);             // slot 0 of containers
+void LayoutChildren(Control *c);               // slot 16
+void FillChildren(Control *c);                 // slot 17
 void GrowToChild(Control *c, Control *child);  // slot 25
-void FitChildren(Control *c);         // slot 26
+void FitChildren(Control *c);                  // slot 26
 
 // Lays out a whole container tree whose top-left stays where it is.
 void LayoutTree(Control *top);

@@ -60,8 +60,8 @@ constexpr struct {
    char32_t from;
    char to;
 } kNearest[] = {
-   {U'ą', 'a'}, {U'ć', 'c'}, {U'ę', 'e'}, {U'ł', 'l'}, {U'ń', 'n'}, {U'ś', 's'}, {U'ź', 'z'},
-   {U'ż', 'z'}, {U'Ą', 'A'}, {U'Ć', 'C'}, {U'Ę', 'E'}, {U'Ł', 'L'}, {U'Ń', 'N'}, {U'Ś', 'S'},
+   {U'ą', 'a'}, {U'ć', 'c'}, {U'ę', 'e'},    {U'ł', 'l'},    {U'ń', 'n'},    {U'ś', 's'},    {U'ź', 'z'},
+   {U'ż', 'z'}, {U'Ą', 'A'}, {U'Ć', 'C'},    {U'Ę', 'E'},    {U'Ł', 'L'},    {U'Ń', 'N'},    {U'Ś', 'S'},
    {U'Ź', 'Z'}, {U'Ż', 'Z'}, {U'ő', '\xF6'}, {U'ű', '\xFC'}, {U'Ő', '\xD6'}, {U'Ű', '\xDC'},
 };
 
@@ -132,14 +132,9 @@ std::vector<std::string> ToolkitTexts(const char *section)
 {
    std::vector<std::string> texts;
    switch (ReadTextSection(BuiltInToolkitText().c_str(), ToolkitLanguage(), section, texts)) {
-   case TextError::none:
-      break;
-   case TextError::no_text:
-      ReportMessage("No textfile found", "");
-      break;
-   case TextError::no_language:
-      ReportMessage("Requested textfile contains no language", "");
-      break;
+   case TextError::none: break;
+   case TextError::no_text: ReportMessage("No textfile found", ""); break;
+   case TextError::no_language: ReportMessage("Requested textfile contains no language", ""); break;
    case TextError::no_section: {
       const std::string message = std::string("Section '") + (section ? section : "") + "' was not found in textfile";
       ReportMessage(message.c_str(), "");

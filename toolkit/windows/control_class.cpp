@@ -12,19 +12,13 @@
 #include "windows/tooltips.h"
 #include "windows/window_parts.h"
 
-void DoNothing(void *)
-{
-}
+void DoNothing(void *) {}
 
 namespace {
 
-void DoNothingClick(int, void *, int, int)
-{
-}
+void DoNothingClick(int, void *, int, int) {}
 
-void NoOp(Control *)
-{
-}
+void NoOp(Control *) {}
 
 void MeasureNothing(Control *c)
 {
@@ -258,4 +252,3 @@ void DestroyControl(Control *c)
    c->cls->unlink(c);
    c->cls->destroy(c);
 }
-

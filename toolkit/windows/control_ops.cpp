@@ -7,9 +7,7 @@
 
 namespace {
 
-void NoClick(int, void *, int, int)
-{
-}
+void NoClick(int, void *, int, int) {}
 
 }
 
@@ -67,6 +65,4 @@ int MakeResizable(int id, void (*fn)(void *), void *data, int flags)
    return c ? c->cls->make_resizable(c, fn, data, flags) : 0;
 }
 
-void ToolkitBeep(int, int)
-{
-}
+void ToolkitBeep(int, int) {}

@@ -22,40 +22,48 @@ struct CursorArt {
 
 const CursorArt kCursorArt[CURSOR_COUNT] = {
    // 0: dragging (arrow carrying a sheet)
-   {0, 0, {"X...............", "XX..............", "XoX.............", "XooX............",
-           "XoooX...........", "XooooX..........", "XoooooX.........", "XooooooX........",
-           "XoooooXXX.......", "XooXooX.........", "XoX.XooX........", "XX..XoXXXXXXX...",
-           "X....XXoooooX...", ".......oooooX...", ".......XXXXXX..."}},
+   {0,
+    0,
+    {"X...............", "XX..............", "XoX.............", "XooX............", "XoooX...........",
+     "XooooX..........", "XoooooX.........", "XooooooX........", "XoooooXXX.......", "XooXooX.........",
+     "XoX.XooX........", "XX..XoXXXXXXX...", "X....XXoooooX...", ".......oooooX...", ".......XXXXXX..."}},
    // 1: dragging a copy (sheet with a plus)
-   {0, 0, {"X...............", "XX..............", "XoX.............", "XooX............",
-           "XoooX...........", "XooooX..........", "XoooooX.........", "XooooooX........",
-           "XoooooXXX.......", "XooXooX.........", "XoX.XooX........", "XX..XoXXXXXXX...",
-           "X....XXooXooX...", ".......XXXXXX...", ".......ooXooX...", ".......XXXXXX..."}},
+   {0,
+    0,
+    {"X...............", "XX..............", "XoX.............", "XooX............", "XoooX...........",
+     "XooooX..........", "XoooooX.........", "XooooooX........", "XoooooXXX.......", "XooXooX.........",
+     "XoX.XooX........", "XX..XoXXXXXXX...", "X....XXooXooX...", ".......XXXXXX...", ".......ooXooX...",
+     ".......XXXXXX..."}},
    // 2: nothing to drop here (circle with a bar)
-   {7, 7, {"....XXXXXX......", "..XXooooooXX....", ".XooXXXXXXooX...", ".XoXX....XXoX...",
-           "XoXoX.....XXoX..", "XoX.XoX....XoX..", "XoX..XoX...XoX..", "XoX...XoX..XoX..",
-           "XoX....XoX.XoX..", "XoXX....XoXoX...", ".XoXX....XooX...", ".XooXXXXXXooX...",
-           "..XXooooooXX....", "....XXXXXX......"}},
+   {7,
+    7,
+    {"....XXXXXX......", "..XXooooooXX....", ".XooXXXXXXooX...", ".XoXX....XXoX...", "XoXoX.....XXoX..",
+     "XoX.XoX....XoX..", "XoX..XoX...XoX..", "XoX...XoX..XoX..", "XoX....XoX.XoX..", "XoXX....XoXoX...",
+     ".XoXX....XooX...", ".XooXXXXXXooX...", "..XXooooooXX....", "....XXXXXX......"}},
    // 3: moving (four-way arrow)
-   {7, 7, {".......X.......", "......XoX......", ".....XoooX.....", "....XXXoXXX....",
-           "...X...o...X...", "..XX...o...XX..", ".XoXXXXoXXXXoX.", "Xoooooo.ooooooX",
-           ".XoXXXXoXXXXoX.", "..XX...o...XX..", "...X...o...X...", "....XXXoXXX....",
-           ".....XoooX.....", "......XoX......", ".......X......."}},
+   {7,
+    7,
+    {".......X.......", "......XoX......", ".....XoooX.....", "....XXXoXXX....", "...X...o...X...", "..XX...o...XX..",
+     ".XoXXXXoXXXXoX.", "Xoooooo.ooooooX", ".XoXXXXoXXXXoX.", "..XX...o...XX..", "...X...o...X...", "....XXXoXXX....",
+     ".....XoooX.....", "......XoX......", ".......X......."}},
    // 4: diagonal resize
-   {7, 7, {"XXXXXX.........", "XooooX.........", "XoooX..........", "XooXoX.........",
-           "XoX.XoX........", "XX...XoX.......", "......XoX......", ".......XoX.....",
-           "........XoX...XX", ".........XoX.XoX", "..........XoXooX", "...........XoooX",
-           "..........XooooX", "..........XXXXXX"}},
+   {7,
+    7,
+    {"XXXXXX.........", "XooooX.........", "XoooX..........", "XooXoX.........", "XoX.XoX........", "XX...XoX.......",
+     "......XoX......", ".......XoX.....", "........XoX...XX", ".........XoX.XoX", "..........XoXooX",
+     "...........XoooX", "..........XooooX", "..........XXXXXX"}},
    // 5: busy (hourglass)
-   {6, 8, {"XXXXXXXXXXXXX", "XoooooooooooX", ".XoooooooooX.", ".XoXoXoXoXoX.",
-           "..XoXoXoXoX..", "...XoXoXoX...", "....XoXoX....", ".....XoX.....",
-           "....XoooX....", "...XoooooX...", "..XoooXoooX..", ".XoooXoXoooX.",
-           ".XooXoXoXooX.", "XoooooooooooX", "XXXXXXXXXXXXX"}},
+   {6,
+    8,
+    {"XXXXXXXXXXXXX", "XoooooooooooX", ".XoooooooooX.", ".XoXoXoXoXoX.", "..XoXoXoXoX..", "...XoXoXoX...",
+     "....XoXoX....", ".....XoX.....", "....XoooX....", "...XoooooX...", "..XoooXoooX..", ".XoooXoXoooX.",
+     ".XooXoXoXooX.", "XoooooooooooX", "XXXXXXXXXXXXX"}},
    // 6: the arrow
-   {0, 0, {"X...........", "XX..........", "XoX.........", "XooX........", "XoooX.......",
-           "XooooX......", "XoooooX.....", "XooooooX....", "XoooooooX...", "XooooooooX..",
-           "XoooooXXXXX.", "XooXooX.....", "XoX.XooX....", "XX..XooX....", "X....XooX...",
-           ".....XooX...", "......XX...."}},
+   {0,
+    0,
+    {"X...........", "XX..........", "XoX.........", "XooX........", "XoooX.......", "XooooX......", "XoooooX.....",
+     "XooooooX....", "XoooooooX...", "XooooooooX..", "XoooooXXXXX.", "XooXooX.....", "XoX.XooX....", "XX..XooX....",
+     "X....XooX...", ".....XooX...", "......XX...."}},
 };
 
 struct CursorSlot {
@@ -67,8 +75,8 @@ struct CursorState {
    CursorSlot table[CURSOR_COUNT];
    int current = -1;
    bool text_active = false;
-   BitmapPtr text_image;   // the text, on the mask colour
-   BitmapPtr combined;     // cursor and text, what the pointer shows
+   BitmapPtr text_image;  // the text, on the mask colour
+   BitmapPtr combined;    // cursor and text, what the pointer shows
 };
 
 CursorState &Cursors()
@@ -94,8 +102,9 @@ BITMAP *DrawArt(const CursorArt &art, int depth)
       for (int x = 0; art.rows[y][x]; ++x) {
          const char ch = art.rows[y][x];
          if (ch == 'X' || ch == 'o')
-            putpixel(b, x, y, depth == 8 ? InterfaceColour[ch == 'X' ? COLOUR_TEXT : COLOUR_LIGHT]
-                                         : (ch == 'X' ? black : white));
+            putpixel(b, x, y,
+                     depth == 8 ? InterfaceColour[ch == 'X' ? COLOUR_TEXT : COLOUR_LIGHT]
+                                : (ch == 'X' ? black : white));
       }
    return b;
 }

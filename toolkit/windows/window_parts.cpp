@@ -157,8 +157,8 @@ const ControlClass *ClientClass()
 
 struct DragState {
    WindowRecord *window = nullptr;
-   int press_x = 0, press_y = 0;    // screen point of the press
-   int start_x = 0, start_y = 0;    // window position at the press
+   int press_x = 0, press_y = 0;  // screen point of the press
+   int start_x = 0, start_y = 0;  // window position at the press
    bool moved = false;
 };
 
@@ -183,22 +183,20 @@ int DragWindow(WindowRecord *w, const PointerEvent &ev)
       return 0;
    Control *root = w->root->self;
    switch (ev.code) {
-   case POINTER_PRESS:
-      WindowDrag() = DragState{w, ev.x, ev.y, root->x1, root->y1, false};
-      return 1;
+   case POINTER_PRESS: WindowDrag() = DragState{w, ev.x, ev.y, root->x1, root->y1, false}; return 1;
    case POINTER_DRAG:
       if (WindowDrag().window != w)
          return 0;
       WindowDrag().moved = true;
-      MoveWindow(w, WindowDrag().start_x + ev.x - WindowDrag().press_x, WindowDrag().start_y + ev.y - WindowDrag().press_y);
+      MoveWindow(w, WindowDrag().start_x + ev.x - WindowDrag().press_x,
+                 WindowDrag().start_y + ev.y - WindowDrag().press_y);
       return 1;
    case POINTER_RELEASE:
       if (WindowDrag().window == w && WindowDrag().moved)
          RedrawWindow(w);
       WindowDrag() = DragState{};
       return 1;
-   default:
-      return 0;
+   default: return 0;
    }
 }
 

@@ -117,8 +117,7 @@ void ComposeRect(BITMAP *dst, int x1, int y1)
       if (!w->shown || !w->bitmap)
          continue;
       const Control *root = w->root->self;
-      blit(w->bitmap.get(), dst, 0, 0, root->x1 - x1, root->y1 - y1, root->x2 - root->x1 + 1,
-           root->y2 - root->y1 + 1);
+      blit(w->bitmap.get(), dst, 0, 0, root->x1 - x1, root->y1 - y1, root->x2 - root->x1 + 1, root->y2 - root->y1 + 1);
    }
 }
 

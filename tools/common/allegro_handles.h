@@ -18,7 +18,7 @@ using BitmapPtr = std::unique_ptr<BITMAP, BitmapDeleter>;
 BitmapPtr make_bitmap(int depth, int width, int height);
 
 class AllegroSession {
-public:
+ public:
    // Throws std::runtime_error when Allegro does not install.
    AllegroSession();
    ~AllegroSession();

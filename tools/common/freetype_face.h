@@ -19,9 +19,9 @@ namespace kstr::tools {
 struct GlyphImage {
    int width = 0;
    int rows = 0;
-   int left = 0;     // pen to the first column
-   int top = 0;      // baseline to the top row
-   int advance = 0;  // pen to the next pen position
+   int left = 0;                        // pen to the first column
+   int top = 0;                         // baseline to the top row
+   int advance = 0;                     // pen to the next pen position
    std::vector<std::uint8_t> coverage;  // width * rows, 0 (none) to 255 (full)
 
    std::uint8_t at(int x, int y) const { return coverage[static_cast<std::size_t>(y * width + x)]; }
@@ -30,14 +30,14 @@ struct GlyphImage {
 enum class Rendering { mono, grey };
 
 class FreeTypeFace {
-public:
+ public:
    FreeTypeFace(const std::string &path, int pixel_size);
 
    GlyphImage render(char32_t code, Rendering mode) const;
    // Kerning in whole pixels between two characters (0 when the face has none).
    int kerning(char32_t left, char32_t right) const;
 
-private:
+ private:
    struct LibraryDeleter {
       void operator()(FT_Library library) const { FT_Done_FreeType(library); }
    };

@@ -7,14 +7,7 @@ namespace kstr::tools {
 const Drawing &plus_badge()
 {
    static const Drawing drawing{
-      "..kkkk..",
-      "..kggk..",
-      "kkkggkkk",
-      "kggggggk",
-      "kggggggk",
-      "kkkggkkk",
-      "..kggk..",
-      "..kkkk..",
+      "..kkkk..", "..kggk..", "kkkggkkk", "kggggggk", "kggggggk", "kkkggkkk", "..kggk..", "..kkkk..",
    };
    return drawing;
 }
@@ -22,15 +15,8 @@ const Drawing &plus_badge()
 const Drawing &star_badge()
 {
    static const Drawing drawing{
-      "....k....",
-      "...ksk...",
-      "...ksk...",
-      ".kkssskk.",
-      "ksssssssk",
-      ".kkssskk.",
-      "...ksk...",
-      "...ksk...",
-      "....k....",
+      "....k....", "...ksk...", "...ksk...", ".kkssskk.", "ksssssssk",
+      ".kkssskk.", "...ksk...", "...ksk...", "....k....",
    };
    return drawing;
 }
@@ -38,15 +24,8 @@ const Drawing &star_badge()
 const Drawing &up_arrow_badge()
 {
    static const Drawing drawing{
-      "....k....",
-      "...kbk...",
-      "..kbbbk..",
-      ".kbbbbbk.",
-      "kkkbbbkkk",
-      "..kbbbk..",
-      "..kbbbk..",
-      "..kbbbk..",
-      "..kkkkk..",
+      "....k....", "...kbk...", "..kbbbk..", ".kbbbbbk.", "kkkbbbkkk",
+      "..kbbbk..", "..kbbbk..", "..kbbbk..", "..kkkkk..",
    };
    return drawing;
 }

@@ -23,7 +23,7 @@ Rgb mix(Rgb from, Rgb to, double amount);
 Rgb scale(Rgb colour, double factor);
 
 class Image {
-public:
+ public:
    Image(int width, int height);
 
    int width() const { return width_; }
@@ -44,7 +44,7 @@ public:
    // Throws std::runtime_error when the file cannot be written.
    void save_bmp(const std::string &path) const;
 
-private:
+ private:
    std::size_t index(int x, int y) const { return static_cast<std::size_t>(y * width_ + x); }
 
    int width_;

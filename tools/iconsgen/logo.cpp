@@ -58,8 +58,8 @@ void draw_plate(Image &logo)
       for (int x = 0; x < logo_width; x++) {
          if (!fill.opaque(x, y))
             continue;
-         const bool edge = !fill.opaque(x - 1, y) || !fill.opaque(x + 1, y) || !fill.opaque(x, y - 1) ||
-                           !fill.opaque(x, y + 1);
+         const bool edge =
+            !fill.opaque(x - 1, y) || !fill.opaque(x + 1, y) || !fill.opaque(x, y - 1) || !fill.opaque(x, y + 1);
          if (edge)
             logo.set(x, y, scale(fill.at(x, y), 0.55));
          else if (!fill.opaque(x, y - 2))

@@ -30,8 +30,7 @@ constexpr std::array materials{
 
 // Flat colours.
 constexpr std::array marks{
-   Material{'W', {255, 255, 255}},
-   Material{'L', {128, 140, 164}},  // text lines on paper
+   Material{'W', {255, 255, 255}}, Material{'L', {128, 140, 164}},  // text lines on paper
 };
 
 constexpr double outline_darkness = 0.42;
@@ -47,7 +46,7 @@ const Material *find(const std::array<Material, N> &table, char key)
 }
 
 class Reader {
-public:
+ public:
    explicit Reader(const Drawing &drawing) : drawing_(drawing) {}
 
    int width() const { return drawing_.empty() ? 0 : static_cast<int>(drawing_[0].size()); }
@@ -59,7 +58,7 @@ public:
       return drawing_[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
    }
 
-private:
+ private:
    const Drawing &drawing_;
 };
 

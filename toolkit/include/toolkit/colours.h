@@ -18,7 +18,7 @@ enum ColourSlot {
    COLOUR_TEXT = 5,        // black text
    COLOUR_SELECTION = 6,
    COLOUR_SELECTED_TEXT = 7,
-   COLOUR_TITLE = 8,       // active window title bar
+   COLOUR_TITLE = 8,  // active window title bar
    COLOUR_ALERT = 9,
    COLOUR_TOOLTIP = 10,
    COLOUR_GO = 11,

@@ -41,5 +41,4 @@ inline constexpr int SELECT_MODAL = 0x1000;          // set by ChooseFile itself
 inline constexpr int SELECT_NO_DRAG = 0x4000;        // rows cannot be dragged
 inline constexpr int SELECT_SORT_BY_TIME = 0x8000;   // sorted by change time
 
-const char *ChooseFile(const char *masks, const char *initial_path, int flags, const char *title,
-                       const char *ok_label);
+const char *ChooseFile(const char *masks, const char *initial_path, int flags, const char *title, const char *ok_label);

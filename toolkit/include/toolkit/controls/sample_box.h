@@ -3,9 +3,9 @@
 #pragma once
 
 enum SampleBoxStyle {
-   SAMPLE_RAISED = 0,   // bevelled out, like a button face
-   SAMPLE_SUNKEN = 1,   // bevelled in, white inside, like a field
-   SAMPLE_PLAIN = 2,    // text and icon only
+   SAMPLE_RAISED = 0,  // bevelled out, like a button face
+   SAMPLE_SUNKEN = 1,  // bevelled in, white inside, like a field
+   SAMPLE_PLAIN = 2,   // text and icon only
 };
 
 // A box at least min_w by min_h pixels, larger when its label needs it.
