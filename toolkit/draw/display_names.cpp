@@ -1,20 +1,15 @@
 #include "draw/display_names.h"
 
-namespace {
+#include "draw/font_codepage.h"
 
-// The Windows-1252 characters the font shows at bytes 128-159.
-constexpr char32_t kHighPunctuation[32] = {
-   0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-   0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-   0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
+namespace {
 
 char FontByte(char32_t cp)
 {
    if ((cp >= 0x20 && cp < 0x7F) || (cp >= 0xA0 && cp <= 0xFF))
       return static_cast<char>(cp);
    for (int i = 0; i < 32; ++i)
-      if (kHighPunctuation[i] == cp)
+      if (kFontHighPunctuation[i] == cp)
          return static_cast<char>(0x80 + i);
    return DISPLAY_NAME_REPLACEMENT;
 }
