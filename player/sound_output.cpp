@@ -20,11 +20,13 @@ using kstr::SoundOutputFormat;
 using kstr::SoundOutputPcm;
 
 constexpr int kDefaultRate = 44100;
-// About 20 ms a period and four periods queued: short enough that Stop is
+// About 25 ms a period and three periods queued: short enough that Stop is
 // heard within 150 ms also through a sound server, long enough that a
-// loaded machine does not run the device dry.
-constexpr int kPeriodMs = 20;
-constexpr unsigned kPeriods = 4;
+// loaded machine does not run the device dry (two periods are still queued
+// when the thread wakes), and few wake-ups: every period wakes this thread
+// and the sound server client once or twice.
+constexpr int kPeriodMs = 25;
+constexpr unsigned kPeriods = 3;
 
 std::string output_device()
 {

@@ -2,6 +2,7 @@
 
 #include <alsa/asoundlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <thread>
@@ -116,14 +117,20 @@ void SoundOutputPcm::drain()
 {
    if (drained_)
       return;
-   // Wait while what is queued plays out, no longer than the buffer lasts and
-   // a stall allows, then stop the device.
+   // Wait while what is queued plays out: as long as the delay the device
+   // reports now lasts, and a period more. Some devices (a sound server's
+   // client among them) never report the last fraction of a period as
+   // played, so waiting for a delay of 0 would hold the thread, and the
+   // next song's start, for a second.
    snd_pcm_t *pcm = pcm_.get();
-   const auto buffer = std::chrono::milliseconds(1000LL * format_.period_frames * format_.periods / format_.rate);
-   const auto deadline = std::chrono::steady_clock::now() + buffer + std::chrono::milliseconds(kStallMs);
    snd_pcm_sframes_t delay = 0;
-   while (std::chrono::steady_clock::now() < deadline && snd_pcm_delay(pcm, &delay) == 0 && delay > 0)
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+   if (snd_pcm_delay(pcm, &delay) == 0 && delay > 0) {
+      const long long queued_frames = std::min<long long>(delay, 1LL * format_.period_frames * format_.periods);
+      const auto deadline = std::chrono::steady_clock::now() +
+                            std::chrono::milliseconds(1000LL * (queued_frames + format_.period_frames) / format_.rate);
+      while (std::chrono::steady_clock::now() < deadline && snd_pcm_delay(pcm, &delay) == 0 && delay > 0)
+         std::this_thread::sleep_for(std::chrono::milliseconds(5));
+   }
    snd_pcm_drop(pcm);
    drained_ = true;
 }
