@@ -114,7 +114,7 @@ void seek(double fraction)
 
 int poll_interval_ms()
 {
-   return 20;
+   return 40;
 }
 
 const char *const EXTENSIONS[] = {"MID", nullptr};

@@ -104,7 +104,7 @@ void seek(double fraction)
 
 int poll_interval_ms()
 {
-   return 20;
+   return 40;
 }
 
 const char *const EXTENSIONS[] = {"WAV", "VOC", nullptr};

@@ -5,15 +5,17 @@
 // pass of the event loop:
 // - While a song is fed from the poll (MP3, Ogg, modules, the CD), the delay
 //   is a quarter of the time one of its stream buffers plays, as its backend
-//   reports it, at most 20 ms and at least 2 ms. A stream half never holds
+//   reports it, at most 40 ms and at least 2 ms. A stream half never holds
 //   less than one buffer, so a refill always comes well before the mixer
 //   needs it: the smallest MP3 buffer the settings allow (4608 bytes, one
 //   Layer III frame of 48 kHz stereo) lasts 24 ms and is polled every 6 ms.
 //   A backend that cannot say is polled every 5 ms.
 // - While a sample or MIDI song plays, Allegro feeds it by itself; the poll
-//   only looks for the song's end and moves the bar: every 20 ms.
-// - While nothing plays: every 40 ms, so F12 and the volume slider still act
-//   within 50 ms while the program sleeps almost all the time.
+//   only looks for the song's end and moves the bar: every 40 ms.
+// - While nothing plays: every 40 ms.
+// 40 ms is the longest delay anywhere, so F12 and the volume slider always
+// act within 50 ms, while the program sleeps almost all the time: every
+// wake-up of the process costs more than the work a run does.
 #include "player/engine.h"
 
 #include "player/engine_state.h"
@@ -28,7 +30,7 @@
 namespace {
 
 constexpr int FEED_MIN_MS = 2;
-constexpr int FEED_MAX_MS = 20;
+constexpr int FEED_MAX_MS = 40;
 constexpr int FEED_UNKNOWN_MS = 5;
 constexpr int IDLE_MS = 40;
 // Allegro's virtual voices (VIRTUAL_VOICES inside the library).

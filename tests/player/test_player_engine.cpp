@@ -246,9 +246,9 @@ TEST_F(EngineTest, VolumeZeroAndBackUpSoundsAgain)
 }
 
 // The poll's next run comes after a quarter of the live stream's buffer at
-// most: 4608 bytes of 44.1 kHz stereo (the smallest MP3 buffer) last 26 ms.
-// Songs Allegro feeds itself are looked at every 20 ms, an idle player
-// every 40 ms.
+// most: 4608 bytes (the smallest MP3 buffer) last 26 ms at 44.1 kHz stereo
+// and 96 ms at 24 kHz mono. A longer buffer, songs Allegro feeds itself and
+// an idle player are looked at every 40 ms.
 TEST_F(EngineTest, ThePollCadenceFollowsTheLiveSong)
 {
    set_playlist({song_path("song.mp3"), song_path("mono24.mp3"), song_path("song.ogg"), song_path("tone.wav"),
@@ -261,7 +261,7 @@ TEST_F(EngineTest, ThePollCadenceFollowsTheLiveSong)
       delays.push_back(serve_player());
       play_next_song();
    }
-   EXPECT_EQ(delays, (std::vector<int>{6, 20, 20, 20, 20}));
+   EXPECT_EQ(delays, (std::vector<int>{6, 24, 40, 40, 40}));
    stop_song();
    EXPECT_EQ(serve_player(), 40);
 }
