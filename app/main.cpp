@@ -10,6 +10,7 @@
 #include "ui/quit.h"
 
 #include "toolkit/events.h"
+#include "toolkit/start.h"
 
 #include <allegro.h>
 
@@ -37,6 +38,7 @@ int main(int, char **)
 {
    set_uformat(U_ASCII);
    // Without a display nothing below can run: say why instead of crashing.
+   UseToolkitBackgroundThread();
    if (install_allegro(SYSTEM_AUTODETECT, &errno, std::atexit) != 0) {
       allegro_message("Kestrune cannot start: %s\n", allegro_error);
       return EXIT_NO_SYSTEM;

@@ -32,7 +32,7 @@ long long steady_ns()
       .count();
 }
 
-// Watches for the signals beside the engine's own poll, every 50 ms: rarely
+// Watches for the signals beside the engine's own poll, every 250 ms: rarely
 // enough to add nothing worth measuring. The Stop latency is timed from the
 // stop_song call, as a click would make it.
 void watch(void *)
@@ -47,7 +47,7 @@ void watch(void *)
       std::fflush(stdout);
       stop_song();
    }
-   QueueCall(watch, nullptr, 50, 0);
+   QueueCall(watch, nullptr, 250, 0);
 }
 
 }
@@ -59,11 +59,12 @@ int main(int argc, char **argv)
       return 2;
    }
    const std::string kind = argv[2];
-   std::signal(SIGUSR1, [](int) { stop_requested = 1; });
-   std::signal(SIGTERM, [](int) { quit_requested = 1; });
-
+   UseToolkitBackgroundThread();
    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0)
       return 2;
+   // After Allegro, whose own handler would shut it down under the loop.
+   std::signal(SIGUSR1, [](int) { stop_requested = 1; });
+   std::signal(SIGTERM, [](int) { quit_requested = 1; });
    // Settings in memory only: nothing is written back at exit.
    set_config_data("", 0);
    set_config_string("sound", "digi_card", argv[1]);

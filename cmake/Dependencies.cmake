@@ -8,6 +8,8 @@ pkg_check_modules(VORBISFILE REQUIRED IMPORTED_TARGET vorbisfile vorbis ogg)
 pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
 pkg_check_modules(CDIO REQUIRED IMPORTED_TARGET libcdio)
 pkg_check_modules(ALSA REQUIRED IMPORTED_TARGET alsa)
+# Allegro draws through X; the toolkit talks to that connection too.
+pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 
 find_library(DUMB_LIBRARY NAMES dumb REQUIRED)
 find_path(DUMB_INCLUDE_DIR dumb.h REQUIRED)
@@ -17,7 +19,7 @@ target_include_directories(kstr_dumb SYSTEM INTERFACE ${DUMB_INCLUDE_DIR})
 add_library(kstr::dumb ALIAS kstr_dumb)
 
 add_library(kstr_allegro INTERFACE)
-target_link_libraries(kstr_allegro INTERFACE PkgConfig::ALLEGRO Threads::Threads m)
+target_link_libraries(kstr_allegro INTERFACE PkgConfig::ALLEGRO PkgConfig::X11 Threads::Threads m)
 add_library(kstr::allegro ALIAS kstr_allegro)
 
 add_library(kstr_vorbis INTERFACE)

@@ -1,6 +1,7 @@
 #include "allegro_env.h"
 
 #include "temp_dir.h"
+#include "toolkit/start.h"
 
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -53,6 +54,8 @@ bool start_allegro(const std::string &config_text)
       return false;
    }
    use_config(config_text);
+   // The background thread the program runs, not Allegro's own.
+   UseToolkitBackgroundThread();
    // When many test processes connect at once the X server drops some
    // connections (ECONNRESET, EAGAIN); a moment later it accepts them.
    constexpr int kAttempts = 10;

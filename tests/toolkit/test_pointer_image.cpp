@@ -1,10 +1,7 @@
-// MouseInputMode 0 (the loop draws the pointer image) and the toolkit's
-// quieter Allegro background thread.
+// MouseInputMode 0: the loop draws the pointer image.
 #include "input_test_support.h"
 #include "windows/window_parts.h"
 
-#include <filesystem>
-#include <fstream>
 
 namespace kstr::test {
 namespace {
@@ -38,18 +35,6 @@ TEST(PointerImage, ModeZeroDrawsThePointerWhenTheLoopProcessesItAndKeepsItOnTop)
    MouseInputMode = 0;
    show_mouse(nullptr);
    EXPECT_EQ(screen_pixel(x + 1, y + 1), desktop) << "the loop's image was taken away";
-}
-
-TEST(ToolkitIdle, AllegroBackgroundThreadSleepsUpTo10Ms)
-{
-   ToolkitSession session;
-   ASSERT_TRUE(session.ok);
-   bool found = false;
-   for (int round = 0; round < 100 && !found; ++round, rest(5))
-      for (const auto &task : std::filesystem::directory_iterator("/proc/self/task"))
-         if (long slack = 0; std::ifstream("/proc/" + task.path().filename().string() + "/timerslack_ns") >> slack)
-            found |= slack == 10'000'000;
-   EXPECT_TRUE(found);
 }
 
 }

@@ -12,6 +12,7 @@
 
 int main()
 {
+   UseToolkitBackgroundThread();
    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
       std::fprintf(stderr, "kstr_gallery: %s\n", allegro_error);
       return 1;

@@ -1,5 +1,6 @@
 #include "input/event_system.h"
 
+#include "core/background_thread.h"
 #include "core/control.h"
 #include "input/event_pool.h"
 #include "input/event_signals.h"
@@ -168,6 +169,7 @@ void StartPass()
       if (!g.ready.Empty() && event_signals::NowNs() >= g.next_pass)
          break;
       const int64_t deadline = g.ready.Empty() ? NextDueNs() : std::min(g.next_pass, NextDueNs());
+      FlushScreenToServer();
       event_signals::WaitForWake(token, deadline);
    }
    g.pass_last = g.ready.Tail();

@@ -27,11 +27,15 @@ void StopToolkitParts(void *)
    StopMouseCursors();
    FreeToolkitFonts();
    RemoveOutOfMemoryHandler();
-   ForgetAllegroBackgroundThread();
    t.running = false;
    t.cleanup_registered = false;
 }
 
+}
+
+void UseToolkitBackgroundThread(void)
+{
+   InstallBackgroundThread();
 }
 
 int StartToolkit(int, int, int, int *errno_ptr, int (*atexit_fn)(void (*)(void)))
@@ -40,6 +44,7 @@ int StartToolkit(int, int, int, int *errno_ptr, int (*atexit_fn)(void (*)(void))
    if (t.running || t.starting)
       return 1;
    set_uformat(U_ASCII);
+   UseToolkitBackgroundThread();
    if (!system_driver &&
        install_allegro(SYSTEM_AUTODETECT, errno_ptr ? errno_ptr : &errno, atexit_fn ? atexit_fn : atexit) != 0)
       return 0;
@@ -51,7 +56,6 @@ int StartToolkit(int, int, int, int *errno_ptr, int (*atexit_fn)(void (*)(void))
    install_timer();
    install_keyboard();
    install_mouse();
-   QuietenAllegroBackgroundThread();
    InstallToolkitInput();
    StartMouseCursors();
    StartEventSystem();

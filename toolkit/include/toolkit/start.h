@@ -8,6 +8,11 @@
 // running yet.
 #pragma once
 
+// Programs that install Allegro themselves call this first, so that Allegro
+// runs the toolkit's background thread (input read as it arrives, few
+// wake-ups) instead of its own. StartToolkit does it when it installs Allegro.
+void UseToolkitBackgroundThread(void);
+
 int StartToolkit(int a, int b, int c, int *errno_ptr, int (*atexit_fn)(void (*)(void)));
 void StopToolkit(void);
 
