@@ -67,8 +67,17 @@ TEST_F(InputTest, FieldsCutCopyAndPasteAmongThemselves)
    // "this" copied from the middle of one field into another.
    SetInputFieldText(from, "copy this text");
    FocusControl(from);
-   press_keys({{KEY_HOME}, {KEY_RIGHT}, {KEY_RIGHT}, {KEY_RIGHT}, {KEY_RIGHT}, {KEY_RIGHT}, kShiftRight, kShiftRight,
-               kShiftRight, kShiftRight, kCtrlC});
+   press_keys({{KEY_HOME},
+               {KEY_RIGHT},
+               {KEY_RIGHT},
+               {KEY_RIGHT},
+               {KEY_RIGHT},
+               {KEY_RIGHT},
+               kShiftRight,
+               kShiftRight,
+               kShiftRight,
+               kShiftRight,
+               kCtrlC});
    EXPECT_STREQ(source, "copy this text") << "copying leaves the text";
    FocusControl(to);
    press_keys({kCtrlV});
@@ -100,7 +109,8 @@ TEST_F(InputTest, FieldsCutCopyAndPasteAmongThemselves)
 TEST_F(InputTest, ClipboardTravelsBothWaysWithAnotherXClient)
 {
    // UTF-8 as file names hold it, and a byte that is not UTF-8 at all.
-   const std::string ours = "/m\xc3\xbcsik/\xc3\x9cn\xc3\xaf" "code \xe2\x98\x83 \xe9t\xe9.ogg";
+   const std::string ours = "/m\xc3\xbcsik/\xc3\x9cn\xc3\xaf"
+                            "code \xe2\x98\x83 \xe9t\xe9.ogg";
    char text[128] = "";
    MakeWindow(0, AUTO, "xclip", WINDOW_NO_DRAG);
    const int field = PlaceInputField(PLACE_FIRST, AUTO, 200, "", 5, sizeof text, text);
@@ -118,7 +128,8 @@ TEST_F(InputTest, ClipboardTravelsBothWaysWithAnotherXClient)
 
    // Text another program owns pastes into the field, line break left out.
    TempDir dir;
-   const std::string theirs = "from xclip: Gr\xc3\xbc\xc3\x9f""e \xe2\x82\xac";
+   const std::string theirs = "from xclip: Gr\xc3\xbc\xc3\x9f"
+                              "e \xe2\x82\xac";
    const std::string file = dir.write("clip.txt", theirs + "\n");
    auto owner = std::make_unique<ChildProcess>(
       std::vector<std::string>{"xclip", "-selection", "clipboard", "-i", "-quiet", file}, false);

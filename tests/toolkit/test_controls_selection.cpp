@@ -19,8 +19,11 @@ TEST_F(InputTest, FieldSelectsByShiftKeysAndTypingReplacesTheSelection)
       const char *result;
    };
    const Case cases[] = {
-      {"hello world", {{KEY_HOME}, kShiftRight, kShiftRight, kShiftRight, kShiftRight, kShiftRight}, "J",
-       "#####......", "J world"},
+      {"hello world",
+       {{KEY_HOME}, kShiftRight, kShiftRight, kShiftRight, kShiftRight, kShiftRight},
+       "J",
+       "#####......",
+       "J world"},
       {"hello world", {kShiftHome}, "", "###########", "hello world"},
       {"hello world", {kShiftHome, {KEY_BACKSPACE}}, "", "", ""},
       {"abcdef", {{KEY_HOME}, {KEY_RIGHT}, {KEY_RIGHT}, kShiftEnd, {KEY_DEL}}, "", "..", "ab"},
@@ -129,7 +132,8 @@ TEST_F(InputTest, FieldShowsItsTextFromTheStartWhenTheEditEnds)
    MakeWindow(0, AUTO, "view", WINDOW_NO_DRAG);
    const int field = PlaceInputField(PLACE_FIRST, AUTO, 60, "", 5, sizeof text, text);
    const int other = PlaceInputField(PLACE_RIGHT, AUTO, 60, "", 5, sizeof other_text, other_text);
-   SetChangeHandler(field, [](void *n) { ++*static_cast<int *>(n); }, &entered);
+   SetChangeHandler(
+      field, [](void *n) { ++*static_cast<int *>(n); }, &entered);
    PresentWindow();
    SetInputFieldText(field, "a line that is far wider than its field");
    run_loop_for(20);

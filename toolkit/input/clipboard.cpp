@@ -139,8 +139,8 @@ class ClipboardServer {
          return owned_;
       const unsigned long ticket = ++read_asked_;
       wake_.Wake();
-      const bool answered = changed_.wait_for(lock, std::chrono::milliseconds(kClipboardWaitMs),
-                                              [&] { return read_answered_ >= ticket; });
+      const bool answered =
+         changed_.wait_for(lock, std::chrono::milliseconds(kClipboardWaitMs), [&] { return read_answered_ >= ticket; });
       return answered ? read_bytes_ : std::string();
    }
 
@@ -149,9 +149,9 @@ class ClipboardServer {
    {
       Display *d = display_.get();
       window_ = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
-      atoms_ = {XInternAtom(d, "CLIPBOARD", False), XInternAtom(d, "TARGETS", False),
+      atoms_ = {XInternAtom(d, "CLIPBOARD", False),   XInternAtom(d, "TARGETS", False),
                 XInternAtom(d, "UTF8_STRING", False), XInternAtom(d, "TEXT", False),
-                XInternAtom(d, "INCR", False), XInternAtom(d, "KSTR_CLIPBOARD", False)};
+                XInternAtom(d, "INCR", False),        XInternAtom(d, "KSTR_CLIPBOARD", False)};
       RouteErrors(d);
    }
 
@@ -303,7 +303,7 @@ class ClipboardServer {
    std::mutex mutex_;
    std::condition_variable changed_;
    // Under mutex_:
-   std::string owned_;        // what we offer
+   std::string owned_;         // what we offer
    bool own_pending_ = false;  // asked to take the selection
    bool owning_ = false;
    bool stop_ = false;
