@@ -1,6 +1,8 @@
 // Cut, copy and paste in input fields through the X clipboard: inside the
 // program, with another X client (xclip) on the same server, and with owners
-// that are gone or never answer.
+// that are gone or never answer. The X server has one CLIPBOARD for all
+// tests: every test that uses it has "Clipboard" in its name, and
+// scripts/test runs those one at a time.
 #include "child_process.h"
 #include "field_test_support.h"
 #include "temp_dir.h"
@@ -53,7 +55,7 @@ long long paste_over_all(int field)
    return ms_since(start);
 }
 
-TEST_F(InputTest, FieldsCutCopyAndPasteAmongThemselves)
+TEST_F(InputTest, ClipboardCutCopyAndPasteAmongFields)
 {
    char *source = nullptr;
    char small[8] = "";
@@ -149,7 +151,7 @@ TEST_F(InputTest, ClipboardTravelsBothWaysWithAnotherXClient)
    CloseWindow();
 }
 
-TEST_F(InputTest, OwnerThatNeverAnswersOrNoDisplayPastesNothing)
+TEST_F(InputTest, ClipboardOwnerThatNeverAnswersOrNoDisplayPastesNothing)
 {
    char text[32] = "kept";
    MakeWindow(0, AUTO, "silent", WINDOW_NO_DRAG);

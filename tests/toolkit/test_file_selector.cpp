@@ -259,7 +259,7 @@ TEST_F(FileSelectorTest, DragMovesAHeadingSortsAndCopyPastes)
 // Ctrl+C and Ctrl+V copy files while the list has the keys and text while
 // the location has them: a path pasted into the location is entered, and
 // the copied file is not pasted by it.
-TEST_F(FileSelectorTest, CtrlKeysCopyFilesInTheListAndTextInTheLocation)
+TEST_F(FileSelectorTest, ClipboardKeysCopyFilesInTheListAndTextInTheLocation)
 {
    std::string after_list_copy, location_copied;
    std::vector<std::string> entered;
