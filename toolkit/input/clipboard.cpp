@@ -42,7 +42,7 @@ struct WakePipe {
    }
    WakePipe(const WakePipe &) = delete;
    WakePipe &operator=(const WakePipe &) = delete;
-   bool ok() const { return ends[0] >= 0; }
+   bool Opened() const { return ends[0] >= 0; }
    void Wake() const
    {
       const char byte = 1;
@@ -99,7 +99,7 @@ class ClipboardServer {
       if (!display)
          return nullptr;
       auto server = std::unique_ptr<ClipboardServer>(new ClipboardServer(std::move(display)));
-      if (!server->wake_.ok())
+      if (!server->wake_.Opened())
          return nullptr;
       server->thread_ = std::thread([s = server.get()] { s->Run(); });
       return server;
