@@ -13,7 +13,7 @@ KSTR_PACKAGES=(
   libgtest-dev libbenchmark-dev libfreetype-dev fonts-dejavu-core freepats
   libasound2-dev
   # tests: X server, input injection, real encoders and decoders, fuzzing
-  xvfb xdotool x11-utils lame twolame sox libsox-fmt-mp3 vorbis-tools mpg123
+  xvfb xdotool x11-utils xclip lame twolame sox libsox-fmt-mp3 vorbis-tools mpg123
   clang libclang-rt-dev clang-format clang-tidy
   # real sound path: a private PulseAudio null sink, ALSA routed into it,
   # and the reference players the sound benchmark compares with

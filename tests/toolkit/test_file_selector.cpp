@@ -5,6 +5,7 @@
 #include "controls/list_view_parts.h"
 #include "draw/display_names.h"
 #include "file_selector/file_listing.h"
+#include "input/clipboard.h"
 #include "toolkit/file_selector.h"
 #include "toolkit/requesters.h"
 
@@ -253,6 +254,43 @@ TEST_F(FileSelectorTest, DragMovesAHeadingSortsAndCopyPastes)
    EXPECT_TRUE(fs::exists(root_ / "sub" / "a.ogg")) << "copied, not moved";
    EXPECT_FALSE(returned_null_);
    EXPECT_EQ(result_, "");
+}
+
+// Ctrl+C and Ctrl+V copy files while the list has the keys and text while
+// the location has them: a path pasted into the location is entered, and
+// the copied file is not pasted by it.
+TEST_F(FileSelectorTest, ClipboardKeysCopyFilesInTheListAndTextInTheLocation)
+{
+   std::string after_list_copy, location_copied;
+   std::vector<std::string> entered;
+   Script script;
+   script.steps = {
+      [&] {
+         CopyToClipboard("before");
+         ClickRow(2);  // "a.ogg"
+      },
+      [&] { InjectKey(3, KEY_C, KB_CTRL_FLAG); },
+      [&] {
+         after_list_copy = PasteFromClipboard();
+         ClickControl(LabelledControl("Location:"));  // its text marked whole
+         InjectKey(3, KEY_C, KB_CTRL_FLAG);
+      },
+      [&] {
+         location_copied = PasteFromClipboard();
+         CopyToClipboard((root_ / "sub").string() + "\n");
+         InjectKey(1, KEY_A, KB_CTRL_FLAG);
+         InjectKey(22, KEY_V, KB_CTRL_FLAG);
+         InjectKey('\r', KEY_ENTER, 0);
+      },
+      [&] {
+         entered = Rows();
+         ClickControl(LabelledControl("Cancel"));
+      },
+   };
+   Choose(SELECT_NO_SETTINGS, script);
+   EXPECT_EQ(after_list_copy, "before") << "copying files leaves the X clipboard";
+   EXPECT_EQ(location_copied, root_.string());
+   EXPECT_EQ(entered, (std::vector<std::string>{"..", "song.mp3"})) << "no file pasted";
 }
 
 // Names in UTF-8, in Latin-1 and in no encoding at all are listed as the

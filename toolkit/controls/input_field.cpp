@@ -1,6 +1,7 @@
 // The one-line input field: measuring, drawing, keys and the blinking cursor.
 #include "toolkit/controls/input_field.h"
 
+#include "controls/input_edit.h"
 #include "controls/input_value.h"
 #include "core/alloc.h"
 #include "core/control.h"
@@ -64,6 +65,38 @@ void ScrollToCursor(InputField &f, FONT *font, int inner_w)
       ++f.scroll;
 }
 
+// Focus arriving marks all of a replace-on-focus field; focus leaving ends
+// the edit. Every focus change redraws both fields, so it is seen here.
+void FollowFocus(Control *c, InputField &f)
+{
+   const bool focused = HasFocus(c);
+   if (focused == f.had_focus)
+      return;
+   f.had_focus = focused;
+   f.at_rest = !focused;
+   if (!focused) {
+      f.anchor = f.cursor;
+   } else if (f.replace_on_focus) {
+      f.mark_fresh = *FieldText(f) != '\0';
+      SelectAllText(f);
+   }
+}
+
+void DrawText(BITMAP *b, Control *c, const InputField &f, int x, int y)
+{
+   FONT *font = c->font;
+   const char *text = FieldText(f);
+   const int th = text_height(font);
+   textout_ex(b, font, text + f.scroll, x, y, InterfaceColour[COLOUR_TEXT], -1);
+   if (!HasFocus(c) || !HasSelection(f) || SelectionEnd(f) <= f.scroll)
+      return;
+   const int from = std::max(SelectionStart(f), f.scroll), to = SelectionEnd(f);
+   const int sx = x + TextSpan(font, text, f.scroll, from);
+   const std::string part(text + from, text + to);
+   rectfill(b, sx, y - 1, sx + text_length(font, part.c_str()) - 1, y + th - 1, SelectionBackground());
+   textout_ex(b, font, part.c_str(), sx, y, SelectionText(), -1);
+}
+
 void DrawField(Control *c)
 {
    BITMAP *b = c->surface ? c->surface->bitmap.get() : nullptr;
@@ -71,13 +104,7 @@ void DrawField(Control *c)
       return;
    InputField &f = *FieldOf(c);
    FollowVariable(f);
-   // Every focus change redraws both fields, so the focus arriving is seen here.
-   if (f.replace_on_focus && HasFocus(c) != f.had_focus) {
-      f.marked = f.mark_fresh = HasFocus(c) && *FieldText(f);
-      if (f.marked)
-         f.cursor = static_cast<int>(std::strlen(FieldText(f)));
-   }
-   f.had_focus = HasFocus(c);
+   FollowFocus(c, f);
    int x, y;
    ControlWindowPos(c, &x, &y);
    const int x2 = x + ControlWidth(c), y2 = y + ControlHeight(c);
@@ -90,18 +117,17 @@ void DrawField(Control *c)
    rectfill(b, bx, y, x2, y2, InterfaceColour[COLOUR_LIGHT]);
    DrawBevel(b, bx, y, x2, y2, false);
    const int inner_x = bx + kInnerPad, inner_w = x2 - kInnerPad - inner_x;
-   ScrollToCursor(f, font, inner_w);
+   // An ended edit shows the text from its start.
+   if (f.at_rest)
+      f.scroll = 0;
+   else
+      ScrollToCursor(f, font, inner_w);
    const int ty = y + (ControlHeight(c) + 1 - th) / 2;
-   const char *text = FieldText(f);
    set_clip_rect(b, bx + 1, y + 1, x2 - 1, y2 - 1);
-   if (f.marked) {
-      const int end = inner_x + TextSpan(font, text, f.scroll, static_cast<int>(std::strlen(text)));
-      rectfill(b, inner_x, ty - 1, end - 1, ty + th - 1, SelectionBackground());
-   }
-   textout_ex(b, font, text + f.scroll, inner_x, ty, f.marked ? SelectionText() : InterfaceColour[COLOUR_TEXT], -1);
+   DrawText(b, c, f, inner_x, ty);
    if (HasFocus(c)) {
-      if (f.blink_on) {
-         const int cx = inner_x + TextSpan(font, text, f.scroll, f.cursor);
+      if (f.blink_on && f.cursor >= f.scroll) {
+         const int cx = inner_x + TextSpan(font, FieldText(f), f.scroll, f.cursor);
          vline(b, cx, ty - 1, ty + th, InterfaceColour[COLOUR_TEXT]);
       }
       DrawFocusMark(b, bx + 2, y + 2, x2 - 2, y2 - 2);
@@ -121,60 +147,9 @@ void Blink(void *data)
    QueueCall(Blink, c, kBlinkMs, c->id);
 }
 
-// --- editing ---------------------------------------------------------------
+// --- input -----------------------------------------------------------------
 
-// Applies an edited text; beeps when the kind refuses it.
-bool Apply(Control *c, const std::string &candidate, int cursor)
-{
-   InputField &f = *FieldOf(c);
-   if (!AcceptText(f, candidate)) {
-      ToolkitBeep(1000, 1);
-      return false;
-   }
-   f.cursor = cursor;
-   return true;
-}
-
-bool InsertCharacter(Control *c, char ch)
-{
-   InputField &f = *FieldOf(c);
-   std::string text = FieldText(f);
-   // A number shown as "?" is replaced by what is typed.
-   if (!IsTextKind(f) && text == "?") {
-      text.clear();
-      f.cursor = 0;
-   }
-   text.insert(static_cast<std::size_t>(f.cursor), 1, ch);
-   return Apply(c, text, f.cursor + 1);
-}
-
-bool EditKey(Control *c, int scancode)
-{
-   InputField &f = *FieldOf(c);
-   std::string text = FieldText(f);
-   const int length = static_cast<int>(text.size());
-   switch (scancode) {
-   case KEY_LEFT: f.cursor = std::max(0, f.cursor - 1); return true;
-   case KEY_RIGHT: f.cursor = std::min(length, f.cursor + 1); return true;
-   case KEY_HOME: f.cursor = 0; return true;
-   case KEY_END: f.cursor = length; return true;
-   case KEY_BACKSPACE:
-      if (f.cursor == 0)
-         return true;
-      text.erase(static_cast<std::size_t>(f.cursor - 1), 1);
-      Apply(c, text, f.cursor - 1);
-      return true;
-   case KEY_DEL:
-      if (f.cursor < length) {
-         text.erase(static_cast<std::size_t>(f.cursor), 1);
-         Apply(c, text, f.cursor);
-      }
-      return true;
-   default: return false;
-   }
-}
-
-int FieldKey(Control *c, int character, int scancode, int)
+int FieldKey(Control *c, int character, int scancode, int shifts)
 {
    // Keys reach a field without the focus only as its label's hot key,
    // which moves the focus here; nothing is typed.
@@ -185,63 +160,68 @@ int FieldKey(Control *c, int character, int scancode, int)
    InputField &f = *FieldOf(c);
    FollowVariable(f);
    if (scancode == KEY_ENTER || scancode == KEY_ENTER_PAD || character == '\r') {
+      f.at_rest = true;  // the edit ends here
+      f.anchor = f.cursor;
+      c->cls->redraw(c);
       // The handler may close the window and with it this field.
       if (f.fn)
          f.fn(f.fn_data);
       return 1;
    }
-   f.mark_fresh = false;
-   if (f.marked) {
-      // Typing, Backspace and Delete replace the marked text.
-      const bool typed = character >= 32 && character < 256 && character != 127 && scancode != KEY_DEL;
-      if (typed || scancode == KEY_BACKSPACE || scancode == KEY_DEL) {
-         f.marked = false;
-         Apply(c, "", 0);
-         if (!typed) {
-            c->cls->redraw(c);
-            return 1;
-         }
-      }
-   }
-   bool used = EditKey(c, scancode);
-   if (!used && character >= 32 && character < 256 && character != 127) {
-      InsertCharacter(c, static_cast<char>(character));
-      used = true;
-   }
-   if (!used)
+   if (!EditFieldKey(f, character, scancode, shifts))
       return 0;
-   f.marked = false;
+   f.mark_fresh = false;
+   f.at_rest = false;
    f.blink_on = true;
    c->cls->redraw(c);
    return 1;
 }
 
-// A press puts the cursor at the nearest character boundary.
+// The character boundary nearest to `x` (relative to the control). Left of
+// the box it is the one before the first shown, so a drag scrolls back.
+int CharacterAt(Control *c, const InputField &f, int x)
+{
+   const char *text = FieldText(f);
+   const int length = static_cast<int>(std::strlen(text));
+   const int at = x - LabelWidth(c) - kInnerPad;
+   if (at < 0)
+      return std::max(0, f.scroll - 1);
+   for (int i = f.scroll + 1; i <= length; ++i) {
+      const int right = TextSpan(c->font, text, f.scroll, i);
+      if (right > at) {
+         const int left = TextSpan(c->font, text, f.scroll, i - 1);
+         return at - left < right - at ? i - 1 : i;
+      }
+   }
+   return length;
+}
+
+// A press puts the cursor at the nearest character boundary; dragging
+// selects from there.
 int FieldMouse(Control *c, const PointerEvent &ev, int x, int)
 {
-   if (ev.code != POINTER_PRESS)
-      return ev.code == POINTER_DRAG || ev.code == POINTER_RELEASE;
    InputField &f = *FieldOf(c);
    FollowVariable(f);
+   if (ev.code == POINTER_RELEASE)
+      f.press_at = -1;
+   if (ev.code == POINTER_DRAG && f.press_at >= 0 && (ev.press_buttons & 1)) {
+      const int to = CharacterAt(c, f, x);
+      if (to != f.cursor || f.anchor != f.press_at) {
+         f.anchor = f.press_at;
+         f.cursor = to;
+         c->cls->redraw(c);
+      }
+   }
+   if (ev.code != POINTER_PRESS)
+      return ev.code == POINTER_DRAG || ev.code == POINTER_RELEASE;
+   f.at_rest = false;
+   f.press_at = CharacterAt(c, f, x);
    // The press that brought the focus keeps the mark; a later one ends it.
    if (f.mark_fresh) {
       f.mark_fresh = false;
       return 1;
    }
-   f.marked = false;
-   const char *text = FieldText(f);
-   const int length = static_cast<int>(std::strlen(text));
-   const int at = x - LabelWidth(c) - kInnerPad;
-   int best = f.scroll;
-   for (int i = f.scroll; i <= length; ++i) {
-      if (TextSpan(c->font, text, f.scroll, i) > at) {
-         const int before = TextSpan(c->font, text, f.scroll, i - (i > f.scroll));
-         best = (at - before < TextSpan(c->font, text, f.scroll, i) - at) ? i - (i > f.scroll) : i;
-         break;
-      }
-      best = i;
-   }
-   f.cursor = best;
+   f.cursor = f.anchor = f.press_at;
    f.blink_on = true;
    c->cls->redraw(c);
    return 1;
@@ -319,12 +299,12 @@ int SetInputFieldText(int id, const char *text)
    InputField &f = *FieldOf(c);
    // Character by character, as typing would: what does not fit is left out.
    AcceptText(f, "");
-   f.cursor = 0;
+   f.cursor = f.anchor = 0;
    bool all = true;
    for (const char *p = text; *p; ++p) {
       std::string next = std::string(FieldText(f)) + *p;
       if (AcceptText(f, next))
-         f.cursor = static_cast<int>(next.size());
+         f.cursor = f.anchor = static_cast<int>(next.size());
       else
          all = false;
    }

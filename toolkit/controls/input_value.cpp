@@ -201,7 +201,7 @@ void PrepareField(InputField &f)
       f.shown = ReadVariable(f);
       SetNumberText(f, FormatValue(f, f.shown));
    }
-   f.cursor = static_cast<int>(std::strlen(FieldText(f)));
+   f.cursor = f.anchor = static_cast<int>(std::strlen(FieldText(f)));
 }
 
 void FollowVariable(InputField &f)
@@ -212,11 +212,12 @@ void FollowVariable(InputField &f)
       if (now != f.shown) {
          f.shown = now;
          SetNumberText(f, FormatValue(f, now));
-         f.cursor = static_cast<int>(std::strlen(f.number.data()));
+         f.cursor = f.anchor = static_cast<int>(std::strlen(f.number.data()));
          return;
       }
    }
    f.cursor = std::clamp(f.cursor, 0, length);
+   f.anchor = std::clamp(f.anchor, 0, length);
 }
 
 bool AcceptText(InputField &f, std::string_view candidate)
@@ -246,6 +247,21 @@ bool AcceptText(InputField &f, std::string_view candidate)
    std::memmove(dst, candidate.data(), candidate.size());
    dst[candidate.size()] = '\0';
    return true;
+}
+
+int SelectionStart(const InputField &f)
+{
+   return std::min(f.cursor, f.anchor);
+}
+
+int SelectionEnd(const InputField &f)
+{
+   return std::max(f.cursor, f.anchor);
+}
+
+bool HasSelection(const InputField &f)
+{
+   return f.cursor != f.anchor;
 }
 
 long long FieldNumber(const InputField &f)

@@ -17,12 +17,14 @@ struct InputField {
    std::array<char, 61> number{};  // the text of the numeric kinds
    long long shown = 0;            // the value `number` stands for
    int cursor = 0;                 // character index
+   int anchor = 0;                 // the selection's other end (== cursor: none)
    int scroll = 0;                 // first character shown
+   bool at_rest = true;            // no edit going on: shown from the start
    bool blink_on = true;
    bool replace_on_focus = false;  // INPUT_FLAG_REPLACE
    bool had_focus = false;         // when last drawn
-   bool marked = false;            // the whole text, replaced by typing
-   bool mark_fresh = false;        // set by the focus the current press brought
+   bool mark_fresh = false;        // the focus the current press brought marked all
+   int press_at = -1;              // where the held press began (-1: none)
    ChangeFn fn = nullptr;
    void *fn_data = nullptr;
 };
@@ -44,6 +46,11 @@ void FollowVariable(InputField &f);
 // characters, range) and reads it back into the variable. False, and nothing
 // changed, when it does not.
 bool AcceptText(InputField &f, std::string_view candidate);
+
+// The selection as [start, end) character indexes; empty when none.
+int SelectionStart(const InputField &f);
+int SelectionEnd(const InputField &f);
+bool HasSelection(const InputField &f);
 
 // The number the field stands for (text kinds: the text read as a number).
 long long FieldNumber(const InputField &f);

@@ -5,6 +5,7 @@
 #include "core/control.h"
 #include "core/state.h"
 #include "draw/draw.h"
+#include "input/clipboard.h"
 #include "input/loops.h"
 #include "toolkit/start.h"
 #include "toolkit/windows.h"
@@ -22,6 +23,7 @@ namespace {
 void StopToolkitParts(void *)
 {
    ToolkitState &t = Toolkit();
+   CloseClipboard();
    RemoveToolkitInput();
    DestroyAllWindows();
    StopMouseCursors();

@@ -16,7 +16,7 @@
 //   INT32_MIN of kinds 1 to 4), INPUT_FLAG_MODE16 (32),
 //   INPUT_FLAG_REPLACE (0x10000: whenever the field takes the focus its whole
 //   text is marked, shown in the selection colours; a typed character then
-//   replaces it, Backspace or Delete clear it, any other key or a click
+//   replaces it, Backspace or Delete clear it, a cursor key or a click
 //   inside the focused field ends the mark).
 // - After every accepted key the text is read back into the variable. A key
 //   that would not fit (buffer full, number out of the kind's range, a
@@ -27,6 +27,15 @@
 // - Keys when focused: characters, Left, Right, Home, End, Backspace, Delete;
 //   Enter ends the edit and calls the change handler (SetChangeHandler); Tab
 //   and Escape are left to the window. The label's hot key focuses the field.
+// - Selection: Shift with Left, Right, Home or End, or a drag with the left
+//   button, selects; Ctrl+A selects all. It is shown in the selection
+//   colours while the field has the focus; typing, Backspace and Delete
+//   replace or remove it.
+// - Ctrl+C, Ctrl+X and Ctrl+V (and Ctrl+Insert, Shift+Delete, Shift+Insert)
+//   copy, cut and paste through the X clipboard, as bytes; a paste leaves out
+//   line breaks and takes what fits, as typing would.
+// - A field shows its text from the start whenever no edit is going on:
+//   before it is first edited, after Enter and once the focus has left it.
 // - get_value (slot 12) answers the number (kinds 1-4, 7, 8) or the text read
 //   as a decimal number (kinds 5, 6).
 #pragma once
