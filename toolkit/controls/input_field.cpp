@@ -5,6 +5,7 @@
 #include "core/alloc.h"
 #include "core/control.h"
 #include "core/pointer_event.h"
+#include "draw/display_names.h"
 #include "draw/draw.h"
 #include "draw/selection_colours.h"
 #include "toolkit/colours.h"
@@ -49,10 +50,27 @@ void MeasureField(Control *c)
 
 // --- drawing ---------------------------------------------------------------
 
-int TextSpan(FONT *f, const char *text, int from, int to)
+int TextSpan(const InputField &field, FONT *f, const char *text, int from, int to)
 {
    const std::string part(text + from, text + to);
-   return text_length(f, part.c_str());
+   return field.utf8 ? DisplayTextWidth(f, part) : text_length(f, part.c_str());
+}
+
+// The cursor position one character after (`step` 1) or before (-1) `at`.
+int Step(const InputField &field, const char *text, int at, int step)
+{
+   const int length = static_cast<int>(std::strlen(text));
+   if (!field.utf8)
+      return std::clamp(at + step, 0, length);
+   const auto from = static_cast<std::size_t>(at);
+   return static_cast<int>(step > 0 ? NextCharacter(text, from) : PreviousCharacter(text, from));
+}
+
+// Whether `character` (a code point) can be typed into the field.
+bool Typeable(const InputField &field, int character)
+{
+   const int limit = field.utf8 ? 0x110000 : 256;
+   return character >= 32 && character < limit && character != 127 && (character < 0xD800 || character > 0xDFFF);
 }
 
 // Keeps the cursor inside the box by moving the first shown character.
@@ -60,8 +78,8 @@ void ScrollToCursor(InputField &f, FONT *font, int inner_w)
 {
    const char *text = FieldText(f);
    f.scroll = std::clamp(f.scroll, 0, f.cursor);
-   while (f.scroll < f.cursor && TextSpan(font, text, f.scroll, f.cursor) > inner_w - 1)
-      ++f.scroll;
+   while (f.scroll < f.cursor && TextSpan(f, font, text, f.scroll, f.cursor) > inner_w - 1)
+      f.scroll = Step(f, text, f.scroll, 1);
 }
 
 void DrawField(Control *c)
@@ -95,13 +113,17 @@ void DrawField(Control *c)
    const char *text = FieldText(f);
    set_clip_rect(b, bx + 1, y + 1, x2 - 1, y2 - 1);
    if (f.marked) {
-      const int end = inner_x + TextSpan(font, text, f.scroll, static_cast<int>(std::strlen(text)));
+      const int end = inner_x + TextSpan(f, font, text, f.scroll, static_cast<int>(std::strlen(text)));
       rectfill(b, inner_x, ty - 1, end - 1, ty + th - 1, SelectionBackground());
    }
-   textout_ex(b, font, text + f.scroll, inner_x, ty, f.marked ? SelectionText() : InterfaceColour[COLOUR_TEXT], -1);
+   const int ink = f.marked ? SelectionText() : InterfaceColour[COLOUR_TEXT];
+   if (f.utf8)
+      DrawDisplayText(b, font, text + f.scroll, inner_x, ty, ink, -1);
+   else
+      textout_ex(b, font, text + f.scroll, inner_x, ty, ink, -1);
    if (HasFocus(c)) {
       if (f.blink_on) {
-         const int cx = inner_x + TextSpan(font, text, f.scroll, f.cursor);
+         const int cx = inner_x + TextSpan(f, font, text, f.scroll, f.cursor);
          vline(b, cx, ty - 1, ty + th, InterfaceColour[COLOUR_TEXT]);
       }
       DrawFocusMark(b, bx + 2, y + 2, x2 - 2, y2 - 2);
@@ -135,7 +157,7 @@ bool Apply(Control *c, const std::string &candidate, int cursor)
    return true;
 }
 
-bool InsertCharacter(Control *c, char ch)
+bool InsertCharacter(Control *c, int character)
 {
    InputField &f = *FieldOf(c);
    std::string text = FieldText(f);
@@ -144,8 +166,13 @@ bool InsertCharacter(Control *c, char ch)
       text.clear();
       f.cursor = 0;
    }
-   text.insert(static_cast<std::size_t>(f.cursor), 1, ch);
-   return Apply(c, text, f.cursor + 1);
+   std::string typed(1, static_cast<char>(character));
+   if (f.utf8) {
+      typed.clear();
+      AppendUtf8(static_cast<char32_t>(character), &typed);
+   }
+   text.insert(static_cast<std::size_t>(f.cursor), typed);
+   return Apply(c, text, f.cursor + static_cast<int>(typed.size()));
 }
 
 bool EditKey(Control *c, int scancode)
@@ -154,19 +181,22 @@ bool EditKey(Control *c, int scancode)
    std::string text = FieldText(f);
    const int length = static_cast<int>(text.size());
    switch (scancode) {
-   case KEY_LEFT: f.cursor = std::max(0, f.cursor - 1); return true;
-   case KEY_RIGHT: f.cursor = std::min(length, f.cursor + 1); return true;
+   case KEY_LEFT: f.cursor = Step(f, text.c_str(), f.cursor, -1); return true;
+   case KEY_RIGHT: f.cursor = Step(f, text.c_str(), f.cursor, 1); return true;
    case KEY_HOME: f.cursor = 0; return true;
    case KEY_END: f.cursor = length; return true;
-   case KEY_BACKSPACE:
+   case KEY_BACKSPACE: {
       if (f.cursor == 0)
          return true;
-      text.erase(static_cast<std::size_t>(f.cursor - 1), 1);
-      Apply(c, text, f.cursor - 1);
+      const int from = Step(f, text.c_str(), f.cursor, -1);
+      text.erase(static_cast<std::size_t>(from), static_cast<std::size_t>(f.cursor - from));
+      Apply(c, text, from);
       return true;
+   }
    case KEY_DEL:
       if (f.cursor < length) {
-         text.erase(static_cast<std::size_t>(f.cursor), 1);
+         const int to = Step(f, text.c_str(), f.cursor, 1);
+         text.erase(static_cast<std::size_t>(f.cursor), static_cast<std::size_t>(to - f.cursor));
          Apply(c, text, f.cursor);
       }
       return true;
@@ -193,7 +223,7 @@ int FieldKey(Control *c, int character, int scancode, int)
    f.mark_fresh = false;
    if (f.marked) {
       // Typing, Backspace and Delete replace the marked text.
-      const bool typed = character >= 32 && character < 256 && character != 127 && scancode != KEY_DEL;
+      const bool typed = Typeable(f, character) && scancode != KEY_DEL;
       if (typed || scancode == KEY_BACKSPACE || scancode == KEY_DEL) {
          f.marked = false;
          Apply(c, "", 0);
@@ -204,8 +234,8 @@ int FieldKey(Control *c, int character, int scancode, int)
       }
    }
    bool used = EditKey(c, scancode);
-   if (!used && character >= 32 && character < 256 && character != 127) {
-      InsertCharacter(c, static_cast<char>(character));
+   if (!used && Typeable(f, character)) {
+      InsertCharacter(c, character);
       used = true;
    }
    if (!used)
@@ -233,10 +263,10 @@ int FieldMouse(Control *c, const PointerEvent &ev, int x, int)
    const int length = static_cast<int>(std::strlen(text));
    const int at = x - LabelWidth(c) - kInnerPad;
    int best = f.scroll;
-   for (int i = f.scroll; i <= length; ++i) {
-      if (TextSpan(c->font, text, f.scroll, i) > at) {
-         const int before = TextSpan(c->font, text, f.scroll, i - (i > f.scroll));
-         best = (at - before < TextSpan(c->font, text, f.scroll, i) - at) ? i - (i > f.scroll) : i;
+   for (int i = f.scroll, previous = f.scroll; i <= length; previous = i, i = i < length ? Step(f, text, i, 1) : i + 1) {
+      if (TextSpan(f, c->font, text, f.scroll, i) > at) {
+         const int before = TextSpan(f, c->font, text, f.scroll, previous);
+         best = (at - before < TextSpan(f, c->font, text, f.scroll, i) - at) ? previous : i;
          break;
       }
       best = i;
@@ -304,6 +334,7 @@ int PlaceInputField(int x, int y, int width, const char *label, int kind, int pa
    f->param = param;
    f->width = width > 0 ? width : kDefaultWidth;
    f->replace_on_focus = (kind & INPUT_FLAG_REPLACE) != 0;
+   f->utf8 = (kind & INPUT_FLAG_UTF8) != 0;
    PrepareField(*f);
    c->event_cls = &kFieldInput;
    MakeFocusable(c);
@@ -321,8 +352,11 @@ int SetInputFieldText(int id, const char *text)
    AcceptText(f, "");
    f.cursor = 0;
    bool all = true;
-   for (const char *p = text; *p; ++p) {
-      std::string next = std::string(FieldText(f)) + *p;
+   // A UTF-8 text goes in whole characters, so a cut never splits one.
+   const std::string_view all_text(text);
+   for (std::size_t at = 0, end = 0; at < all_text.size(); at = end) {
+      end = f.utf8 ? NextCharacter(all_text, at) : at + 1;
+      std::string next = std::string(FieldText(f)) + std::string(all_text.substr(at, end - at));
       if (AcceptText(f, next))
          f.cursor = static_cast<int>(next.size());
       else

@@ -20,6 +20,7 @@ struct InputField {
    int scroll = 0;                 // first character shown
    bool blink_on = true;
    bool replace_on_focus = false;  // INPUT_FLAG_REPLACE
+   bool utf8 = false;              // INPUT_FLAG_UTF8: cursor and scroll are byte offsets
    bool had_focus = false;         // when last drawn
    bool marked = false;            // the whole text, replaced by typing
    bool mark_fresh = false;        // set by the focus the current press brought

@@ -127,8 +127,8 @@ int RowText(void *item, char *buf, int column)
       return 0;
    default: {
       const char *icon = e.name == ".." ? SELECTOR_ICON_UP : e.directory ? SELECTOR_ICON_FOLDER : SELECTOR_ICON_FILE;
-      std::snprintf(buf, LIST_TEXT_SIZE, "#%s;%s", icon, DisplayName(e.name).c_str());
-      return 0;
+      std::snprintf(buf, LIST_TEXT_SIZE, "#%s;%s", icon, e.name.c_str());
+      return static_cast<int>(LIST_ROW_UTF8);
    }
    }
 }
@@ -189,7 +189,7 @@ int PlaceTopRow(Selector &s)
    first = first ? first : up;
    const int width = s.settings.width_path > 0 ? s.settings.width_path : kLocationWidth;
    // A path typed into the location replaces the one shown.
-   s.location_field = PlaceInputField(PLACE_RIGHT, AUTO, width, s.texts[FB_LOCATION].c_str(), 5 | INPUT_FLAG_REPLACE,
+   s.location_field = PlaceInputField(PLACE_RIGHT, AUTO, width, s.texts[FB_LOCATION].c_str(), 5 | INPUT_FLAG_REPLACE | INPUT_FLAG_UTF8,
                                       sizeof s.location, s.location);
    SetChangeHandler(s.location_field, SelectorLocationEntered, &s);
    return first;
@@ -227,7 +227,8 @@ void PlaceLowerRows(Selector &s, const char *ok_label)
    SetChangeHandler(show, SelectorMasksEntered, &s);
    const int width = s.settings.width_select > 0 ? s.settings.width_select : kFieldWidth;
    s.name_field =
-      PlaceInputField(PLACE_NEW_ROW, AUTO, width, s.texts[FB_SELECTED].c_str(), 5, sizeof s.selected, s.selected);
+      PlaceInputField(PLACE_NEW_ROW, AUTO, width, s.texts[FB_SELECTED].c_str(), 5 | INPUT_FLAG_UTF8, sizeof s.selected,
+                      s.selected);
    SetChangeHandler(s.name_field, SelectorOk, &s);
    PlaceButton(PLACE_RIGHT, AUTO, ok_label && *ok_label ? ok_label : s.texts[FB_OK].c_str(), SelectorOk, &s);
    // Escape is the Cancel button's key as well.
