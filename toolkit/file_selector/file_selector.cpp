@@ -217,8 +217,11 @@ void FitListToTopRow(Selector &s, int first)
 
 void PlaceLowerRows(Selector &s, const char *ok_label)
 {
+   // The choice list draws 8-bit text; the drives keep their bytes.
    for (const std::string &d : s.drives)
-      s.drive_items.push_back(const_cast<char *>(d.c_str()));
+      s.drive_texts.push_back(NarrowDisplayText(DisplayName(d)));
+   for (std::string &text : s.drive_texts)
+      s.drive_items.push_back(text.data());
    s.drive_list = PlaceChoiceList(PLACE_NEW_ROW, AUTO, kFieldWidth, s.texts[FB_DISK_DEVICE].c_str(), &s.drive,
                                   s.drive_items.data(), static_cast<int>(s.drive_items.size()));
    SetChangeHandler(s.drive_list, SelectorDriveChosen, &s);

@@ -175,7 +175,8 @@ std::string NewEntryPath(Selector &s, const char *extension)
 
 void SelectorError(Selector &s, const std::string &path, const std::string &why)
 {
-   AlertBox("", WithEscape(s.texts[FB_ERROR] + ": " + path + " (" + why + ")|" + s.texts[FB_OK]).c_str());
+   const std::string shown = NarrowDisplayText(DisplayName(path));
+   AlertBox("", WithEscape(s.texts[FB_ERROR] + ": " + shown + " (" + why + ")|" + s.texts[FB_OK]).c_str());
 }
 
 int SelectorMessage(Selector &s, int text, const std::string &name)
