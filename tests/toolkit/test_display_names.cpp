@@ -201,6 +201,7 @@ TEST(DisplayNames, DecodeOrKeepBytesAndNarrowForMessages)
       {"bad\xC0\x80", "bad\xC3\x80\xE2\x82\xAC", "bad\xC0\x80"},                  // overlong form: bytes
       {"a\x01z", "a\x01z", "a\x81z"},                                            // a control character: no glyph
       {"\xE2\x80\x9Cq\xE2\x80\x9D", "\xE2\x80\x9Cq\xE2\x80\x9D", "\x93q\x94"},    // curly quotes
+      {"/\xC5\x81\xC4\x85ka/Gr\xFC\xDF/", "/\xC5\x81\xC4\x85ka/Gr\xC3\xBC\xC3\x9F/", "/\x81\x81ka/Gr\xFC\xDF/"},  // UTF-8 folder, Latin-1 file
    };
    for (const auto &c : cases) {
       SCOPED_TRACE(c.shown);

@@ -42,12 +42,15 @@ void ChooseRowNamed(const std::string &name)
 TEST_F(PlayerTest, PlaylistKeepsTheBytesOfNamesAndDrawsTheirLetters)
 {
    start();
-   // A short folder, so that whole paths fit a row.
-   const fs::path folder = "/tmp/kn" + std::to_string(getpid());
+   // A short folder named in UTF-8 ("/tmp/Ł" and a number), so that whole
+   // paths fit a row and names of other encodings sit in a UTF-8 path.
+   const std::string number = std::to_string(getpid());
+   const fs::path folder = "/tmp/\xC5\x81" + number;
+   const std::u16string folder_glyphs = u"/tmp/\u0141" + std::u16string(number.begin(), number.end()) + u"/";
    fs::create_directories(folder);
    const struct {
       std::string bytes;
-      std::u16string glyphs;  // of the name; the path before it is ASCII
+      std::u16string glyphs;  // of the name
    } names[] = {
       {"\xC5\xB9r\xC3\xB3"
        "d\xC5\x82o \xC5\x82\xC4\x85ki.mp3",
@@ -67,8 +70,11 @@ TEST_F(PlayerTest, PlaylistKeepsTheBytesOfNamesAndDrawsTheirLetters)
    for (const auto &n : names) {
       steps.push_back([] { ClickControl(icon_control("pladdsong")); });
       steps.push_back([&] {
+         // Typed as a user types it: L stroke as its code point.
          ClickControl(LabelledControl("Location:"));
-         type_path_and_enter(folder.string());
+         TypeText("/tmp/");
+         InjectKey(0x141, 0, 0);
+         type_path_and_enter(number);
       });
       steps.push_back([&] { ChooseRowNamed(n.bytes); });
    }
@@ -101,9 +107,8 @@ TEST_F(PlayerTest, PlaylistKeepsTheBytesOfNamesAndDrawsTheirLetters)
       const auto at = std::find_if(std::begin(names), std::end(names),
                                    [&](const auto &candidate) { return candidate.bytes == row_path.substr(cut); });
       ASSERT_NE(at, std::end(names));
-      const std::string dir = row_path.substr(0, cut);
       int width = 0;
-      const Ink expected = Reference(std::u16string(dir.begin(), dir.end()) + at->glyphs, &width);
+      const Ink expected = Reference(folder_glyphs + at->glyphs, &width);
       ASSERT_LT(width, widths[i] - 4) << "the test's paths must fit a row";
       EXPECT_EQ(drawn[i], expected);
    }

@@ -134,11 +134,24 @@ std::string DisplayName(std::string_view name)
    std::u32string points;
    if (DecodeUtf8(name, &points))
       return std::string(name);
+   // Each part of a path was named on its own, perhaps in another encoding:
+   // the parts that are UTF-8 stay so, the others are read byte by byte.
    std::string shown;
    shown.reserve(name.size() * 2);
-   for (char byte : name) {
-      const char32_t cp = ByteCharacter(static_cast<unsigned char>(byte));
-      AppendUtf8(cp ? cp : 0xFFFD, &shown);
+   for (std::size_t from = 0; from <= name.size();) {
+      const std::size_t slash = std::min(name.find('/', from), name.size());
+      const std::string_view part = name.substr(from, slash - from);
+      if (DecodeUtf8(part, &points)) {
+         shown += part;
+      } else {
+         for (char byte : part) {
+            const char32_t cp = ByteCharacter(static_cast<unsigned char>(byte));
+            AppendUtf8(cp ? cp : 0xFFFD, &shown);
+         }
+      }
+      if (slash < name.size())
+         shown += '/';
+      from = slash + 1;
    }
    return shown;
 }

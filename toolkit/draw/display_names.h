@@ -9,8 +9,9 @@
 //
 // Contract:
 // - DisplayName turns any bytes into valid UTF-8: a valid UTF-8 name comes
-//   back unchanged; anything else is read byte by byte as the toolkit's 8-bit
-//   text (ISO-8859-1 with Windows-1252 punctuation), so it still shows.
+//   back unchanged; of anything else, each part between slashes that is not
+//   UTF-8 is read byte by byte as the toolkit's 8-bit text (ISO-8859-1 with
+//   Windows-1252 punctuation), so it still shows.
 // - DrawDisplayText / DisplayTextWidth draw and measure such text (invalid
 //   UTF-8 goes through DisplayName first); a character the font has no glyph
 //   for is drawn as the font's missing-glyph box. The text format Allegro was
