@@ -183,6 +183,14 @@ TEST_F(DisplayNamesTest, Utf8FieldsDrawAndEditWholeCharacters)
          press_key(scancode, character);
       EXPECT_EQ(std::string(buffers[i].data()), cases[i].after);
    }
+
+   // A click between two letters puts the cursor between them, not inside one.
+   const std::string before_click = buffers[0].data();
+   const int gap = DisplayTextWidth(ToolkitFont(), "\xC5\xB9r\xC3\xB3");  // "Źró"
+   inject_click(r.x1 + 3 + gap, (r.y1 + r.y2) / 2);
+   run_loop_for(20);
+   press_key(0, 'x');
+   EXPECT_EQ(std::string(buffers[0].data()), before_click.substr(0, 5) + "x" + before_click.substr(5));
 }
 
 // Display text from any bytes, and its 8-bit form for messages.

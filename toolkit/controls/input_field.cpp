@@ -166,11 +166,11 @@ bool InsertCharacter(Control *c, int character)
       text.clear();
       f.cursor = 0;
    }
-   std::string typed(1, static_cast<char>(character));
-   if (f.utf8) {
-      typed.clear();
+   std::string typed;
+   if (f.utf8)
       AppendUtf8(static_cast<char32_t>(character), &typed);
-   }
+   else
+      typed.push_back(static_cast<char>(character));
    text.insert(static_cast<std::size_t>(f.cursor), typed);
    return Apply(c, text, f.cursor + static_cast<int>(typed.size()));
 }
