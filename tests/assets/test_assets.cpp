@@ -165,8 +165,8 @@ TEST(StagedAssets, LatinExtendedALettersAreTheFacesGlyphs)
       const kstr::tools::LineMetrics line = kstr::tools::line_for(eight_bit);
       ASSERT_EQ(text_height(loaded.get()), line.height());
       for (const char16_t letter : letters) {
-         const kstr::tools::GlyphCell cell = kstr::tools::cell_for(
-            face.render(letter, kstr::tools::Rendering::mono), line, kstr::tools::Overflow::cut);
+         const kstr::tools::GlyphCell cell =
+            kstr::tools::cell_for(face.render(letter, kstr::tools::Rendering::mono), line, kstr::tools::Overflow::cut);
          const char16_t text[] = {letter, 0};
          set_uformat(U_UNICODE);
          const int width = text_length(loaded.get(), reinterpret_cast<const char *>(text));

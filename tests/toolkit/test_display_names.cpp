@@ -39,7 +39,8 @@ const std::vector<ShownName> &Names()
        "\xC5\xB9r\xC3\xB3"
        "d\xC5\x82o \xC5\x82\xC4\x85ki.mp3",
        u"\u0179r\u00F3d\u0142o \u0142\u0105ki.mp3"},
-      {"capitals, UTF-8", "\xC5\x81\xC3\x93\xC5\xBB\xC4\x98\xC5\x9A\xC4\x86\xC5\x83", u"\u0141\u00D3\u017B\u0118\u015A\u0106\u0143"},
+      {"capitals, UTF-8", "\xC5\x81\xC3\x93\xC5\xBB\xC4\x98\xC5\x9A\xC4\x86\xC5\x83",
+       u"\u0141\u00D3\u017B\u0118\u015A\u0106\u0143"},
       {"Latin-1 bytes", "caf\xE9.mp3", u"caf\u00E9.mp3"},
       {"no encoding", "bad\xFF\xC0\x80.mp3", u"bad\u00FF\u00C0\u0080.mp3"},
       {"dash and euro, UTF-8", "a\xE2\x80\x93\xE2\x82\xAC", u"a\u0096\u0080"},
@@ -204,12 +205,13 @@ TEST(DisplayNames, DecodeOrKeepBytesAndNarrowForMessages)
        "\xC5\x82\xC3\xB3"
        "d\xC5\xBA",
        "\x81\xF3"
-       "d\x81"},                                                                 // UTF-8 "łódź" unchanged
-      {"caf\xE9", "caf\xC3\xA9", "caf\xE9"},                                      // Latin-1
-      {"bad\xC0\x80", "bad\xC3\x80\xE2\x82\xAC", "bad\xC0\x80"},                  // overlong form: bytes
-      {"a\x01z", "a\x01z", "a\x81z"},                                            // a control character: no glyph
-      {"\xE2\x80\x9Cq\xE2\x80\x9D", "\xE2\x80\x9Cq\xE2\x80\x9D", "\x93q\x94"},    // curly quotes
-      {"/\xC5\x81\xC4\x85ka/Gr\xFC\xDF/", "/\xC5\x81\xC4\x85ka/Gr\xC3\xBC\xC3\x9F/", "/\x81\x81ka/Gr\xFC\xDF/"},  // UTF-8 folder, Latin-1 file
+       "d\x81"},                                                                // UTF-8 "łódź" unchanged
+      {"caf\xE9", "caf\xC3\xA9", "caf\xE9"},                                    // Latin-1
+      {"bad\xC0\x80", "bad\xC3\x80\xE2\x82\xAC", "bad\xC0\x80"},                // overlong form: bytes
+      {"a\x01z", "a\x01z", "a\x81z"},                                           // a control character: no glyph
+      {"\xE2\x80\x9Cq\xE2\x80\x9D", "\xE2\x80\x9Cq\xE2\x80\x9D", "\x93q\x94"},  // curly quotes
+      {"/\xC5\x81\xC4\x85ka/Gr\xFC\xDF/", "/\xC5\x81\xC4\x85ka/Gr\xC3\xBC\xC3\x9F/",
+       "/\x81\x81ka/Gr\xFC\xDF/"},  // UTF-8 folder, Latin-1 file
    };
    for (const auto &c : cases) {
       SCOPED_TRACE(c.shown);

@@ -270,9 +270,9 @@ TEST_F(FileSelectorTest, NamesShowDecodedAndOpenWithTheirOwnBytes)
       {"\xC5\xB9r\xC3\xB3"
        "d\xC5\x82o \xC5\x82\xC4\x85ki.mp3",
        "\xC5\xB9r\xC3\xB3"
-       "d\xC5\x82o \xC5\x82\xC4\x85ki.mp3"},                 // "Źródło łąki", UTF-8
-      {"caf\xE9.mp3", "caf\xC3\xA9.mp3"},                     // "café" in Latin-1 ...
-      {"caf\xC3\xA9.mp3", "caf\xC3\xA9.mp3"},                 // ... and in UTF-8, shown alike
+       "d\xC5\x82o \xC5\x82\xC4\x85ki.mp3"},                           // "Źródło łąki", UTF-8
+      {"caf\xE9.mp3", "caf\xC3\xA9.mp3"},                              // "café" in Latin-1 ...
+      {"caf\xC3\xA9.mp3", "caf\xC3\xA9.mp3"},                          // ... and in UTF-8, shown alike
       {"bad\xFF\xC0\x80.mp3", "bad\xC3\xBF\xC3\x80\xE2\x82\xAC.mp3"},  // no encoding (an overlong form)
    };
    for (const auto &n : names)

@@ -54,11 +54,13 @@ TEST_F(PlayerTest, PlaylistKeepsTheBytesOfNamesAndDrawsTheirLetters)
    } names[] = {
       {"\xC5\xB9r\xC3\xB3"
        "d\xC5\x82o \xC5\x82\xC4\x85ki.mp3",
-       u"\u0179r\u00F3d\u0142o \u0142\u0105ki.mp3"},      // "Źródło łąki", UTF-8
-      {"\xC3\x9Cn\xC3\xAF" "code.ogg", u"\u00DCn\u00EFcode.ogg"},  // "Ünïcode", UTF-8
-      {"Gr\xFC\xDF.wav", u"Gr\u00FC\u00DF.wav"},                   // "Grüß" in Latin-1
-      {"bad\xFF\xC0\x80.mp3", u"bad\u00FF\u00C0\u0080.mp3"},       // no encoding: byte by byte
-      {"\xE6\x9B\xB2.mp3", u"\u0081.mp3"},                         // CJK: the missing-glyph box
+       u"\u0179r\u00F3d\u0142o \u0142\u0105ki.mp3"},  // "Źródło łąki", UTF-8
+      {"\xC3\x9Cn\xC3\xAF"
+       "code.ogg",
+       u"\u00DCn\u00EFcode.ogg"},                             // "Ünïcode", UTF-8
+      {"Gr\xFC\xDF.wav", u"Gr\u00FC\u00DF.wav"},              // "Grüß" in Latin-1
+      {"bad\xFF\xC0\x80.mp3", u"bad\u00FF\u00C0\u0080.mp3"},  // no encoding: byte by byte
+      {"\xE6\x9B\xB2.mp3", u"\u0081.mp3"},                    // CJK: the missing-glyph box
    };
    for (const auto &n : names)
       std::ofstream(folder / n.bytes) << "x";

@@ -263,7 +263,8 @@ int FieldMouse(Control *c, const PointerEvent &ev, int x, int)
    const int length = static_cast<int>(std::strlen(text));
    const int at = x - LabelWidth(c) - kInnerPad;
    int best = f.scroll;
-   for (int i = f.scroll, previous = f.scroll; i <= length; previous = i, i = i < length ? Step(f, text, i, 1) : i + 1) {
+   for (int i = f.scroll, previous = f.scroll; i <= length;
+        previous = i, i = i < length ? Step(f, text, i, 1) : i + 1) {
       if (TextSpan(f, c->font, text, f.scroll, i) > at) {
          const int before = TextSpan(f, c->font, text, f.scroll, previous);
          best = (at - before < TextSpan(f, c->font, text, f.scroll, i) - at) ? previous : i;

@@ -189,8 +189,8 @@ int PlaceTopRow(Selector &s)
    first = first ? first : up;
    const int width = s.settings.width_path > 0 ? s.settings.width_path : kLocationWidth;
    // A path typed into the location replaces the one shown.
-   s.location_field = PlaceInputField(PLACE_RIGHT, AUTO, width, s.texts[FB_LOCATION].c_str(), 5 | INPUT_FLAG_REPLACE | INPUT_FLAG_UTF8,
-                                      sizeof s.location, s.location);
+   s.location_field = PlaceInputField(PLACE_RIGHT, AUTO, width, s.texts[FB_LOCATION].c_str(),
+                                      5 | INPUT_FLAG_REPLACE | INPUT_FLAG_UTF8, sizeof s.location, s.location);
    SetChangeHandler(s.location_field, SelectorLocationEntered, &s);
    return first;
 }
@@ -229,9 +229,8 @@ void PlaceLowerRows(Selector &s, const char *ok_label)
       PlaceInputField(PLACE_NEW_ROW, AUTO, kFieldWidth, s.texts[FB_SHOW].c_str(), 5, sizeof s.show, s.show);
    SetChangeHandler(show, SelectorMasksEntered, &s);
    const int width = s.settings.width_select > 0 ? s.settings.width_select : kFieldWidth;
-   s.name_field =
-      PlaceInputField(PLACE_NEW_ROW, AUTO, width, s.texts[FB_SELECTED].c_str(), 5 | INPUT_FLAG_UTF8, sizeof s.selected,
-                      s.selected);
+   s.name_field = PlaceInputField(PLACE_NEW_ROW, AUTO, width, s.texts[FB_SELECTED].c_str(), 5 | INPUT_FLAG_UTF8,
+                                  sizeof s.selected, s.selected);
    SetChangeHandler(s.name_field, SelectorOk, &s);
    PlaceButton(PLACE_RIGHT, AUTO, ok_label && *ok_label ? ok_label : s.texts[FB_OK].c_str(), SelectorOk, &s);
    // Escape is the Cancel button's key as well.

@@ -35,8 +35,8 @@ void generate(const std::string &font_path, int pixel_size, const std::string &o
       kstr::tools::line_for({glyphs.begin(), glyphs.begin() + static_cast<std::ptrdiff_t>(eight_bit)});
    std::vector<kstr::tools::GlyphCell> cells;
    for (std::size_t i = 0; i < glyphs.size(); i++)
-      cells.push_back(kstr::tools::cell_for(
-         glyphs[i], line, i < eight_bit ? kstr::tools::Overflow::fail : kstr::tools::Overflow::cut));
+      cells.push_back(kstr::tools::cell_for(glyphs[i], line,
+                                            i < eight_bit ? kstr::tools::Overflow::fail : kstr::tools::Overflow::cut));
 
    const kstr::tools::AllegroSession allegro;
    kstr::tools::BitmapPtr grid = kstr::tools::draw_font_grid(cells, line.height(), cells_per_row);
