@@ -39,7 +39,8 @@ int playlist_row_text(void *handle, char *buf, int)
    buf[n] = '\0';
    const bool current =
       main_playlist && main_playlist->current >= 0 && static_cast<uint32_t>(main_playlist->current) == i;
-   return current && current_marked() ? static_cast<int>(LIST_ROW_UNDERLINE) : 0;
+   // Names are file paths: shown decoded, kept as the file's bytes.
+   return static_cast<int>(LIST_ROW_UTF8 | (current && current_marked() ? LIST_ROW_UNDERLINE : 0u));
 }
 
 void row_menu_open(int, void *handle)

@@ -2,7 +2,9 @@
 // the two toolkit fonts, the icon bitmaps, the logo and the icon datafile;
 // and the font generator's grid against Allegro's own reader.
 #include "allegro_env.h"
+#include "codepage.h"
 #include "font_grid.h"
+#include "freetype_face.h"
 #include "glyph_cells.h"
 
 #include <allegro.h>
@@ -115,7 +117,8 @@ TEST(StagedAssets, FontsAreMonochromeProportionalAndShareABaseline)
       FONT *f = font.get();
       EXPECT_TRUE(is_mono_font(f));
       ASSERT_EQ(get_font_ranges(f), 1);
-      EXPECT_EQ(std::pair(get_font_range_begin(f, 0), get_font_range_end(f, 0)), std::pair(32, 255));
+      // The 8-bit text, then Latin Extended-A at its own code points.
+      EXPECT_EQ(std::pair(get_font_range_begin(f, 0), get_font_range_end(f, 0)), std::pair(32, 0x17F));
       EXPECT_GE(text_height(f), 12);
       EXPECT_LE(text_height(f), 15);
       EXPECT_LT(text_length(f, "i"), text_length(f, "W"));
@@ -131,6 +134,55 @@ TEST(StagedAssets, FontsAreMonochromeProportionalAndShareABaseline)
       for (const char *text : {"\xE9", "\xDF", "\xA9", "\xFF", "\x80", "\x93"}) {
          EXPECT_NE(draw(f, text), draw(f, "^")) << static_cast<int>(static_cast<unsigned char>(text[0]));
          EXPECT_GT(bottom(draw(f, text)), 0) << static_cast<int>(static_cast<unsigned char>(text[0]));
+      }
+   }
+}
+
+// The letters past byte 255 (Polish, Czech and the rest of Latin
+// Extended-A) are the face's own glyphs for those code points, drawn by
+// Allegro from Unicode text, on the line of the 8-bit text.
+TEST(StagedAssets, LatinExtendedALettersAreTheFacesGlyphs)
+{
+   set_uformat(U_ASCII);
+   ASSERT_TRUE(kstr::test::open_test_window());
+   const struct {
+      const char *file, *face;
+   } fonts[] = {
+      {"gfx/toolkit_font.bmp", "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"},
+      {"gfx/toolkit_font_bold.bmp", "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"},
+   };
+   // Polish in both cases, Czech carons, l with acute (taller than the line).
+   const std::u16string letters = u"\u0104\u0105\u0106\u0107\u0118\u0119\u0141\u0142\u0143\u0144\u015A\u015B"
+                                  u"\u0179\u017A\u017B\u017C\u010C\u0161\u0158\u016F\u013A\u0100\u017F";
+   for (const auto &font : fonts) {
+      SCOPED_TRACE(font.file);
+      FontPtr loaded(load_font(run_file(font.file).c_str(), nullptr, nullptr), destroy_font);
+      ASSERT_TRUE(loaded);
+      const kstr::tools::FreeTypeFace face(font.face, 11);
+      std::vector<kstr::tools::GlyphImage> eight_bit;
+      for (int byte = 32; byte <= 255; byte++)
+         eight_bit.push_back(face.render(kstr::tools::code_point(byte), kstr::tools::Rendering::mono));
+      const kstr::tools::LineMetrics line = kstr::tools::line_for(eight_bit);
+      ASSERT_EQ(text_height(loaded.get()), line.height());
+      for (const char16_t letter : letters) {
+         const kstr::tools::GlyphCell cell =
+            kstr::tools::cell_for(face.render(letter, kstr::tools::Rendering::mono), line, kstr::tools::Overflow::cut);
+         const char16_t text[] = {letter, 0};
+         set_uformat(U_UNICODE);
+         const int width = text_length(loaded.get(), reinterpret_cast<const char *>(text));
+         BitmapPtr canvas(create_bitmap(width + 2, line.height()));
+         clear_to_color(canvas.get(), 0);
+         textout_ex(canvas.get(), loaded.get(), reinterpret_cast<const char *>(text), 0, 0, 1, -1);
+         set_uformat(U_ASCII);
+         ASSERT_EQ(width, cell.width) << "U+" << std::hex << static_cast<int>(letter);
+         int ink = 0;
+         for (int y = 0; y < line.height(); y++)
+            for (int x = 0; x < cell.width; x++) {
+               ink += cell.at(x, y);
+               EXPECT_EQ(getpixel(canvas.get(), x, y) == 1, cell.at(x, y))
+                  << "U+" << std::hex << static_cast<int>(letter) << std::dec << " pixel " << x << "," << y;
+            }
+         EXPECT_GT(ink, 4) << "U+" << std::hex << static_cast<int>(letter);
       }
    }
 }

@@ -79,7 +79,12 @@ inline std::string drawn_selection(int id)
    const Rect r = screen_rect_of(id);
    for (int i = f.scroll; i < length && boundary_x(id, i + 1) < r.x2 - 3; ++i) {
       const int x = (boundary_x(id, i) + boundary_x(id, i + 1)) / 2;
-      marks += screen_pixel(x, above_text_y(id)) == rgb_of(SelectionBackground()) ? '#' : '.';
+      // The focus mark's dotted line may cross this row: one of two
+      // neighbouring pixels is free of it.
+      const Rgb background = rgb_of(SelectionBackground());
+      const bool selected =
+         screen_pixel(x, above_text_y(id)) == background || screen_pixel(x + 1, above_text_y(id)) == background;
+      marks += selected ? '#' : '.';
    }
    return marks;
 }

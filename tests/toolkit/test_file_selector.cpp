@@ -293,23 +293,25 @@ TEST_F(FileSelectorTest, ClipboardKeysCopyFilesInTheListAndTextInTheLocation)
    EXPECT_EQ(entered, (std::vector<std::string>{"..", "song.mp3"})) << "no file pasted";
 }
 
-// Names in UTF-8, in Latin-1 and in no encoding at all are listed as the
-// font can show them and chosen with their bytes untouched.
+// Names in UTF-8, in Latin-1 and in no encoding at all are listed with their
+// own bytes (the rows draw them decoded), shown decoded in "Selected:" and
+// chosen with their bytes untouched, even when two of them look alike.
 TEST_F(FileSelectorTest, NamesShowDecodedAndOpenWithTheirOwnBytes)
 {
    const struct {
       std::string bytes, shown;
    } names[] = {
       {"\xC3\x9Cn\xC3\xAF"
-       "code.mp3",
-       "\xDCn\xEF"
-       "code.mp3"},  // "Ünïcode", UTF-8
-      {"\xC5\x82\xC3\xB3"
-       "d\xC5\xBA.mp3",
-       "?\xF3"
-       "d?.mp3"},                                      // "łódź": ł and ź have no glyph
-      {"\xC9t\xE9.mp3", "\xC9t\xE9.mp3"},              // "Été" in Latin-1
-      {"bad\xFF\xC0\x80.mp3", "bad\xFF\xC0\x80.mp3"},  // no encoding (an overlong form)
+       "code.ogg",
+       "\xC3\x9Cn\xC3\xAF"
+       "code.ogg"},  // "Ünïcode", UTF-8
+      {"\xC5\xB9r\xC3\xB3"
+       "d\xC5\x82o \xC5\x82\xC4\x85ki.mp3",
+       "\xC5\xB9r\xC3\xB3"
+       "d\xC5\x82o \xC5\x82\xC4\x85ki.mp3"},                           // "Źródło łąki", UTF-8
+      {"caf\xE9.mp3", "caf\xC3\xA9.mp3"},                              // "café" in Latin-1 ...
+      {"caf\xC3\xA9.mp3", "caf\xC3\xA9.mp3"},                          // ... and in UTF-8, shown alike
+      {"bad\xFF\xC0\x80.mp3", "bad\xC3\xBF\xC3\x80\xE2\x82\xAC.mp3"},  // no encoding (an overlong form)
    };
    for (const auto &n : names)
       std::ofstream(root_ / n.bytes) << "x";
@@ -320,17 +322,25 @@ TEST_F(FileSelectorTest, NamesShowDecodedAndOpenWithTheirOwnBytes)
       SCOPED_TRACE(n.shown);
       EXPECT_EQ(DisplayName(n.bytes), n.shown);
       std::vector<std::string> rows;
+      std::string selected;
       Script &script = scripts.emplace_back();
-      script.steps = {[&] {
-         rows = Rows();
-         show_mouse(nullptr);
-         save_screenshot("file_selector_names");
-         const auto at = std::find(rows.begin(), rows.end(), n.shown);
-         if (at != rows.end())
-            ClickRow(static_cast<int>(at - rows.begin()), 2);
-      }};
+      script.steps = {
+         [&] {
+            rows = Rows();
+            show_mouse(nullptr);
+            save_screenshot("file_selector_names");
+            const auto at = std::find(rows.begin(), rows.end(), n.bytes);
+            if (at != rows.end())
+               ClickRow(static_cast<int>(at - rows.begin()));
+         },
+         [&] {
+            selected = FieldTextOf(LabelledControl("Selected:"));
+            ClickControl(LabelledControl("Add"));
+         },
+      };
       Choose(SELECT_NO_SETTINGS, script);
-      EXPECT_NE(std::find(rows.begin(), rows.end(), n.shown), rows.end());
+      EXPECT_NE(std::find(rows.begin(), rows.end(), n.bytes), rows.end());
+      EXPECT_EQ(selected, n.shown);
       EXPECT_EQ(result_, (root_ / n.bytes).string());
    }
 
@@ -338,13 +348,15 @@ TEST_F(FileSelectorTest, NamesShowDecodedAndOpenWithTheirOwnBytes)
    const fs::path folder = root_ / "\xC3\x96rdner";  // "Ördner"
    fs::create_directory(folder);
    std::ofstream(folder / "in.mp3") << "x";
-   const std::string shown = root_.string() + "/\xD6rdner";
+   // Typed as the code points Ö, r, d...: the field holds them as UTF-8.
+   const std::string typed = root_.string() + "/\xD6rdner";
+   const std::string shown = root_.string() + "/\xC3\x96rdner";
    std::string location;
    Script &script = scripts.emplace_back();
    script.steps = {
       [&] {
          ClickControl(LabelledControl("Location:"));
-         TypeText(shown);
+         TypeText(typed);
          InjectKey('\r', KEY_ENTER, 0);
       },
       [&] {

@@ -1,5 +1,6 @@
 #include "controls/input_edit.h"
 
+#include "draw/display_names.h"
 #include "input/clipboard.h"
 #include "toolkit/control_calls.h"
 
@@ -17,11 +18,6 @@ constexpr int kCtrlA = 1, kCtrlC = 3, kCtrlV = 22, kCtrlX = 24;
 int Length(const InputField &f)
 {
    return static_cast<int>(std::strlen(FieldText(f)));
-}
-
-bool IsTyped(int character, int scancode)
-{
-   return character >= 32 && character < 256 && character != 127 && scancode != KEY_DEL;
 }
 
 // The control character of Ctrl+`letter`, whichever way the key came.
@@ -66,8 +62,12 @@ void Paste(InputField &f, const std::string &clip)
    const int cursor = f.cursor, anchor = f.anchor;
    std::size_t taken = 0;
    if (ReplaceSelection(f, "", true))
-      while (taken < bytes.size() && ReplaceSelection(f, std::string(1, bytes[taken]), true))
-         ++taken;
+      while (taken < bytes.size()) {
+         const std::size_t next = f.utf8 ? NextCharacter(bytes, taken) : taken + 1;
+         if (!ReplaceSelection(f, bytes.substr(taken, next - taken), true))
+            break;
+         taken = next;
+      }
    if (taken == 0) {
       AcceptText(f, before);  // the text the field held: always taken back
       f.cursor = cursor;
@@ -114,8 +114,12 @@ bool MoveKey(InputField &f, int scancode, bool extend)
 {
    const bool selected = HasSelection(f) && !extend;
    switch (scancode) {
-   case KEY_LEFT: MoveCursor(f, selected ? SelectionStart(f) : f.cursor - 1, extend); return true;
-   case KEY_RIGHT: MoveCursor(f, selected ? SelectionEnd(f) : f.cursor + 1, extend); return true;
+   case KEY_LEFT:
+      MoveCursor(f, selected ? SelectionStart(f) : StepCharacter(f, FieldText(f), f.cursor, -1), extend);
+      return true;
+   case KEY_RIGHT:
+      MoveCursor(f, selected ? SelectionEnd(f) : StepCharacter(f, FieldText(f), f.cursor, 1), extend);
+      return true;
    case KEY_HOME: MoveCursor(f, 0, extend); return true;
    case KEY_END: MoveCursor(f, Length(f), extend); return true;
    default: return false;
@@ -128,8 +132,9 @@ bool DeleteKey(InputField &f, int scancode)
       return false;
    if (!HasSelection(f)) {
       // Backspace takes the character before the cursor, Delete the one after.
-      const int at = scancode == KEY_BACKSPACE ? f.cursor - 1 : f.cursor + 1;
-      if (at < 0 || at > Length(f))
+      const int step = scancode == KEY_BACKSPACE ? -1 : 1;
+      const int at = StepCharacter(f, FieldText(f), f.cursor, step);
+      if (at == f.cursor)
          return true;
       f.anchor = at;
    }
@@ -145,8 +150,8 @@ bool EditFieldKey(InputField &f, int character, int scancode, int shifts)
       return true;
    if (MoveKey(f, scancode, shifts & KB_SHIFT_FLAG) || DeleteKey(f, scancode))
       return true;
-   if (IsTyped(character, scancode)) {
-      ReplaceSelection(f, std::string(1, static_cast<char>(character)));
+   if (CanType(f, character) && scancode != KEY_DEL) {
+      ReplaceSelection(f, TypedText(f, character));
       return true;
    }
    return false;

@@ -6,6 +6,7 @@
 #include "core/alloc.h"
 #include "core/control.h"
 #include "core/pointer_event.h"
+#include "draw/display_names.h"
 #include "draw/draw.h"
 #include "draw/selection_colours.h"
 #include "toolkit/colours.h"
@@ -50,10 +51,10 @@ void MeasureField(Control *c)
 
 // --- drawing ---------------------------------------------------------------
 
-int TextSpan(FONT *f, const char *text, int from, int to)
+int TextSpan(const InputField &field, FONT *f, const char *text, int from, int to)
 {
    const std::string part(text + from, text + to);
-   return text_length(f, part.c_str());
+   return field.utf8 ? DisplayTextWidth(f, part) : text_length(f, part.c_str());
 }
 
 // Keeps the cursor inside the box by moving the first shown character.
@@ -61,8 +62,8 @@ void ScrollToCursor(InputField &f, FONT *font, int inner_w)
 {
    const char *text = FieldText(f);
    f.scroll = std::clamp(f.scroll, 0, f.cursor);
-   while (f.scroll < f.cursor && TextSpan(font, text, f.scroll, f.cursor) > inner_w - 1)
-      ++f.scroll;
+   while (f.scroll < f.cursor && TextSpan(f, font, text, f.scroll, f.cursor) > inner_w - 1)
+      f.scroll = StepCharacter(f, text, f.scroll, 1);
 }
 
 // Focus arriving marks all of a replace-on-focus field; focus leaving ends
@@ -87,14 +88,20 @@ void DrawText(BITMAP *b, Control *c, const InputField &f, int x, int y)
    FONT *font = c->font;
    const char *text = FieldText(f);
    const int th = text_height(font);
-   textout_ex(b, font, text + f.scroll, x, y, InterfaceColour[COLOUR_TEXT], -1);
+   const auto draw = [&](const char *from, int at_x, int colour) {
+      if (f.utf8)
+         DrawDisplayText(b, font, from, at_x, y, colour, -1);
+      else
+         textout_ex(b, font, from, at_x, y, colour, -1);
+   };
+   draw(text + f.scroll, x, InterfaceColour[COLOUR_TEXT]);
    if (!HasFocus(c) || !HasSelection(f) || SelectionEnd(f) <= f.scroll)
       return;
    const int from = std::max(SelectionStart(f), f.scroll), to = SelectionEnd(f);
-   const int sx = x + TextSpan(font, text, f.scroll, from);
+   const int sx = x + TextSpan(f, font, text, f.scroll, from);
    const std::string part(text + from, text + to);
-   rectfill(b, sx, y - 1, sx + text_length(font, part.c_str()) - 1, y + th - 1, SelectionBackground());
-   textout_ex(b, font, part.c_str(), sx, y, SelectionText(), -1);
+   rectfill(b, sx, y - 1, sx + TextSpan(f, font, text, from, to) - 1, y + th - 1, SelectionBackground());
+   draw(part.c_str(), sx, SelectionText());
 }
 
 void DrawField(Control *c)
@@ -127,7 +134,7 @@ void DrawField(Control *c)
    DrawText(b, c, f, inner_x, ty);
    if (HasFocus(c)) {
       if (f.blink_on && f.cursor >= f.scroll) {
-         const int cx = inner_x + TextSpan(font, FieldText(f), f.scroll, f.cursor);
+         const int cx = inner_x + TextSpan(f, font, FieldText(f), f.scroll, f.cursor);
          vline(b, cx, ty - 1, ty + th, InterfaceColour[COLOUR_TEXT]);
       }
       DrawFocusMark(b, bx + 2, y + 2, x2 - 2, y2 - 2);
@@ -185,13 +192,15 @@ int CharacterAt(Control *c, const InputField &f, int x)
    const int length = static_cast<int>(std::strlen(text));
    const int at = x - LabelWidth(c) - kInnerPad;
    if (at < 0)
-      return std::max(0, f.scroll - 1);
-   for (int i = f.scroll + 1; i <= length; ++i) {
-      const int right = TextSpan(c->font, text, f.scroll, i);
+      return f.scroll > 0 ? StepCharacter(f, text, f.scroll, -1) : 0;
+   for (int left_at = f.scroll; left_at < length;) {
+      const int i = StepCharacter(f, text, left_at, 1);
+      const int right = TextSpan(f, c->font, text, f.scroll, i);
       if (right > at) {
-         const int left = TextSpan(c->font, text, f.scroll, i - 1);
-         return at - left < right - at ? i - 1 : i;
+         const int left = TextSpan(f, c->font, text, f.scroll, left_at);
+         return at - left < right - at ? left_at : i;
       }
+      left_at = i;
    }
    return length;
 }
@@ -284,6 +293,7 @@ int PlaceInputField(int x, int y, int width, const char *label, int kind, int pa
    f->param = param;
    f->width = width > 0 ? width : kDefaultWidth;
    f->replace_on_focus = (kind & INPUT_FLAG_REPLACE) != 0;
+   f->utf8 = (kind & INPUT_FLAG_UTF8) != 0;
    PrepareField(*f);
    c->event_cls = &kFieldInput;
    MakeFocusable(c);
@@ -301,8 +311,11 @@ int SetInputFieldText(int id, const char *text)
    AcceptText(f, "");
    f.cursor = f.anchor = 0;
    bool all = true;
-   for (const char *p = text; *p; ++p) {
-      std::string next = std::string(FieldText(f)) + *p;
+   // A UTF-8 text goes in whole characters, so a cut never splits one.
+   const std::string_view all_text(text);
+   for (std::size_t at = 0, end = 0; at < all_text.size(); at = end) {
+      end = f.utf8 ? NextCharacter(all_text, at) : at + 1;
+      std::string next = std::string(FieldText(f)) + std::string(all_text.substr(at, end - at));
       if (AcceptText(f, next))
          f.cursor = f.anchor = static_cast<int>(next.size());
       else

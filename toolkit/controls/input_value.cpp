@@ -1,6 +1,7 @@
 #include "controls/input_value.h"
 
 #include "core/alloc.h"
+#include "draw/display_names.h"
 #include "toolkit/controls/input_field.h"
 
 #include <allegro.h>
@@ -269,4 +270,29 @@ long long FieldNumber(const InputField &f)
    if (!IsTextKind(f))
       return ReadVariable(f);
    return std::strtoll(FieldText(f), nullptr, 10);
+}
+
+int StepCharacter(const InputField &f, const char *text, int at, int step)
+{
+   const int length = static_cast<int>(std::strlen(text));
+   if (!f.utf8)
+      return std::clamp(at + step, 0, length);
+   const auto from = static_cast<std::size_t>(std::clamp(at, 0, length));
+   return static_cast<int>(step > 0 ? NextCharacter(text, from) : PreviousCharacter(text, from));
+}
+
+bool CanType(const InputField &f, int character)
+{
+   const int limit = f.utf8 ? 0x110000 : 256;
+   return character >= 32 && character < limit && character != 127 && (character < 0xD800 || character > 0xDFFF);
+}
+
+std::string TypedText(const InputField &f, int character)
+{
+   std::string typed;
+   if (f.utf8)
+      AppendUtf8(static_cast<char32_t>(character), &typed);
+   else
+      typed.push_back(static_cast<char>(character));
+   return typed;
 }

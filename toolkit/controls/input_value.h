@@ -22,6 +22,7 @@ struct InputField {
    bool at_rest = true;            // no edit going on: shown from the start
    bool blink_on = true;
    bool replace_on_focus = false;  // INPUT_FLAG_REPLACE
+   bool utf8 = false;              // INPUT_FLAG_UTF8: cursor and scroll are byte offsets
    bool had_focus = false;         // when last drawn
    bool mark_fresh = false;        // the focus the current press brought marked all
    int press_at = -1;              // where the held press began (-1: none)
@@ -51,6 +52,15 @@ bool AcceptText(InputField &f, std::string_view candidate);
 int SelectionStart(const InputField &f);
 int SelectionEnd(const InputField &f);
 bool HasSelection(const InputField &f);
+
+// The cursor position one character after (`step` 1) or before (-1) `at`:
+// a byte, or in a UTF-8 field a whole character.
+int StepCharacter(const InputField &f, const char *text, int at, int step);
+// Whether `character` (a code point) can be typed into the field: printable,
+// up to 255 unless the field is UTF-8.
+bool CanType(const InputField &f, int character);
+// `character` as the field stores it: one byte, or UTF-8.
+std::string TypedText(const InputField &f, int character);
 
 // The number the field stands for (text kinds: the text read as a number).
 long long FieldNumber(const InputField &f);

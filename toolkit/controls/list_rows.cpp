@@ -4,6 +4,7 @@
 #include "controls/list_view_parts.h"
 #include "core/control.h"
 #include "core/pointer_event.h"
+#include "draw/display_names.h"
 #include "draw/draw.h"
 #include "draw/images.h"
 #include "draw/selection_colours.h"
@@ -57,7 +58,8 @@ void DrawCellText(BITMAP *b, Control *row, const Cell &cell, const char *text, u
    if (!icon_name.empty())
       icon = FindImage(ContainerOf(row), icon_name.c_str());
    const int icon_w = icon ? icon->width + 2 : 0;
-   const int text_w = text_length(f, rest);
+   const bool utf8 = (flags & LIST_ROW_UTF8) != 0;
+   const int text_w = utf8 ? DisplayTextWidth(f, rest) : text_length(f, rest);
    if (flags & LIST_ROW_RIGHT)
       x = std::max(x, cell.x2 - 2 - text_w - icon_w + 1);
    if (icon) {
@@ -65,7 +67,10 @@ void DrawCellText(BITMAP *b, Control *row, const Cell &cell, const char *text, u
       x += icon_w;
    }
    const int ty = (cell.y1 + cell.y2 + 1 - fh) / 2;
-   textout_ex(b, f, rest, x, ty, colour, -1);
+   if (utf8)
+      DrawDisplayText(b, f, rest, x, ty, colour, -1);
+   else
+      textout_ex(b, f, rest, x, ty, colour, -1);
    if (flags & LIST_ROW_UNDERLINE)
       hline(b, x, ty + fh, x + text_w - 1, colour);
    if (flags & LIST_ROW_STRIKE)

@@ -127,8 +127,8 @@ int RowText(void *item, char *buf, int column)
       return 0;
    default: {
       const char *icon = e.name == ".." ? SELECTOR_ICON_UP : e.directory ? SELECTOR_ICON_FOLDER : SELECTOR_ICON_FILE;
-      std::snprintf(buf, LIST_TEXT_SIZE, "#%s;%s", icon, DisplayName(e.name).c_str());
-      return 0;
+      std::snprintf(buf, LIST_TEXT_SIZE, "#%s;%s", icon, e.name.c_str());
+      return static_cast<int>(LIST_ROW_UTF8);
    }
    }
 }
@@ -189,8 +189,8 @@ int PlaceTopRow(Selector &s)
    first = first ? first : up;
    const int width = s.settings.width_path > 0 ? s.settings.width_path : kLocationWidth;
    // A path typed into the location replaces the one shown.
-   s.location_field = PlaceInputField(PLACE_RIGHT, AUTO, width, s.texts[FB_LOCATION].c_str(), 5 | INPUT_FLAG_REPLACE,
-                                      sizeof s.location, s.location);
+   s.location_field = PlaceInputField(PLACE_RIGHT, AUTO, width, s.texts[FB_LOCATION].c_str(),
+                                      5 | INPUT_FLAG_REPLACE | INPUT_FLAG_UTF8, sizeof s.location, s.location);
    SetChangeHandler(s.location_field, SelectorLocationEntered, &s);
    return first;
 }
@@ -217,8 +217,11 @@ void FitListToTopRow(Selector &s, int first)
 
 void PlaceLowerRows(Selector &s, const char *ok_label)
 {
+   // The choice list draws 8-bit text; the drives keep their bytes.
    for (const std::string &d : s.drives)
-      s.drive_items.push_back(const_cast<char *>(d.c_str()));
+      s.drive_texts.push_back(NarrowDisplayText(DisplayName(d)));
+   for (std::string &text : s.drive_texts)
+      s.drive_items.push_back(text.data());
    s.drive_list = PlaceChoiceList(PLACE_NEW_ROW, AUTO, kFieldWidth, s.texts[FB_DISK_DEVICE].c_str(), &s.drive,
                                   s.drive_items.data(), static_cast<int>(s.drive_items.size()));
    SetChangeHandler(s.drive_list, SelectorDriveChosen, &s);
@@ -226,8 +229,8 @@ void PlaceLowerRows(Selector &s, const char *ok_label)
       PlaceInputField(PLACE_NEW_ROW, AUTO, kFieldWidth, s.texts[FB_SHOW].c_str(), 5, sizeof s.show, s.show);
    SetChangeHandler(show, SelectorMasksEntered, &s);
    const int width = s.settings.width_select > 0 ? s.settings.width_select : kFieldWidth;
-   s.name_field =
-      PlaceInputField(PLACE_NEW_ROW, AUTO, width, s.texts[FB_SELECTED].c_str(), 5, sizeof s.selected, s.selected);
+   s.name_field = PlaceInputField(PLACE_NEW_ROW, AUTO, width, s.texts[FB_SELECTED].c_str(), 5 | INPUT_FLAG_UTF8,
+                                  sizeof s.selected, s.selected);
    SetChangeHandler(s.name_field, SelectorOk, &s);
    PlaceButton(PLACE_RIGHT, AUTO, ok_label && *ok_label ? ok_label : s.texts[FB_OK].c_str(), SelectorOk, &s);
    // Escape is the Cancel button's key as well.

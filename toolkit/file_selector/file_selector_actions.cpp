@@ -42,8 +42,10 @@ std::string WithEscape(std::string message)
 
 void CopyText(char *to, std::size_t size, const std::string &text)
 {
-   std::strncpy(to, text.c_str(), size - 1);
-   to[size - 1] = '\0';
+   // A text too long is cut where a character begins, never inside one.
+   const std::size_t n = text.size() < size ? text.size() : PreviousCharacter(text, size);
+   text.copy(to, n);
+   to[n] = '\0';
 }
 
 void SetSelectedText(Selector &s, const std::string &text)
@@ -52,10 +54,17 @@ void SetSelectedText(Selector &s, const std::string &text)
    RedrawControl(s.name_field);
 }
 
-// The bytes of the entry "Selected:" shows as `shown`: an entry of that very
-// name, else the entry whose name is displayed so, else `shown` itself.
+// The bytes of the entry "Selected:" shows as `shown`: a selected row shown
+// so (two names can look alike, one in UTF-8 and one in Latin-1: the one
+// picked is meant), else an entry of that very name, else the entry whose
+// name is displayed so, else `shown` itself.
 std::string EntryBytes(const Selector &s, const std::string &shown)
 {
+   for (int i = 0; i < s.count; ++i) {
+      const FileEntry &e = *s.rows[static_cast<std::size_t>(i)].entry;
+      if (ListRowSelected(s.list, i) && DisplayName(e.name) == shown)
+         return e.name;
+   }
    const FileEntry *match = nullptr;
    for (const FileEntry &e : s.entries) {
       if (e.name == shown)
@@ -166,14 +175,15 @@ std::string NewEntryPath(Selector &s, const char *extension)
 
 void SelectorError(Selector &s, const std::string &path, const std::string &why)
 {
-   AlertBox("", WithEscape(s.texts[FB_ERROR] + ": " + path + " (" + why + ")|" + s.texts[FB_OK]).c_str());
+   const std::string shown = NarrowDisplayText(DisplayName(path));
+   AlertBox("", WithEscape(s.texts[FB_ERROR] + ": " + shown + " (" + why + ")|" + s.texts[FB_OK]).c_str());
 }
 
 int SelectorMessage(Selector &s, int text, const std::string &name)
 {
    std::string message = s.texts[static_cast<std::size_t>(text)];
    // A bar in a name would end the message early; the broken bar looks alike.
-   std::string shown = DisplayName(name);
+   std::string shown = NarrowDisplayText(DisplayName(name));
    std::replace(shown.begin(), shown.end(), '|', '\xA6');
    const std::size_t at = message.find("%s");
    if (at != std::string::npos)

@@ -35,6 +35,7 @@ struct Selector {
    std::vector<int> widths;   // their widths, filling the list's rows
    int row_width = 0;         // of the list's rows
    std::vector<std::string> drives;
+   std::vector<std::string> drive_texts;  // the drives in the choice list's 8-bit text
    std::vector<char *> drive_items;
    int drive = 0;
    int synced_row = -1;  // the selected row last copied to "Selected:"

@@ -4,13 +4,18 @@
 
 namespace kstr::tools {
 
-char32_t code_point(int byte)
+char32_t code_point(int glyph)
 {
-   if (byte >= 128 && byte < 160)
-      return kFontHighPunctuation[byte - 128];
-   if (byte < 32 || byte == 127 || byte > 255)
+   if (glyph >= 128 && glyph < 160)
+      return kFontHighPunctuation[glyph - 128];
+   if (glyph < 32 || glyph == 127 || glyph > kFontLastGlyph)
       return 0;
-   return static_cast<char32_t>(byte);
+   return static_cast<char32_t>(glyph);
+}
+
+int last_glyph()
+{
+   return kFontLastGlyph;
 }
 
 }

@@ -17,7 +17,7 @@ LineMetrics line_for(const std::vector<GlyphImage> &glyphs)
    return line;
 }
 
-GlyphCell cell_for(const GlyphImage &glyph, const LineMetrics &line)
+GlyphCell cell_for(const GlyphImage &glyph, const LineMetrics &line, Overflow overflow)
 {
    const int shift = std::max(0, -glyph.left);
    GlyphCell cell;
@@ -27,9 +27,9 @@ GlyphCell cell_for(const GlyphImage &glyph, const LineMetrics &line)
       return cell;
 
    const int first_row = line.ascent - glyph.top;
-   if (first_row < 0 || first_row + glyph.rows > line.height())
+   if (overflow == Overflow::fail && (first_row < 0 || first_row + glyph.rows > line.height()))
       throw std::logic_error("glyph does not fit the line");
-   for (int y = 0; y < glyph.rows; y++) {
+   for (int y = std::max(0, -first_row); y < std::min(glyph.rows, line.height() - first_row); y++) {
       for (int x = 0; x < glyph.width; x++) {
          if (glyph.at(x, y) >= 128)
             cell.ink[static_cast<std::size_t>((first_row + y) * cell.width + glyph.left + shift + x)] = true;

@@ -24,10 +24,14 @@ struct GlyphCell {
 // The smallest line that holds every glyph's ink.
 LineMetrics line_for(const std::vector<GlyphImage> &glyphs);
 
+// What cell_for does with ink above or below the line.
+enum class Overflow { fail, cut };
+
 // Places a glyph on the line. Ink left of the pen (a negative bearing) moves
 // the glyph right and widens its cell rather than being cut off, since a
-// bitmap font has no bearings. Cells are at least one pixel wide. Throws
-// std::logic_error when the glyph does not fit the line.
-GlyphCell cell_for(const GlyphImage &glyph, const LineMetrics &line);
+// bitmap font has no bearings. Cells are at least one pixel wide. Ink past
+// the line's top or bottom throws std::logic_error, or with Overflow::cut is
+// left out.
+GlyphCell cell_for(const GlyphImage &glyph, const LineMetrics &line, Overflow overflow = Overflow::fail);
 
 }

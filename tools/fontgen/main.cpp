@@ -1,8 +1,9 @@
 // kstr_fontgen <font.ttf> <pixel size> <output.bmp>
 //
-// Renders bytes 32-255 of the program's 8-bit text (see codepage.h) with the
-// font's own hinting for monochrome screens and writes them as an Allegro
-// bitmap font.
+// Renders the program's glyphs 32-383 (its 8-bit text and Latin Extended-A,
+// see codepage.h) with the font's own hinting for monochrome screens and
+// writes them as an Allegro bitmap font, whose one range then puts every
+// glyph past 255 at its own code point.
 #include "allegro_handles.h"
 #include "codepage.h"
 #include "font_grid.h"
@@ -16,21 +17,26 @@
 
 namespace {
 
-constexpr int first_byte = 32;
-constexpr int last_byte = 255;
+constexpr int first_glyph = 32;
 constexpr int cells_per_row = 16;
 
 void generate(const std::string &font_path, int pixel_size, const std::string &output)
 {
    const kstr::tools::FreeTypeFace face(font_path, pixel_size);
    std::vector<kstr::tools::GlyphImage> glyphs;
-   for (int byte = first_byte; byte <= last_byte; byte++)
-      glyphs.push_back(face.render(kstr::tools::code_point(byte), kstr::tools::Rendering::mono));
+   for (int glyph = first_glyph; glyph <= kstr::tools::last_glyph(); glyph++)
+      glyphs.push_back(face.render(kstr::tools::code_point(glyph), kstr::tools::Rendering::mono));
 
-   const kstr::tools::LineMetrics line = kstr::tools::line_for(glyphs);
+   // The 8-bit text sets the line, so the toolkit's line height stays what
+   // it was; the few letters past it that reach higher (l with acute) lose
+   // their top row rather than make every line taller.
+   const std::size_t eight_bit = 256 - first_glyph;
+   const kstr::tools::LineMetrics line =
+      kstr::tools::line_for({glyphs.begin(), glyphs.begin() + static_cast<std::ptrdiff_t>(eight_bit)});
    std::vector<kstr::tools::GlyphCell> cells;
-   for (const auto &glyph : glyphs)
-      cells.push_back(kstr::tools::cell_for(glyph, line));
+   for (std::size_t i = 0; i < glyphs.size(); i++)
+      cells.push_back(kstr::tools::cell_for(glyphs[i], line,
+                                            i < eight_bit ? kstr::tools::Overflow::fail : kstr::tools::Overflow::cut));
 
    const kstr::tools::AllegroSession allegro;
    kstr::tools::BitmapPtr grid = kstr::tools::draw_font_grid(cells, line.height(), cells_per_row);

@@ -17,7 +17,11 @@
 //   INPUT_FLAG_REPLACE (0x10000: whenever the field takes the focus its whole
 //   text is marked, shown in the selection colours; a typed character then
 //   replaces it, Backspace or Delete clear it, a cursor key or a click
-//   inside the focused field ends the mark).
+//   inside the focused field ends the mark), INPUT_FLAG_UTF8 (0x20000, text
+//   kinds: the text is UTF-8, as file names and paths are; it is drawn by
+//   code point, the cursor and the selection move by characters and typed
+//   characters of any code point are stored as UTF-8; without it a text
+//   holds one byte per character, typed characters up to 255).
 // - After every accepted key the text is read back into the variable. A key
 //   that would not fit (buffer full, number out of the kind's range, a
 //   character the kind does not take) changes nothing and calls
@@ -45,6 +49,7 @@ inline constexpr int INPUT_FLAG_MODE9 = 64;
 inline constexpr int INPUT_FLAG_UNDEFINED = 0x2000;
 inline constexpr int INPUT_FLAG_UNDEFINED_ALT = 0x4000;
 inline constexpr int INPUT_FLAG_REPLACE = 0x10000;
+inline constexpr int INPUT_FLAG_UTF8 = 0x20000;
 inline constexpr int INPUT_TEXT_LIMIT = 1023;   // kind 6
 inline constexpr int INPUT_NUMBER_BUFFER = 60;  // numeric kinds
 

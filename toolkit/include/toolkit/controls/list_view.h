@@ -28,6 +28,9 @@ inline constexpr unsigned LIST_ROW_UNDERLINE = 0x40000000u;
 inline constexpr unsigned LIST_ROW_MARK = 0x20000000u;    // a mark before the text, indented
 inline constexpr unsigned LIST_ROW_INDENT = 0x10000000u;  // text indented by 12 pixels
 inline constexpr unsigned LIST_ROW_RIGHT = 0x08000000u;   // right-aligned in its column
+// The text is a file name or path as the system stores it: UTF-8, drawn by
+// code point; bytes that are not UTF-8 are shown one by one.
+inline constexpr unsigned LIST_ROW_UTF8 = 0x04000000u;
 
 // Size of the buffer handed to `row_text`.
 inline constexpr int LIST_TEXT_SIZE = 1024;
