@@ -130,6 +130,10 @@ void play_current_song()
 void stop_song()
 {
    song_playing = 0;
+   // The stop step comes with the poll's next run: bring it forward, once
+   // the poll runs at all.
+   if (engine_state().poll_chain != 0)
+      start_player_poll();
 }
 
 void stop_backend()

@@ -73,9 +73,12 @@ void seek_song(double fraction);
 // The playing song's progress, 0 to 100.
 int song_progress();
 
-// The periodic task: queued once by the main window, re-queues itself with
-// a delay the live song needs (at most 20 ms while one plays, 40 ms while
-// none does).
+// The periodic task: re-queues itself with a delay the live song needs (at
+// most 40 ms). start_player_poll queues its next run at once (the main
+// window calls it when it is built); a run queued before then ends there,
+// so there is only ever one chain of runs. stop_song starts it anew, so the
+// stop step comes on the loop's next pass, not a whole delay later.
 void player_poll(void *data);
+void start_player_poll();
 // The stop step: stops the live backend and frees the song's data.
 void stop_backend();

@@ -26,6 +26,7 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -140,5 +141,14 @@ int serve_player()
 
 void player_poll(void *data)
 {
+   if (reinterpret_cast<std::uintptr_t>(data) != engine_state().poll_chain)
+      return;  // an older chain, replaced
    QueueCall(player_poll, data, serve_player(), 0);
+}
+
+void start_player_poll()
+{
+   ENGINE_STATE &s = engine_state();
+   ++s.poll_chain;
+   QueueCall(player_poll, reinterpret_cast<void *>(s.poll_chain), 0, 0);
 }

@@ -5,6 +5,7 @@
 
 #include "player/backend.h"
 
+#include <cstdint>
 #include <vector>
 
 struct ENGINE_STATE {
@@ -20,6 +21,9 @@ struct ENGINE_STATE {
    // redrawn on every poll.
    int shown_bar = -1;
    int shown_percent = -1;
+   // The current chain of poll runs (the data its runs carry); 0 before
+   // start_player_poll first ran.
+   std::uintptr_t poll_chain = 0;
 };
 
 ENGINE_STATE &engine_state();

@@ -183,7 +183,7 @@ void main_window_build()
    state = MAIN_WINDOW_STATE{};
    state.window = MakeWindow(0, AUTO, "Kestrune", WINDOW_NOT_MODAL);
    color_scheme_apply(nullptr);
-   QueueCall(player_poll, nullptr, 0, 0);
+   start_player_poll();
    for (const Icon &icon : kIcons)
       LoadIconFile(icon.file, icon.name, 1, 0);
 

@@ -127,7 +127,7 @@ TEST_F(EngineDialogTest, TheAdvanceSkipsUnplayableEntriesSilently)
       else
          watch.Queue(5);
    };
-   QueueCall(player_poll, nullptr, 0, 0);
+   start_player_poll();
    watch.Queue(5);
    LoopDeadline deadline(4000);
    RunEventLoop();
@@ -142,6 +142,36 @@ TEST_F(EngineDialogTest, TheAdvanceSkipsUnplayableEntriesSilently)
    EXPECT_EQ(played, (std::vector<State>{{0, BACKEND_SAMPLE}, {2, BACKEND_MP3}, {5, BACKEND_OGG}}));
    EXPECT_EQ(main_playlist->current, 5);
    EXPECT_EQ(CurrentMouseCursor(), CURSOR_ARROW);
+}
+
+// Stop is carried out on the loop's next pass, not when the poll's next run
+// was due (up to 40 ms later); a song played meanwhile is served as before.
+TEST_F(EngineDialogTest, StopActsOnTheNextPassOfTheLoop)
+{
+   playlist_insert(main_playlist, 0, song_path("short.mp3").c_str(), 0);
+   main_playlist->current = 0;
+   play_current_song();
+   ASSERT_EQ(backend_kind, BACKEND_MP3);
+   int kind_after_stop = -1, kind_after_play = -1;
+   Step stop{[] { stop_song(); }};
+   Step look{[&] { kind_after_stop = backend_kind; }};
+   Step play{[] { play_current_song(); }};
+   Step end{[&] {
+      kind_after_play = backend_kind;
+      StopEventLoop();
+   }};
+   start_player_poll();
+   start_player_poll();  // replaces the chain queued just before
+   stop.Queue(15);       // the poll ran at 0 ms; its next run is 40 ms away
+   look.Queue(20);
+   play.Queue(30);
+   end.Queue(200);
+   LoopDeadline deadline(2000);
+   RunEventLoop();
+   EXPECT_FALSE(deadline.fired);
+   EXPECT_EQ(kind_after_stop, BACKEND_NONE) << "the stop step waited for the poll's next run";
+   EXPECT_EQ(kind_after_play, BACKEND_MP3);
+   EXPECT_EQ(song_playing, 1);
 }
 
 }
