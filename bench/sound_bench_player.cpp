@@ -5,8 +5,9 @@
 //
 // Usage: bench_sound_player <KSAL|ALSA> <mp3|ogg|mod|idle> <file>
 // Prints "driver <id>" once sound is installed. SIGUSR1 presses Stop and
-// prints "stopped <steady-clock ns>" taken just before; the engine's next
-// poll run then stops the song, as in the program. SIGTERM ends the loop.
+// prints "stopped <steady-clock ns>" taken just before; the engine brings
+// its poll run forward, which stops the song, as in the program. SIGTERM
+// ends the loop.
 #include "player/engine.h"
 #include "playlist/playlist.h"
 #include "toolkit/toolkit.h"
@@ -98,7 +99,7 @@ int main(int argc, char **argv)
          return 2;
       }
    }
-   QueueCall(player_poll, nullptr, 0, 0);
+   start_player_poll();
    QueueCall(watch, nullptr, 0, 0);
    RunEventLoop();
    song_playing = 0;
