@@ -50,6 +50,8 @@ class Rig {
    // when it was killed, -2 when it is still running.
    int wait_program(int ms);
    // What the program wrote to standard output and to standard error.
+   // Ends the private X server under the running program.
+   void stop_x() { end(xvfb_); }
    std::string program_output() const { return read_file(dir_.file("program.out")); }
    std::string program_errors() const { return read_file(dir_.file("program.out.err")); }
 

@@ -102,5 +102,13 @@ TEST_F(XdotoolWindow, TheQuitQuestionKeepsTheProgramOnNoAndEndsItWithTheBannerOn
    EXPECT_EQ(count("UMX Unreal Mods (except IT!)            OGG Vorbis OGG (great compressor!)"), 1u);
 }
 
+// Losing the X server ends the program (Xlib's fatal error) instead of
+// leaving it hung in Allegro's exit, which waits for the thread that read X.
+TEST_F(XdotoolWindow, TheProgramEndsWhenTheXServerGoesAway)
+{
+   rig_.stop_x();
+   EXPECT_NE(rig_.wait_program(5000), -2) << "still running";
+}
+
 }
 }
