@@ -83,6 +83,7 @@ int startup_child(long long exec_ns)
    phases.exec_ns = exec_ns;
    phases.mark("main entered");
    set_uformat(U_ASCII);
+   UseToolkitBackgroundThread();
    if (install_allegro(SYSTEM_AUTODETECT, &errno, std::atexit) != 0)
       return 1;
    phases.mark("platform library");
@@ -174,6 +175,7 @@ void playlist(int entries)
       playlist_destroy(pl);
    }
    set_uformat(U_ASCII);
+   UseToolkitBackgroundThread();
    install_allegro(SYSTEM_AUTODETECT, &errno, std::atexit);
    tr_init();
    scan_languages();
