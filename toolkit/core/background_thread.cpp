@@ -69,8 +69,9 @@ int RoundMs(const Background &b)
    return b.registered.load() > 1 || _xwin.mouse_warped ? DRIVER_ROUND_MS : BACKGROUND_ROUND_MS;
 }
 
-// A round reads at most a batch of events; the rest wait in Xlib's queue,
-// where the connection no longer shows them.
+// Events taken off the connection but not handled wait in Xlib's queue,
+// where polling the connection no longer shows them: a round reads at most a
+// batch, and the main thread's own X calls read events along with replies.
 bool EventsLeftInQueue()
 {
    XLOCK();
@@ -238,15 +239,11 @@ long BackgroundInputRounds()
 
 void FlushScreenToServer()
 {
-   if (!_xwin.display)
-      return;
    XLOCK();
-   XFlush(_xwin.display);
-   // Events read along with a reply to the main thread wait in Xlib's queue,
-   // where the connection no longer shows them.
-   const bool queued = XEventsQueued(_xwin.display, QueuedAlready) > 0;
+   if (_xwin.display)
+      XFlush(_xwin.display);
    XUNLOCK();
    Background &b = State();
-   if (queued && b.wake_fd >= 0)
+   if (b.wake_fd >= 0 && EventsLeftInQueue())
       eventfd_write(b.wake_fd, 1);
 }
