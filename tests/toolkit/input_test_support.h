@@ -11,6 +11,9 @@
 
 #include <allegro.h>
 
+#include <cstdint>
+#include <cstdio>
+
 namespace kstr::test {
 
 struct PointerLogEntry {
@@ -102,6 +105,20 @@ inline void run_loop_for(int ms)
    QueueCall(StopTopLoop, nullptr, ms, 0);
    RunEventLoop();
 }
+
+// A plain list view's callbacks: row i's handle is i, shown as "Row i".
+inline int NumberedRowText(void *item, char *buf, int)
+{
+   std::snprintf(buf, 32, "Row %d", static_cast<int>(reinterpret_cast<intptr_t>(item)));
+   return 0;
+}
+
+inline void *RowIndexHandle(void *, int i)
+{
+   return reinterpret_cast<void *>(intptr_t{i});
+}
+
+inline void NoRowMenu(int, void *) {}
 
 inline void press_key(int scancode, int character = 0, int shifts = 0)
 {

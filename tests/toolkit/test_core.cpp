@@ -62,22 +62,6 @@ TEST(ControlTable, GrowsInStepsAndAtTheCeilingReusesTheLowestEmptyEntryThenRefus
    EXPECT_EQ(LookupControl(1234), &second);
 }
 
-TEST(ControlClasses, BuiltOnceFromTheBaseTable)
-{
-   static int builds = 0;
-   static ClassSlot slot;
-   const auto customise = [](ControlClass &k) {
-      ++builds;
-      k.draw = [](Control *) {};
-   };
-   const ControlClass *first = ClassOnce(slot, customise);
-   const ControlClass *again = ClassOnce(slot, customise);
-   EXPECT_EQ(first, again);
-   EXPECT_EQ(builds, 1);
-   EXPECT_NE(first->draw, BaseControlClass().draw);
-   EXPECT_EQ(first->redraw, BaseControlClass().redraw);
-}
-
 TEST(ExitHandlers, RunNewestFirstOnceThenTheListIsEmpty)
 {
    static std::vector<std::string> ran;
@@ -207,15 +191,5 @@ TEST(InterfaceColours, EightBitModesUseTheTopTwelvePaletteEntries)
    EXPECT_EQ(entry(255), (std::vector<int>{63, 63, 63}));
    EXPECT_EQ(entry(248), (std::vector<int>{15, 20, 32})) << "slot 8: 60, 80, 128";
    EXPECT_EQ(entry(244), (std::vector<int>{0, 32, 0})) << "slot 12: 0, 131, 0";
-}
-
-TEST(InterfaceColours, DeeperModesHoldTheColoursThemselvesAndHeightsFollowTheFont)
-{
-   EXPECT_EQ(StandardControlHeight(), 16) << "before a font is chosen";
-   kstr::test::ToolkitSession session(640, 580, 32);
-   ASSERT_TRUE(session.ok);
-   EXPECT_EQ(StandardControlHeight(), text_height(ToolkitFont()) + 7);
-   EXPECT_EQ(InterfaceColour[COLOUR_TITLE], makecol32(60, 80, 128));
-   EXPECT_EQ(InterfaceColour[COLOUR_GO_DARK], makecol32(0, 131, 0));
 }
 }

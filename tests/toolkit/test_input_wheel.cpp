@@ -9,26 +9,12 @@
 #include "toolkit/controls/slider.h"
 #include "toolkit/controls/text_field.h"
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace kstr::test {
 namespace {
-
-int RowText(void *item, char *buf, int)
-{
-   std::snprintf(buf, 32, "Row %d", static_cast<int>(reinterpret_cast<intptr_t>(item)));
-   return 0;
-}
-
-void *RowHandle(void *, int i)
-{
-   return reinterpret_cast<void *>(intptr_t{i});
-}
-
-void NoMenu(int, void *) {}
 
 // One window with a list view of 40 rows (5 shown), a text field of 30 lines
 // (4 shown), a slider over 0..10 and a choice list of 20 items.
@@ -46,8 +32,8 @@ class WheelTest : public ::testing::Test {
       for (std::string &n : names_)
          items_.push_back(n.data());
       MakeWindow(0, AUTO, "wheel", WINDOW_NO_DRAG);
-      list_ = PlaceListView(PLACE_FIRST, AUTO, nullptr, &count_, 120, 1, RowText, NoMenu, 5);
-      SetListIndexer(list_, RowHandle);
+      list_ = PlaceListView(PLACE_FIRST, AUTO, nullptr, &count_, 120, 1, NumberedRowText, NoRowMenu, 5);
+      SetListIndexer(list_, RowIndexHandle);
       text_id_ = PlaceTextField(PLACE_RIGHT, AUTO, text_.data(), 120, 4, 0);
       slider_ = PlaceSlider(PLACE_NEW_ROW, AUTO, 100, &level_, 0, 10, 0, 0);
       choice_ = PlaceChoiceList(PLACE_RIGHT, AUTO, 100, "Pick", &sel_, items_.data(), 20);

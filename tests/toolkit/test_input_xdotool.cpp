@@ -18,19 +18,6 @@
 namespace kstr::test {
 namespace {
 
-int WheelRowText(void *item, char *buf, int)
-{
-   std::snprintf(buf, 32, "Row %d", static_cast<int>(reinterpret_cast<intptr_t>(item)));
-   return 0;
-}
-
-void *WheelRowHandle(void *, int i)
-{
-   return reinterpret_cast<void *>(intptr_t{i});
-}
-
-void NoRowMenu(int, void *) {}
-
 std::string at(int x, int y)
 {
    return std::to_string(x) + " " + std::to_string(y);
@@ -146,9 +133,9 @@ TEST(Xdotool, RealWheelScrollsTheListUnderThePointer)
    ASSERT_TRUE(session.ok);
    int count = 60;
    MakeWindow(0, AUTO, "wheel", WINDOW_NO_DRAG);
-   const int list = PlaceListView(PLACE_FIRST, AUTO, nullptr, &count, 120, 1, WheelRowText, NoRowMenu, 5);
+   const int list = PlaceListView(PLACE_FIRST, AUTO, nullptr, &count, 120, 1, NumberedRowText, NoRowMenu, 5);
    ASSERT_GT(list, 0);
-   SetListIndexer(list, WheelRowHandle);
+   SetListIndexer(list, RowIndexHandle);
    PresentWindow();
    run_loop_for(20);
    int x, y;

@@ -127,7 +127,7 @@ TEST_F(Layout, EqualWidthsAcrossARunAndHeightsDownAColumn)
 
 TEST_F(Layout, StretchFillsUpToTheNextControlOrTheEdgeAndAlignKeepsTheSize)
 {
-   const std::vector<int> across = ExpectLayout(
+   ExpectLayout(
       200, 100,
       {
          {PLACE_FIRST, AUTO | LAYOUT_STRETCH, 20, 10, {2, 2, 147, 11}, "up to the next control less one gap"},
@@ -144,15 +144,12 @@ TEST_F(Layout, StretchFillsUpToTheNextControlOrTheEdgeAndAlignKeepsTheSize)
                     "down to the control below less one gap"},
                    {10, 60, 10, 10, {10, 60, 19, 69}},
                 });
-   const std::vector<int> partly = ExpectLayout(
+   ExpectLayout(
       200, 100,
       {
          {PLACE_FIRST, AUTO | LAYOUT_STRETCH | LAYOUT_STRETCH_VERTICAL, 20, 10, {2, 2, 147, 41}, "to its row's bottom"},
          {150, 2, 10, 40, {150, 2, 159, 41}},
       });
-   EXPECT_EQ(LookupControl(across[0])->flags_hi, LAYOUT_FILL_COMPLETELY);
-   EXPECT_EQ(LookupControl(across[1])->flags_hi, 0);
-   EXPECT_EQ(LookupControl(partly[0])->flags_hi, LAYOUT_STRETCH_VERTICAL);
    ExpectLayout(200, 100,
                 {
                    {PLACE_FIRST, AUTO | LAYOUT_ALIGN_BOTTOM, 20, 10, {2, 88, 21, 97}},

@@ -29,6 +29,18 @@ class Windows : public ::testing::Test {
       PresentWindow();
       return rect_of(id);
    }
+
+   // A window with one sunken 40 x 40 box, shown without the pointer image;
+   // returns the box's id.
+   static int ShowSunkenBox()
+   {
+      position_mouse(100, 100);
+      EXPECT_GT(MakeWindow(0, AUTO, "", WINDOW_NOT_MODAL), 0);
+      const int box = PlaceSampleBox(PLACE_FIRST, AUTO, "", SAMPLE_SUNKEN, 40, 40);
+      PresentWindow();
+      show_mouse(nullptr);
+      return box;
+   }
 };
 
 Rgb ColourOfSlot(int slot)
@@ -104,11 +116,7 @@ TEST_F(Windows, ModalWindowsBlockTheirOpenerAndClosingRedrawsWhatWasBelow)
 
 TEST_F(Windows, RedrawControlWaitsWhileAWindowIsUnderConstruction)
 {
-   position_mouse(100, 100);
-   ASSERT_GT(MakeWindow(0, AUTO, "", WINDOW_NOT_MODAL), 0);
-   const int box = PlaceSampleBox(PLACE_FIRST, AUTO, "", SAMPLE_SUNKEN, 40, 40);
-   PresentWindow();
-   show_mouse(nullptr);
+   const int box = ShowSunkenBox();
    const Rect r = kstr::test::screen_rect_of(box);
    const Rgb white = ColourOfSlot(COLOUR_LIGHT);
    ASSERT_EQ(screen_pixel(r.x1 + 20, r.y1 + 20), white);
@@ -127,11 +135,7 @@ TEST_F(Windows, RedrawControlWaitsWhileAWindowIsUnderConstruction)
 // New interface colours reach the desktop and every shown window at once.
 TEST_F(Windows, RedrawScreenRepaintsTheDesktopAndTheWindowsInNewColours)
 {
-   position_mouse(100, 100);
-   ASSERT_GT(MakeWindow(0, AUTO, "", WINDOW_NOT_MODAL), 0);
-   const int box = PlaceSampleBox(PLACE_FIRST, AUTO, "", SAMPLE_SUNKEN, 40, 40);
-   PresentWindow();
-   show_mouse(nullptr);
+   const int box = ShowSunkenBox();
    const Rect r = kstr::test::screen_rect_of(box);
    const int far_x = SCREEN_W - 5, far_y = SCREEN_H - 5;
    ASSERT_EQ(screen_pixel(far_x, far_y), ColourOfSlot(COLOUR_SHADOW));
