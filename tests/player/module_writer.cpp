@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 #include <string_view>
+#include <utility>
 
 namespace kstr::test {
 
@@ -124,6 +125,20 @@ std::vector<uint8_t> write_mod(const ModuleSong &song)
    return w.take();
 }
 
+// S3M and IT: the order list (255 past the patterns), then zeroed tables of
+// `width`-byte pointers to the two samples and to every pattern, patched once
+// their targets are written. Returns where the two tables start.
+std::pair<size_t, size_t> put_order_list(ByteWriter &w, const ModuleSong &song, int orders, size_t width)
+{
+   for (int i = 0; i < orders; ++i)
+      w.u8(i < song.patterns ? i : 255);
+   const size_t samples = w.size();
+   w.zeros(width * 2);
+   const size_t patterns = w.size();
+   w.zeros(width * static_cast<size_t>(song.patterns));
+   return {samples, patterns};
+}
+
 std::vector<uint8_t> write_s3m(const ModuleSong &song)
 {
    ByteWriter w;
@@ -150,12 +165,7 @@ std::vector<uint8_t> write_s3m(const ModuleSong &song)
    static constexpr int channel_settings[kChannels] = {0, 8, 1, 9};  // left 1, right 1, left 2, right 2
    for (int ch = 0; ch < 32; ++ch)
       w.u8(ch < kChannels ? channel_settings[ch] : 255);
-   for (int i = 0; i < orders; ++i)
-      w.u8(i < song.patterns ? i : 255);
-   const size_t instrument_pointers = w.size();
-   w.zeros(2 * 2);
-   const size_t pattern_pointers = w.size();
-   w.zeros(2 * static_cast<size_t>(song.patterns));
+   const auto [instrument_pointers, pattern_pointers] = put_order_list(w, song, orders, 2);
 
    size_t memseg[2];
    for (int s = 0; s < 2; ++s) {
@@ -322,12 +332,7 @@ std::vector<uint8_t> write_it(const ModuleSong &song)
       w.u8(ch < kChannels ? 32 : 32 | 128);  // centred; the rest disabled
    for (int ch = 0; ch < 64; ++ch)
       w.u8(64);
-   for (int i = 0; i < orders; ++i)
-      w.u8(i < song.patterns ? i : 255);
-   const size_t sample_offsets = w.size();
-   w.zeros(4 * 2);
-   const size_t pattern_offsets = w.size();
-   w.zeros(4 * static_cast<size_t>(song.patterns));
+   const auto [sample_offsets, pattern_offsets] = put_order_list(w, song, orders, 4);
 
    size_t data_pointer[2];
    for (int s = 0; s < 2; ++s) {

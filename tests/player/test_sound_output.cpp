@@ -15,8 +15,8 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <dlfcn.h>
 #include <filesystem>
 #include <functional>
@@ -53,6 +53,17 @@ std::vector<int16_t> noise(std::size_t frames, uint32_t seed)
 uint16_t to_unsigned(int16_t value)
 {
    return static_cast<uint16_t>(value ^ 0x8000);
+}
+
+using Sample = std::unique_ptr<SAMPLE, decltype(&destroy_sample)>;
+
+// A 16-bit stereo sample at the sink's rate holding `signal`.
+Sample sample_of(const std::vector<int16_t> &signal)
+{
+   Sample sample(create_sample(16, TRUE, kSinkRate, static_cast<int>(signal.size() / 2)), &destroy_sample);
+   if (sample)
+      std::transform(signal.begin(), signal.end(), static_cast<uint16_t *>(sample->data), to_unsigned);
+   return sample;
 }
 
 struct RealSound : ::testing::Test {
@@ -190,12 +201,8 @@ TEST_F(RealSound, SleepsBetweenSamplesAndPlaysEachWhole)
       std::this_thread::sleep_for(300ms);
       EXPECT_EQ(status().periods_played, periods_before) << "periods written while no voice plays";
 
-      std::unique_ptr<SAMPLE, decltype(&destroy_sample)> sample(
-         create_sample(16, TRUE, kSinkRate, static_cast<int>(signal->size() / 2)), &destroy_sample);
+      const Sample sample = sample_of(*signal);
       ASSERT_NE(sample, nullptr);
-      auto *data = static_cast<uint16_t *>(sample->data);
-      for (std::size_t i = 0; i < signal->size(); ++i)
-         data[i] = to_unsigned((*signal)[i]);
       ASSERT_GE(play_sample(sample.get(), 255, 128, 1000, FALSE), 0);
       std::this_thread::sleep_for(300ms);
       EXPECT_TRUE(wait_for_sleep()) << "the output thread did not sleep after the sample ended";
@@ -300,11 +307,8 @@ struct RealSoundLost : RealSound {
       sound_output_register();
       SinkRecorder recorder;
       ASSERT_EQ(install_sound(DIGI_AUTODETECT, MIDI_NONE, nullptr), 0) << allegro_error;
-      std::unique_ptr<SAMPLE, decltype(&destroy_sample)> sample(
-         create_sample(16, TRUE, kSinkRate, static_cast<int>(frames_in(1500ms))), &destroy_sample);
+      const Sample sample = sample_of(noise(frames_in(1500ms), 31));
       ASSERT_NE(sample, nullptr);
-      const std::vector<int16_t> signal = noise(frames_in(1500ms), 31);
-      std::memcpy(sample->data, signal.data(), signal.size() * 2);
       const int voice = play_sample(sample.get(), 255, 128, 1000, FALSE);
       ASSERT_GE(voice, 0);
       std::this_thread::sleep_for(200ms);

@@ -97,12 +97,8 @@ inline std::vector<Frame> walk_frames(const Bytes &file, int start = 0)
           bitrate == 0 || bitrate == 15)
          break;
       const bool lsf = version != 3, layer3 = layer == 1;
-      const int size = (layer3 && lsf ? 72 : 144) *
-                          kbps[lsf      ? 2
-                               : layer3 ? 1
-                                        : 0][bitrate] *
-                          1000 / rates[version][rate] +
-                       ((p[2] >> 1) & 1);
+      const int table = lsf ? 2 : layer3 ? 1 : 0, padding = (p[2] >> 1) & 1;
+      const int size = (layer3 && lsf ? 72 : 144) * kbps[table][bitrate] * 1000 / rates[version][rate] + padding;
       if (pos + size > static_cast<int>(file.size()))
          break;
       frames.push_back({pos, size});
@@ -146,59 +142,22 @@ inline Bytes pcm_of(const SAMPLE *s)
 }
 
 // The operations both players share, overloaded on the player type.
-#define KSTR_PLAYER_OPS(P, op)                                                                                         \
-   inline P *create(const Bytes &b, P *)                                                                               \
-   {                                                                                                                   \
-      return op##_create(b.data(), static_cast<int>(b.size()));                                                        \
-   }                                                                                                                   \
-   inline int play_ex(P *p, int len, int speed, int loop)                                                              \
-   {                                                                                                                   \
-      return op##_play_ex(p, len, 255, 128, speed, loop);                                                              \
-   }                                                                                                                   \
-   inline void stop(P *p)                                                                                              \
-   {                                                                                                                   \
-      op##_stop(p);                                                                                                    \
-   }                                                                                                                   \
-   inline int poll(P *p)                                                                                               \
-   {                                                                                                                   \
-      return op##_poll(p);                                                                                             \
-   }                                                                                                                   \
-   inline AUDIOSTREAM *audio_stream(P *p)                                                                              \
-   {                                                                                                                   \
-      return op##_audio_stream(p);                                                                                     \
-   }                                                                                                                   \
-   inline int is_playing(P *p)                                                                                         \
-   {                                                                                                                   \
-      return op##_is_playing(p);                                                                                       \
-   }                                                                                                                   \
-   inline void set_loop(P *p, int loop)                                                                                \
-   {                                                                                                                   \
-      op##_set_loop(p, loop);                                                                                          \
-   }                                                                                                                   \
-   inline void adjust(P *p, int vol, int pan, int speed, int loop)                                                     \
-   {                                                                                                                   \
-      op##_adjust(p, vol, pan, speed, loop);                                                                           \
-   }                                                                                                                   \
-   inline void start_autopoll(P *p, int ms)                                                                            \
-   {                                                                                                                   \
-      op##_start_autopoll(p, ms);                                                                                      \
-   }                                                                                                                   \
-   inline void stop_autopoll(P *p)                                                                                     \
-   {                                                                                                                   \
-      op##_stop_autopoll(p);                                                                                           \
-   }                                                                                                                   \
-   inline int pos_msecs(P *p)                                                                                          \
-   {                                                                                                                   \
-      return op##_pos_msecs(p);                                                                                        \
-   }                                                                                                                   \
-   inline void *output_buffer(P *p, int *bytes)                                                                        \
-   {                                                                                                                   \
-      return op##_output_buffer(p, bytes);                                                                             \
-   }                                                                                                                   \
-   inline SAMPLE *make_sample(P *p)                                                                                    \
-   {                                                                                                                   \
-      return op##_make_sample(p);                                                                                      \
-   }
+// clang-format off
+#define KSTR_PLAYER_OPS(P, op) \
+   inline P *create(const Bytes &b, P *) { return op##_create(b.data(), static_cast<int>(b.size())); } \
+   inline int play_ex(P *p, int len, int speed, int loop) { return op##_play_ex(p, len, 255, 128, speed, loop); } \
+   inline void stop(P *p) { op##_stop(p); } \
+   inline int poll(P *p) { return op##_poll(p); } \
+   inline AUDIOSTREAM *audio_stream(P *p) { return op##_audio_stream(p); } \
+   inline int is_playing(P *p) { return op##_is_playing(p); } \
+   inline void set_loop(P *p, int loop) { op##_set_loop(p, loop); } \
+   inline void adjust(P *p, int vol, int pan, int speed, int loop) { op##_adjust(p, vol, pan, speed, loop); } \
+   inline void start_autopoll(P *p, int ms) { op##_start_autopoll(p, ms); } \
+   inline void stop_autopoll(P *p) { op##_stop_autopoll(p); } \
+   inline int pos_msecs(P *p) { return op##_pos_msecs(p); } \
+   inline void *output_buffer(P *p, int *bytes) { return op##_output_buffer(p, bytes); } \
+   inline SAMPLE *make_sample(P *p) { return op##_make_sample(p); }
+// clang-format on
 KSTR_PLAYER_OPS(MP3_PLAYER, mp3_player)
 KSTR_PLAYER_OPS(OGG_PLAYER, ogg_player)
 #undef KSTR_PLAYER_OPS
