@@ -21,15 +21,6 @@ void file_steps(Steps &steps, const std::string &label, const std::string &path)
       steps, [label] { return LabelledControl(label); }, path);
 }
 
-// A step that keeps the open requester's message and closes it.
-std::function<void()> answer(std::string &message)
-{
-   return [&message] {
-      message = RequesterMessage();
-      press(KEY_ENTER, '\r');
-   };
-}
-
 // Added, inserted before a row, removed, dragged onto a row and below the
 // last one; saved, emptied, loaded (rows and current entry), merged
 // (appended); a damaged and a newer file each bring their requester and keep

@@ -138,10 +138,7 @@ TEST_F(PlayerTest, PagesEditTheirValuesInPlaceAndSavingWritesExactlyTheChangedKe
       EXPECT_EQ(in_settings(msg::resolution), -1);
    });
    click_settings(msg::save_settings, script);
-   script.steps.push_back([&] {
-      notice = RequesterMessage();
-      press(KEY_ENTER, '\r');
-   });
+   script.steps.push_back(answer(notice));
    close_settings(script);
    end_main_window(script);
    EXPECT_FALSE(run_main_window(script));

@@ -158,6 +158,15 @@ inline void type_path_and_enter(const std::string &path)
    press(KEY_ENTER, '\r');
 }
 
+// A step that keeps the open requester's message and closes it with Enter.
+inline std::function<void()> answer(std::string &message)
+{
+   return [&message] {
+      message = RequesterMessage();
+      press(KEY_ENTER, '\r');
+   };
+}
+
 // The playlist's names, in order.
 inline Names playlist_names()
 {
